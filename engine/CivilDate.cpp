@@ -1,0 +1,75 @@
+#include "CivilDate.h"
+
+#include "NumberText.h"
+
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int DaysInMonth(int year, int month) {
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 0;
+    if (month == 2 && IsLeapYear(year)) return 29;
+    return kDays[month - 1];
+}
+
+std::int64_t DayNumber(int year, int month, int day) {
+    // Days from civil: the year is shifted so that it starts in March.
+    const std::int64_t y = static_cast<std::int64_t>(year) - (month <= 2 ? 1 : 0);
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const std::int64_t yearOfEra = y - era * 400;
+    const std::int64_t m = month;
+    const std::int64_t dayOfYear = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5;
+    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468 + (day - 1);
+}
+
+bool ParseIsoDate(std::string_view text, CivilDate& date) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
+    int parts[3] = {};
+    const std::string_view fields[3] = {text.substr(0, 4), text.substr(5, 2), text.substr(8, 2)};
+    for (int i = 0; i < 3; ++i) {
+        if (!IsAllDigits(fields[i])) return false;
+        parts[i] = ParseLeadingInt(fields[i]);
+    }
+    if (parts[1] < 1 || parts[1] > 12 || parts[2] < 1 || parts[2] > DaysInMonth(parts[0], parts[1]))
+        return false;
+    date = {parts[0], parts[1], parts[2]};
+    return true;
+}
+
+EraYear EraOn(int year, int month, int day) {
+    struct Start {
+        int year, month, day;
+        std::string_view name;
+    };
+    static constexpr Start kEras[] = {
+        {2019, 5, 1, "令和"},
+        {1989, 1, 8, "平成"},
+        {1926, 12, 25, "昭和"},
+        {1912, 7, 30, "大正"},
+        {1868, 1, 1, "明治"},
+    };
+    for (const Start& era : kEras) {
+        const bool onOrAfter =
+            year != era.year
+                ? year > era.year
+                : (month != era.month ? month > era.month : day >= era.day);
+        if (onOrAfter) return {era.name, year - era.year + 1};
+    }
+    // Before 明治 there is no era of this calendar; count on in 明治 so that nothing breaks.
+    return {kEras[4].name, year - kEras[4].year + 1};
+}
+
+void AppendEraText(std::string& out, const EraYear& era) {
+    out += era.name;
+    if (era.year == 1) {
+        // The first year of an era is 元年; 令和 has it without the blank.
+        if (era.name != "令和") out += ' ';
+        out += "元年";
+        return;
+    }
+    out += ' ';
+    AppendPadded(out, era.year, 2);
+    out += "年";
+}

@@ -1,0 +1,290 @@
+#include "HistoryData.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "NumberText.h"
+
+namespace {
+
+constexpr int kDefaultCourseMonths[STAGE_COUNT] = {72, 36, 36, 24, 24, 48, 24, 36};
+constexpr int kDefaultNextStage[STAGE_COUNT] = {2, 3, 6, 0, 0, 7, 8, 0};
+constexpr std::string_view kStageKeys[STAGE_COUNT] = {"小", "中", "高", "短",
+                                                      "専", "大", "修", "博"};
+constexpr std::string_view kSchoolNames[STAGE_COUNT] = {
+    "小学校", "中学校", "高校", "短大", "専門学校", "大学", "大学院修士", "大学院博士"};
+constexpr std::string_view kTechnicalCollege = "高専";
+constexpr std::string_view kHigherEducationCourse = "高等教育課程";
+
+bool IsEntryKind(HistoryEventKind kind) {
+    return kind == HistoryEventKind::Entry || kind == HistoryEventKind::TransferEntry ||
+           kind == HistoryEventKind::GraduateEntry || kind == HistoryEventKind::DoctorEntry;
+}
+
+}  // namespace
+
+CHistoryData::CHistoryData() {
+    Reset();
+    for (int i = 0; i < STAGE_COUNT; ++i) m_aStageKey[i] = kStageKeys[i];
+}
+
+CHistoryData::~CHistoryData() = default;
+
+void CHistoryData::Reset() {
+    m_nBirthMonth = 1;
+    m_nBirthDay = 1;
+    m_nBirthYear = 1980;
+    for (StageRecord& stage : m_aStage) ClearStage(stage);
+    for (int i = 0; i < STAGE_COUNT; ++i) m_aStage[i].nCourseMonths = kDefaultCourseMonths[i];
+    SetDefaultRoutes();
+    m_nShowAge = 0;
+}
+
+void CHistoryData::SetDefaultRoutes() {
+    for (int i = 0; i < STAGE_COUNT; ++i) {
+        m_aStage[i].nNextStage = kDefaultNextStage[i];
+        m_aStage[i].nEndGrade = 0;
+        m_aStage[i].nOutcome = 0;
+    }
+}
+
+void CHistoryData::ClearStage(StageRecord& stage) {
+    stage = StageRecord{};
+}
+
+void CHistoryData::CopyStage(const StageRecord& source, StageRecord& destination) {
+    destination = source;
+}
+
+int CHistoryData::AgeAt(int year, int month, int day) const {
+    int age = year - m_nBirthYear;
+    if (month < m_nBirthMonth || (month == m_nBirthMonth && day < m_nBirthDay)) --age;
+    return age;
+}
+
+std::string_view CHistoryData::SchoolName(int stage) const {
+    if (stage == STAGE_HIGH_SCHOOL) {
+        const int months = Stage(STAGE_HIGH_SCHOOL).nCourseMonths;
+        if (months == 60 || months == 84) return kTechnicalCollege;
+    }
+    if (stage < STAGE_ELEMENTARY || stage > STAGE_DOCTOR) return {};
+    return kSchoolNames[stage - 1];
+}
+
+void CHistoryData::EmitLine(std::string& out, HistoryEventKind kind, int stage,
+                            std::string_view school, int year, std::optional<int> month,
+                            int eraMonth, int grade, int ageMonth, int ageDay) {
+    // An entry is dated by the first day of its month, a leaving by the last day of its month.
+    const int eraDay = IsEntryKind(kind) ? 1 : std::max(1, DaysInMonth(year, eraMonth));
+    const EraYear era = EraOn(year, eraMonth, eraDay);
+
+    HistoryEvent event;
+    event.kind = kind;
+    event.stage = stage;
+    event.school = school;
+    event.year = year;
+    event.month = month;
+    event.eraName = era.name;
+    event.eraYear = era.year;
+
+    std::string& line = event.text;
+    line.reserve(96);
+    line += "西暦 ";
+    AppendPadded(line, year, 4);
+    line += "年(";
+    AppendEraText(line, era);
+    line += ')';
+    if (month) {
+        AppendPadded(line, *month, 2);
+        line += "月　";
+    } else {
+        line += "  　　";
+    }
+    switch (kind) {
+        case HistoryEventKind::Entry:
+            line += school;
+            line += "入学";
+            break;
+        case HistoryEventKind::TransferEntry:
+            line += school;
+            AppendPadded(line, grade, 0);
+            line += "年編入";
+            break;
+        case HistoryEventKind::GraduateEntry:
+            line += "大学院入学";
+            break;
+        case HistoryEventKind::DoctorEntry:
+            line += school;
+            break;
+        case HistoryEventKind::Graduation:
+            line += school;
+            line += "卒業";
+            break;
+        case HistoryEventKind::Completion:
+            line += school;
+            line += "修了";
+            break;
+        case HistoryEventKind::DroppedOut:
+            line += school;
+            line += "中退";
+            break;
+        case HistoryEventKind::Expelled:
+            line += school;
+            line += "除籍";
+            break;
+    }
+    if (ageMonth > 0 && m_nShowAge == 1) {
+        const int age = AgeAt(year, ageMonth, ageDay);
+        event.age = age;
+        line += '(';
+        AppendPadded(line, age, 0);
+        line += "歳)";
+    }
+    out += line;
+    out += "\r\n";
+    m_aEvents.push_back(std::move(event));
+}
+
+int CHistoryData::ProcessElementary() {
+    const bool earlyBorn = m_nBirthMonth < 4 || (m_nBirthMonth == 4 && m_nBirthDay == 1);
+    StageRecord before;
+    ClearStage(before);
+    before.nLeaveYear = m_nBirthYear + (earlyBorn ? 6 : 7);
+    return ProcessStage(before, Stage(STAGE_ELEMENTARY), SchoolName(STAGE_ELEMENTARY));
+}
+
+int CHistoryData::ProcessStage(const StageRecord& previous, StageRecord& current,
+                               std::string_view school) {
+    int stage = STAGE_NONE;
+    for (int i = 0; i < STAGE_COUNT; ++i) {
+        if (&m_aStage[i] == &current) stage = i + 1;
+    }
+
+    // Entry.
+    current.nEntryYear = previous.nLeaveYear + current.nRoninYears;
+    if (previous.nLeaveMonth + 1 != current.nEntryMonth &&
+        previous.nLeaveMonth > current.nEntryMonth)
+        ++current.nEntryYear;
+
+    current.strLines.clear();
+    const int entryYear = current.nEntryYear;
+    const int entryMonth = current.nEntryMonth;
+    if (previous.nTransferGrade > 0) {
+        EmitLine(current.strLines, HistoryEventKind::TransferEntry, stage, school, entryYear,
+                 entryMonth, entryMonth, previous.nTransferGrade, entryMonth, 1);
+        current.nCourseMonths = current.nCourseMonths + 12 - 12 * previous.nTransferGrade;
+    } else if (previous.nNextStage == STAGE_MASTER) {
+        EmitLine(current.strLines, HistoryEventKind::GraduateEntry, stage, school, entryYear,
+                 entryMonth, entryMonth, 0, entryMonth, 1);
+    } else if (previous.nNextStage == STAGE_DOCTOR) {
+        if (current.nOutcome != OUTCOME_COMPLETED && current.nEndGrade <= 0)
+            EmitLine(current.strLines, HistoryEventKind::DoctorEntry, stage, school, entryYear,
+                     entryMonth, entryMonth, 0, entryMonth, 1);
+    } else {
+        EmitLine(current.strLines, HistoryEventKind::Entry, stage, school, entryYear, entryMonth,
+                 entryMonth, 0, entryMonth, 1);
+    }
+
+    // Leaving.
+    const bool graduateSchool = stage == STAGE_MASTER || stage == STAGE_DOCTOR;
+    if (current.nOutcome == OUTCOME_COMPLETED) {
+        current.nLeaveYear =
+            current.nEntryYear + current.nCourseMonths / 12 + current.nRyunenYears;
+        int month = current.nCourseMonths % 12 + current.nEntryMonth - 1;
+        if (month > 12) {
+            month -= 12;
+            ++current.nLeaveYear;
+        }
+        current.nLeaveMonth = month;
+        EmitLine(current.strLines,
+                 graduateSchool ? HistoryEventKind::Completion : HistoryEventKind::Graduation,
+                 stage, school, current.nLeaveYear, month, month, 0, month, 31);
+    } else if (current.nEndGrade > 0) {
+        // A course shorter than a year still has a first year to leave in.
+        const int limit = std::max(1, current.nCourseMonths / 12 + current.nRyunenYears);
+        if (current.nEndGrade > limit) current.nEndGrade = limit;
+        current.nLeaveYear = current.nEntryYear + current.nEndGrade - 1;
+        const int month = current.nLeaveMonth;
+        if (current.nOutcome == OUTCOME_DROPPED_OUT) {
+            if (school == kTechnicalCollege && current.nLeaveYear - current.nEntryYear >= 3) {
+                EmitLine(current.strLines, HistoryEventKind::Completion, stage,
+                         kHigherEducationCourse, current.nEntryYear + 3, 3, 3, 0, 0, 0);
+            }
+            EmitLine(current.strLines, HistoryEventKind::DroppedOut, stage, school,
+                     current.nLeaveYear, std::nullopt, month, 0, month, 31);
+        } else if (current.nOutcome == OUTCOME_EXPELLED) {
+            EmitLine(current.strLines, HistoryEventKind::Expelled, stage, school,
+                     current.nLeaveYear, std::nullopt, month, 0, month, 31);
+        }
+    }
+    return current.nNextStage;
+}
+
+void CHistoryData::RunStages() {
+    StageRecord previous;
+    int stage = STAGE_ELEMENTARY;
+    int next = ProcessElementary();
+    CopyStage(Stage(stage), previous);
+    // A route only rises; anything else ends it, so the loop always ends.
+    while (next > stage && next <= STAGE_DOCTOR) {
+        stage = next;
+        next = ProcessStage(previous, Stage(stage), SchoolName(stage));
+        CopyStage(Stage(stage), previous);
+    }
+}
+
+int CHistoryData::FindStageWithoutCourse() const {
+    int stage = STAGE_ELEMENTARY;
+    int transferGrade = 0;
+    while (true) {
+        const StageRecord& record = Stage(stage);
+        int months = record.nCourseMonths;
+        if (transferGrade > 0) months = months + 12 - 12 * transferGrade;
+        if (months <= 0) return stage;
+        transferGrade = record.nTransferGrade;
+        const int next = record.nNextStage;
+        if (next <= stage || next > STAGE_DOCTOR) return STAGE_NONE;
+        stage = next;
+    }
+}
+
+CurrentAge CHistoryData::CurrentAgeOn(const CivilDate& today) const {
+    if (m_nBirthMonth < 1 || m_nBirthMonth > 12 || m_nBirthDay < 1 || m_nBirthDay > 31)
+        throw std::invalid_argument("birth date outside the calendar");
+    if (today.month < 1 || today.month > 12 || today.day < 1 || today.day > 31)
+        throw std::invalid_argument("today outside the calendar");
+    const bool notYet = today.month < m_nBirthMonth ||
+                        (today.month == m_nBirthMonth && today.day < m_nBirthDay);
+    CurrentAge age;
+    age.years = today.year - m_nBirthYear - (notYet ? 1 : 0);
+    const int birthdayYear = notYet ? today.year - 1 : today.year;
+    // Whole calendar days: no clock time, so no daylight-saving change can shorten them.
+    age.days = static_cast<int>(DayNumber(today.year, today.month, today.day) -
+                                DayNumber(birthdayYear, m_nBirthMonth, m_nBirthDay));
+    return age;
+}
+
+int CHistoryData::FormatCurrentAge(std::string& text, const CivilDate& today) const {
+    const CurrentAge age = CurrentAgeOn(today);
+    text.clear();
+    text += "現在の年齢は";
+    AppendPadded(text, age.years, 0);
+    text += "歳と";
+    AppendPadded(text, age.days, 0);
+    text += "日です。";
+    return age.years;
+}
+
+const std::string& CHistoryData::BuildHistoryText(const CivilDate& today) {
+    // The age sentence first: it is the only step that can fail, and then nothing has changed.
+    std::string age;
+    FormatCurrentAge(age, today);
+    m_lastAge = CurrentAgeOn(today);
+    for (StageRecord& stage : m_aStage) stage.strLines.clear();
+    m_strHistory.clear();
+    m_aEvents.clear();
+    RunStages();
+    for (const StageRecord& stage : m_aStage) m_strHistory += stage.strLines;
+    m_strHistory += age;
+    return m_strHistory;
+}

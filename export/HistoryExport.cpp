@@ -1,0 +1,7 @@
+#include "HistoryExport.h"
+
+#include "Cp932.h"
+
+QByteArray HistoryFileBytes(std::string_view historyText) {
+    return ToCp932(historyText);
+}

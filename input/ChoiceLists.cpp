@@ -1,0 +1,77 @@
+#include "ChoiceLists.h"
+
+namespace {
+
+std::string ToLowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+}  // namespace
+
+ChoiceLists::ChoiceLists()
+    : m_aEraNames{"西暦", "昭和", "平成", "令和"},
+      m_aFinalSchoolNames{"小学校", "中学校",  "高校/高専",  "短大",
+                          "専門学校", "大学", "大学院修士", "大学院博士"},
+      m_aOutcomeNames{"入学", "卒業"},
+      m_aHighSchoolLengths{"3年制", "4年制(夜間、通信)", "5年制(高専)", "7年制(高専+専攻科)"},
+      m_aVocationalLengths{"1年制", "2年制", "3年制", "4年制"},
+      m_aUniversityLengths{"4年制", "5年制(夜間)", "6年制(医学部)", "6ヶ月制(放送)",
+                           "1年制(放送)"},
+      m_aProgressions{"高校/高専から普通に大学へ進学", "高専から大学2年次へ編入",
+                      "高専から大学3年次へ編入",       "編入せず短大から大学へ進学",
+                      "短大から大学2年次へ編入",       "短大から大学3年次へ編入",
+                      "専門学校から大学へ進学",         "高専専攻科から大学院へ進学"} {
+    for (const char* verb : {"中退", "除籍"}) {
+        for (int year = 1; year <= 8; ++year)
+            m_aOutcomeNames.push_back(std::to_string(year) + "年目に" + verb);
+    }
+}
+
+const ChoiceLists& ChoiceLists::Get() {
+    static const ChoiceLists lists;
+    return lists;
+}
+
+const std::string* SelectedItem(const std::vector<std::string>& items, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return nullptr;
+    return &items[static_cast<std::size_t>(index)];
+}
+
+int EraOffset(std::string_view eraItem) {
+    if (eraItem == "西暦") return 0;
+    if (eraItem == "昭和") return 1925;
+    if (eraItem == "平成") return 1988;
+    if (eraItem == "令和") return 2018;
+    return -1;
+}
+
+EnabledGroups EnabledGroupsFor(std::string_view finalSchoolItem) {
+    // Rows in the order of the final-schooling list: 中学 高校 短大 専門 大学 修士 博士.
+    struct Row {
+        std::string_view item;
+        EnabledGroups groups;
+    };
+    static const Row kRows[] = {
+        {"小学校", {false, false, false, false, false, false, false}},
+        {"中学校", {true, false, false, false, false, false, false}},
+        {"高校/高専", {true, true, false, false, false, false, false}},
+        {"短大", {true, true, true, false, false, false, false}},
+        {"専門学校", {true, true, false, true, false, false, false}},
+        {"大学", {true, true, true, true, true, false, false}},
+        {"大学院修士", {true, true, true, true, true, true, false}},
+        {"大学院博士", {true, true, true, true, true, true, true}},
+    };
+    const std::string wanted = ToLowerAscii(finalSchoolItem);
+    for (const Row& row : kRows) {
+        if (ToLowerAscii(row.item) == wanted) return row.groups;
+    }
+    return EnabledGroups{};
+}
+
+std::string_view ParticleFor(int outcomeIndex) {
+    return outcomeIndex == 0 ? "に" : "を";
+}

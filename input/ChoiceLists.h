@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The item texts of the seven choice lists, in list order; an item's index is its position.
+struct ChoiceLists {
+    static const ChoiceLists& Get();
+
+    std::vector<std::string> m_aEraNames;
+    std::vector<std::string> m_aFinalSchoolNames;
+    std::vector<std::string> m_aOutcomeNames;
+    std::vector<std::string> m_aHighSchoolLengths;
+    std::vector<std::string> m_aVocationalLengths;
+    std::vector<std::string> m_aUniversityLengths;
+    std::vector<std::string> m_aProgressions;
+
+private:
+    ChoiceLists();
+};
+
+// The selected item's text, or nullptr for no selection or an index the list does not hold.
+const std::string* SelectedItem(const std::vector<std::string>& items, int index);
+
+// Offset that turns a year of the era list's item into a Western year; -1 for an unknown item.
+int EraOffset(std::string_view eraItem);
+
+// Groups of controls that the final schooling switches on and off. The elementary group
+// (its counts, the elementary transfer box and the age box) is always on.
+struct EnabledGroups {
+    bool juniorHigh = true;
+    bool highSchool = true;
+    bool juniorCollege = true;
+    bool vocational = true;
+    bool university = true;
+    bool master = true;
+    bool doctor = true;
+
+    friend bool operator==(const EnabledGroups&, const EnabledGroups&) = default;
+};
+
+// The enabling rule for a final-schooling item; an unknown text enables everything.
+EnabledGroups EnabledGroupsFor(std::string_view finalSchoolItem);
+
+// The particle between the final-schooling and outcome lists: "に" for 入学 (index 0), else "を".
+std::string_view ParticleFor(int outcomeIndex);

@@ -1,0 +1,265 @@
+#include "InputTransfer.h"
+
+#include "ChoiceLists.h"
+#include "DialogInputs.h"
+#include "HistoryData.h"
+#include "NumberText.h"
+
+namespace {
+
+constexpr int kMinBirthYear = 1868;
+constexpr int kMaxTypedYear = 9999;
+constexpr int kMaxCount = 99;
+
+constexpr std::string_view kStageShortNames[STAGE_COUNT] = {"小学", "中学", "高校", "短大",
+                                                            "専門", "大学", "修士", "博士"};
+
+bool IsSet(int checkValue) {
+    return checkValue == 1;
+}
+
+}  // namespace
+
+std::string NoSelectionMessage(std::string_view listName) {
+    std::string message = "「";
+    message += listName;
+    message += "」が選択されていません。\r\n\r\n選択し直してください";
+    return message;
+}
+
+std::string CountRangeMessage(int stage, bool ronin) {
+    std::string message(kStageShortNames[stage - 1]);
+    message += ronin ? "の浪人回数" : "の留年回数";
+    message += "は0から99までの数を入力してください。";
+    return message;
+}
+
+std::string EmptyCourseMessage(std::string_view school) {
+    std::string message(school);
+    message += "の在学期間が0ヶ月以下になる選択がされています。\r\n\r\n"
+               "正しい選択かどうか確認してください";
+    return message;
+}
+
+CInputTransfer::CInputTransfer(const DialogInputs& inputs, CHistoryData& history,
+                               int& finalStage)
+    : m_inputs(inputs), m_history(history), m_nFinalStage(finalStage) {}
+
+bool CInputTransfer::Refuse(std::string_view message) {
+    m_strRefusal = message;
+    return false;
+}
+
+bool CInputTransfer::TransferInputs() {
+    m_strRefusal.clear();
+    return TransferBirthDate() && TransferFinalSchool() && TransferRoninRyunen() &&
+           TransferCourseLengths() && TransferProgression() && ApplyYearShortening() &&
+           CheckCourseLengths();
+}
+
+bool CInputTransfer::TransferBirthDate() {
+    const ChoiceLists& lists = ChoiceLists::Get();
+    const std::string* era = SelectedItem(lists.m_aEraNames, m_inputs.m_nEra);
+    if (!era) return Refuse(NoSelectionMessage("生年月日の元号"));
+    const int typedYear = ParseLeadingInt(m_inputs.m_strBirthYear);
+    if (typedYear < 0 || typedYear > kMaxTypedYear) return Refuse(kMsgBirthYear);
+    const int year = typedYear + EraOffset(*era);
+    if (year < kMinBirthYear) return Refuse(kMsgBirthYear);
+    const int month = ParseLeadingInt(m_inputs.m_strBirthMonth);
+    if (month < 1 || month > 12) return Refuse(kMsgBirthMonth);
+    const int day = ParseLeadingInt(m_inputs.m_strBirthDay);
+    if (day < 1 || day > 31) return Refuse(kMsgBirthDay);
+
+    m_history.m_nBirthYear = year;
+    m_history.m_nBirthMonth = month;
+    m_history.m_nBirthDay = day;
+    m_history.m_nShowAge = m_inputs.m_bShowAge;
+    return true;
+}
+
+bool CInputTransfer::TransferFinalSchool() {
+    const ChoiceLists& lists = ChoiceLists::Get();
+    const std::string* outcome = SelectedItem(lists.m_aOutcomeNames, m_inputs.m_nOutcome);
+    if (!outcome) return Refuse(NoSelectionMessage("最終学歴をどうしたか"));
+    const std::string* finalSchool =
+        SelectedItem(lists.m_aFinalSchoolNames, m_inputs.m_nFinalSchool);
+    if (!finalSchool) return Refuse(NoSelectionMessage("最終学歴"));
+
+    // Item 0 is 入学, 1 is 卒業, then 中退 in years 1..8, then 除籍 in years 1..8.
+    const int outcomeIndex = m_inputs.m_nOutcome;
+    int outcomeCode = OUTCOME_COMPLETED;
+    int grade = 0;
+    if (outcomeIndex == 0) {
+        outcomeCode = OUTCOME_DROPPED_OUT;
+    } else if (outcomeIndex >= 2 && outcomeIndex <= 9) {
+        outcomeCode = OUTCOME_DROPPED_OUT;
+        grade = outcomeIndex - 1;
+    } else if (outcomeIndex >= 10 && outcomeIndex <= 17) {
+        outcomeCode = OUTCOME_EXPELLED;
+        grade = outcomeIndex - 9;
+    }
+
+    int finalStage = STAGE_NONE;
+    for (std::size_t i = 0; i < lists.m_aFinalSchoolNames.size(); ++i) {
+        if (lists.m_aFinalSchoolNames[i] == *finalSchool) finalStage = static_cast<int>(i) + 1;
+    }
+    if (finalStage == STAGE_NONE) return true;
+    m_nFinalStage = finalStage;
+
+    // The stage that leads into the final one.
+    int routeFrom = STAGE_NONE;
+    if (finalStage >= STAGE_JUNIOR_COLLEGE && finalStage <= STAGE_UNIVERSITY)
+        routeFrom = STAGE_HIGH_SCHOOL;
+    else if (finalStage == STAGE_MASTER)
+        routeFrom = STAGE_UNIVERSITY;
+    else if (finalStage == STAGE_DOCTOR)
+        routeFrom = STAGE_MASTER;
+    if (routeFrom != STAGE_NONE) m_history.Stage(routeFrom).nNextStage = finalStage;
+
+    StageRecord& last = m_history.Stage(finalStage);
+    last.nNextStage = STAGE_NONE;
+    last.nOutcome = outcomeCode;
+    last.nEndGrade = grade;
+    return true;
+}
+
+bool CInputTransfer::TransferRoninRyunen() {
+    for (int stage = STAGE_ELEMENTARY; stage <= STAGE_DOCTOR; ++stage) {
+        const int ronin = ParseLeadingInt(m_inputs.RoninText(stage));
+        if (ronin < 0 || ronin > kMaxCount) return Refuse(CountRangeMessage(stage, true));
+        const int ryunen = ParseLeadingInt(m_inputs.RyunenText(stage));
+        if (ryunen < 0 || ryunen > kMaxCount) return Refuse(CountRangeMessage(stage, false));
+        m_history.Stage(stage).nRoninYears = ronin;
+        m_history.Stage(stage).nRyunenYears = ryunen;
+    }
+    return true;
+}
+
+bool CInputTransfer::TransferCourseLengths() {
+    const ChoiceLists& lists = ChoiceLists::Get();
+    const std::string* highSchool =
+        SelectedItem(lists.m_aHighSchoolLengths, m_inputs.m_nHighSchoolLength);
+    if (!highSchool) return Refuse(NoSelectionMessage("高校・高専の年数"));
+    const std::string* vocational =
+        SelectedItem(lists.m_aVocationalLengths, m_inputs.m_nVocationalLength);
+    if (!vocational) return Refuse(NoSelectionMessage("専門学校の年数"));
+    const std::string* university =
+        SelectedItem(lists.m_aUniversityLengths, m_inputs.m_nUniversityLength);
+    if (!university) return Refuse(NoSelectionMessage("大学の年数"));
+
+    static constexpr int kHighSchoolMonths[] = {36, 48, 60, 84};
+    static constexpr int kVocationalMonths[] = {12, 24, 36, 48};
+    static constexpr int kUniversityMonths[] = {48, 60, 72, 6, 12};
+    bool result = true;
+
+    m_history.Stage(STAGE_HIGH_SCHOOL).nCourseMonths =
+        kHighSchoolMonths[m_inputs.m_nHighSchoolLength];
+    m_history.Stage(STAGE_VOCATIONAL).nCourseMonths =
+        kVocationalMonths[m_inputs.m_nVocationalLength];
+
+    const int extraMonths = IsSet(m_inputs.m_bUniversityHalfYear) ? 6 : 0;
+    if (IsSet(m_inputs.m_bUniversityAutumnEntry)) m_history.Stage(STAGE_UNIVERSITY).nEntryMonth = 10;
+
+    const bool broadcast = m_inputs.m_nUniversityLength >= 3;  // 6ヶ月制(放送), 1年制(放送)
+    if (broadcast && m_nFinalStage >= STAGE_MASTER) {
+        result = Refuse(kMsgBroadcastUniversity);
+    } else {
+        m_history.Stage(STAGE_UNIVERSITY).nCourseMonths =
+            kUniversityMonths[m_inputs.m_nUniversityLength] + extraMonths;
+    }
+
+    if (IsSet(m_inputs.m_bGraduateAutumnEntry)) {
+        m_history.Stage(STAGE_MASTER).nEntryMonth = 10;
+        m_history.Stage(STAGE_DOCTOR).nEntryMonth = 10;
+    }
+    if (m_nFinalStage >= STAGE_DOCTOR && IsSet(m_inputs.m_bDirectDoctor)) {
+        m_history.Stage(STAGE_UNIVERSITY).nNextStage = STAGE_DOCTOR;
+        m_history.Stage(STAGE_DOCTOR).nCourseMonths = 48;
+    }
+    return result;
+}
+
+bool CInputTransfer::TransferProgression() {
+    const ChoiceLists& lists = ChoiceLists::Get();
+    const std::string* route = SelectedItem(lists.m_aProgressions, m_inputs.m_nProgression);
+    if (!route) return Refuse(NoSelectionMessage("進学・編入"));
+
+    StageRecord& highSchool = m_history.Stage(STAGE_HIGH_SCHOOL);
+    const bool technicalCollege = highSchool.nCourseMonths == 60 || highSchool.nCourseMonths == 84;
+    auto leadTo = [](StageRecord& from, int next, int grade) {
+        from.nNextStage = next;
+        from.nTransferGrade = grade;
+    };
+
+    const int index = m_inputs.m_nProgression;
+    if (m_nFinalStage >= STAGE_UNIVERSITY) {
+        switch (index) {
+            case 0:  // 高校/高専から普通に大学へ進学
+                leadTo(highSchool, STAGE_UNIVERSITY, 0);
+                break;
+            case 1:  // 高専から大学2年次へ編入
+            case 2:  // 高専から大学3年次へ編入
+                if (!technicalCollege) return Refuse(kMsgTechnicalCollegeTransfer);
+                leadTo(highSchool, STAGE_UNIVERSITY, index + 1);
+                break;
+            case 3:  // 編入せず短大から大学へ進学
+            case 4:  // 短大から大学2年次へ編入
+            case 5:  // 短大から大学3年次へ編入
+                leadTo(highSchool, STAGE_JUNIOR_COLLEGE, 0);
+                leadTo(m_history.Stage(STAGE_JUNIOR_COLLEGE), STAGE_UNIVERSITY,
+                       index == 3 ? 0 : index - 2);
+                break;
+            case 6:  // 専門学校から大学へ進学
+                leadTo(highSchool, STAGE_VOCATIONAL, 0);
+                leadTo(m_history.Stage(STAGE_VOCATIONAL), STAGE_UNIVERSITY, 0);
+                break;
+            default:
+                break;
+        }
+    }
+    if (index == 7 && m_nFinalStage >= STAGE_MASTER) {  // 高専専攻科から大学院へ進学
+        if (highSchool.nCourseMonths != 84) return Refuse(kMsgAdvancedCourse);
+        leadTo(highSchool, STAGE_MASTER, 0);
+    }
+    return true;
+}
+
+bool CInputTransfer::ApplyYearShortening() {
+    struct Shortening {
+        int DialogInputs::*check;
+        int stage;
+    };
+    static constexpr Shortening kShortenings[] = {
+        {&DialogInputs::m_bSkipHighSchoolLastYear, STAGE_HIGH_SCHOOL},
+        {&DialogInputs::m_bSkipUniversityLastYear, STAGE_UNIVERSITY},
+        {&DialogInputs::m_bShortenMaster, STAGE_MASTER},
+        {&DialogInputs::m_bShortenDoctor, STAGE_DOCTOR},
+        {&DialogInputs::m_bElementaryTransfer, STAGE_ELEMENTARY},
+        {&DialogInputs::m_bJuniorHighTransfer, STAGE_JUNIOR_HIGH},
+    };
+    for (const Shortening& shortening : kShortenings) {
+        if (IsSet(m_inputs.*shortening.check)) m_history.Stage(shortening.stage).nCourseMonths -= 12;
+    }
+    return true;
+}
+
+bool CInputTransfer::CheckCourseLengths() {
+    const int stage = m_history.FindStageWithoutCourse();
+    if (stage == STAGE_NONE) return true;
+    return Refuse(EmptyCourseMessage(m_history.SchoolName(stage)));
+}
+
+CalculationResult Calculate(const DialogInputs& inputs, CHistoryData& history, int& finalStage,
+                            const CivilDate& today) {
+    CalculationResult result;
+    history.Reset();
+    CInputTransfer transfer(inputs, history, finalStage);
+    if (!transfer.TransferInputs()) {
+        result.refusal = transfer.Refusal();
+        return result;
+    }
+    history.BuildHistoryText(today);
+    history.m_nBirthYear = ParseLeadingInt(inputs.m_strBirthYear);
+    result.ok = true;
+    return result;
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "CivilDate.h"
+
+class CHistoryData;
+struct DialogInputs;
+
+// Messages of the checks that refuse a contradiction between choices.
+inline constexpr std::string_view kMsgBroadcastUniversity =
+    "6ヶ月または1年制の放送大学から大学院へは進学できません";
+inline constexpr std::string_view kMsgTechnicalCollegeTransfer =
+    "高専卒でないのに「高専から大学へ編入する」選択がされています。\r\n\r\n"
+    "正しい選択かどうか確認してください";
+inline constexpr std::string_view kMsgAdvancedCourse =
+    "大学院卒でない、または高専専攻科(5+2年制)が選択されていないのに\r\n"
+    "「高専専攻科から大学院へ進学した」が選択されています。";
+
+// Messages of the checks that refuse inputs no calendar or course can hold.
+inline constexpr std::string_view kMsgBirthYear =
+    "生年月日の年は西暦1868年(明治元年)以降の年を入力してください。";
+inline constexpr std::string_view kMsgBirthMonth = "生年月日の月は1から12までの数を入力してください。";
+inline constexpr std::string_view kMsgBirthDay = "生年月日の日は1から31までの数を入力してください。";
+
+// "「<list>」が選択されていません。…" for a list without a selection.
+std::string NoSelectionMessage(std::string_view listName);
+// "<stage>の浪人回数は0から99までの数を入力してください。" (or 留年回数).
+std::string CountRangeMessage(int stage, bool ronin);
+// "<school>の在学期間が0ヶ月以下になる選択がされています。…"
+std::string EmptyCourseMessage(std::string_view school);
+
+// Moves the window's inputs into the history model, step by step; the first step that refuses
+// ends the transfer, and Refusal() then holds the message to show.
+class CInputTransfer {
+public:
+    // finalStage is the window's m_nFinalStage: written by TransferFinalSchool and read by the
+    // later checks; it keeps its value when the final schooling is not recognised.
+    CInputTransfer(const DialogInputs& inputs, CHistoryData& history, int& finalStage);
+
+    bool TransferInputs();
+
+    bool TransferBirthDate();
+    bool TransferFinalSchool();
+    bool TransferRoninRyunen();
+    bool TransferCourseLengths();
+    bool TransferProgression();
+    bool ApplyYearShortening();
+    bool CheckCourseLengths();
+
+    const std::string& Refusal() const { return m_strRefusal; }
+
+private:
+    bool Refuse(std::string_view message);
+
+    const DialogInputs& m_inputs;
+    CHistoryData& m_history;
+    int& m_nFinalStage;
+    std::string m_strRefusal;
+};
+
+struct CalculationResult {
+    bool ok = false;
+    std::string refusal;  // the message to show when ok is false
+};
+
+// One Calculate: resets the model, transfers the inputs and builds the text (the model's
+// m_strHistory and Events()). On success the model's birth year is then the year as typed, as the
+// settings keep it.
+CalculationResult Calculate(const DialogInputs& inputs, CHistoryData& history, int& finalStage,
+                            const CivilDate& today);

@@ -1,0 +1,19 @@
+#pragma once
+
+class CHistoryData;
+class CSettingsLocation;
+struct DialogInputs;
+
+// The dialog state file "VesmerDlg.ini": seven selection indices and eleven check values.
+// A missing selection key keeps the member's current value.
+bool LoadDialogState(DialogInputs& inputs, CSettingsLocation& location);
+void SaveDialogState(const DialogInputs& inputs, CSettingsLocation& location);
+
+// What the window does at start: the defaults, the history data file into the model, the dialog
+// state file into the inputs, then the model's birth date and counts into the texts. A selection
+// index outside its list becomes -1, as the window reads back an empty selection.
+void LoadStartupInputs(DialogInputs& inputs, CHistoryData& history, CSettingsLocation& location);
+
+// What a successful Calculate saves: the history data file, then the dialog state file.
+void SaveAfterCalculate(const DialogInputs& inputs, const CHistoryData& history,
+                        CSettingsLocation& location);
