@@ -59,8 +59,9 @@ std::string ParseDigits(const QString& option, const QString& value, int maxLeng
     if (!IsAllDigits(text))
         throw UsageError{QStringLiteral("--%1: '%2' is not a number of digits").arg(option, value)};
     if (maxLength > 0 && static_cast<int>(text.size()) > maxLength)
-        throw UsageError{
-            QStringLiteral("--%1: '%2' is longer than %3 digits").arg(option, value).arg(maxLength)};
+        throw UsageError{QStringLiteral("--%1: '%2' is longer than %3 digits")
+                             .arg(option, value)
+                             .arg(maxLength)};
     return text;
 }
 
@@ -69,8 +70,8 @@ int ParseStage(const QString& option, const QString& name) {
     for (int i = 0; i < STAGE_COUNT; ++i) {
         if (name == QString::fromUtf8(kKeys[i]) || name == QString::number(i + 1)) return i + 1;
     }
-    throw UsageError{
-        QStringLiteral("--%1: unknown stage '%2' (小 中 高 短 専 大 修 博 or 1-8)").arg(option, name)};
+    throw UsageError{QStringLiteral("--%1: unknown stage '%2' (小 中 高 短 専 大 修 博 or 1-8)")
+                         .arg(option, name)};
 }
 
 void ApplyCounts(QCommandLineParser& parser, const QString& option, DialogInputs& inputs,
@@ -132,8 +133,8 @@ QByteArray JsonOutput(const CHistoryData& history, const CurrentAge& age) {
 }
 
 struct Options {
-    QCommandLineOption era{"era", "Era of the birth year: 0-3 or 西暦, 昭和, 平成, 令和 (default 西暦).",
-                           "E"};
+    QCommandLineOption era{
+        "era", "Era of the birth year: 0-3 or 西暦, 昭和, 平成, 令和 (default 西暦).", "E"};
     QCommandLineOption year{"year", "Birth year as typed, up to 4 digits (default 1980).", "N"};
     QCommandLineOption month{"month", "Birth month, up to 2 digits (default 1).", "N"};
     QCommandLineOption day{"day", "Birth day, up to 2 digits (default 1).", "N"};
@@ -144,11 +145,11 @@ struct Options {
         "outcome", "How it ended: index 0-17 or item text (入学, 卒業, N年目に中退, N年目に除籍).",
         "ITEM"};
     QCommandLineOption highSchool{
-        "high-school", "High-school course: 0-3 or 3年制, 4年制(夜間、通信), 5年制(高専), 7年制(高専+専攻科).",
+        "high-school",
+        "High-school course: 0-3 or 3年制, 4年制(夜間、通信), 5年制(高専), 7年制(高専+専攻科).",
         "ITEM"};
-    QCommandLineOption vocational{"vocational",
-                                  "Vocational-school course: 0-3 or 1年制 … 4年制 (default 2年制).",
-                                  "ITEM"};
+    QCommandLineOption vocational{
+        "vocational", "Vocational-school course: 0-3 or 1年制 … 4年制 (default 2年制).", "ITEM"};
     QCommandLineOption university{
         "university",
         "University course: 0-4 or 4年制, 5年制(夜間), 6年制(医学部), 6ヶ月制(放送), 1年制(放送).",
@@ -162,7 +163,8 @@ struct Options {
     QCommandLineOption ryunen{"ryunen", "Years repeated in a stage (留年), repeatable.", "STAGE=N"};
     QCommandLineOption elementaryTransfer{"elementary-transfer", "小学校で上級学年に編入した"};
     QCommandLineOption juniorHighTransfer{"junior-high-transfer", "中学校で上級学年に編入した"};
-    QCommandLineOption skipHighSchool{"skip-high-school-last-year", "高校最終学年を飛び越えて大学へ"};
+    QCommandLineOption skipHighSchool{"skip-high-school-last-year",
+                                      "高校最終学年を飛び越えて大学へ"};
     QCommandLineOption universityAutumn{"university-autumn-entry", "大学は秋季入学"};
     QCommandLineOption universityHalfYear{"university-half-year", "大学は半年留年した"};
     QCommandLineOption skipUniversity{"skip-university-last-year",
@@ -200,20 +202,43 @@ QString HelpText(QCommandLineParser& parser) {
 
 }  // namespace
 
-int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out,
-           QByteArray& err) {
+int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out, QByteArray& err) {
     Options o;
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Works out the dates of a school history (学歴) and prints one line for every entry and "
         "leaving, then the current age."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({o.era, o.year, o.month, o.day, o.finalSchool, o.outcome, o.highSchool,
-                       o.vocational, o.university, o.route, o.ronin, o.ryunen,
-                       o.elementaryTransfer, o.juniorHighTransfer, o.skipHighSchool,
-                       o.universityAutumn, o.universityHalfYear, o.skipUniversity,
-                       o.graduateAutumn, o.directDoctor, o.shortenMaster, o.shortenDoctor,
-                       o.showAge, o.today, o.raw, o.json, o.load, o.save, o.help, o.version});
+    parser.addOptions({o.era,
+                       o.year,
+                       o.month,
+                       o.day,
+                       o.finalSchool,
+                       o.outcome,
+                       o.highSchool,
+                       o.vocational,
+                       o.university,
+                       o.route,
+                       o.ronin,
+                       o.ryunen,
+                       o.elementaryTransfer,
+                       o.juniorHighTransfer,
+                       o.skipHighSchool,
+                       o.universityAutumn,
+                       o.universityHalfYear,
+                       o.skipUniversity,
+                       o.graduateAutumn,
+                       o.directDoctor,
+                       o.shortenMaster,
+                       o.shortenDoctor,
+                       o.showAge,
+                       o.today,
+                       o.raw,
+                       o.json,
+                       o.load,
+                       o.save,
+                       o.help,
+                       o.version});
 
     QStringList withProgram = arguments;
     withProgram.prepend(QStringLiteral("vesmer-cli"));
@@ -257,7 +282,8 @@ int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out
         }
 
         const ChoiceLists& lists = ChoiceLists::Get();
-        if (parser.isSet(o.era)) inputs.m_nEra = ParseChoice("era", parser.value(o.era), lists.m_aEraNames);
+        if (parser.isSet(o.era))
+            inputs.m_nEra = ParseChoice("era", parser.value(o.era), lists.m_aEraNames);
         if (parser.isSet(o.year))
             inputs.m_strBirthYear = ParseDigits("year", parser.value(o.year), kBirthYearMaxLength);
         if (parser.isSet(o.month))
@@ -310,8 +336,8 @@ int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out
         }
 
         if (parser.isSet(o.today) && !ParseIsoDate(ToStd(parser.value(o.today)), countTo))
-            throw UsageError{
-                QStringLiteral("--today: '%1' is not a date YYYY-MM-DD").arg(parser.value(o.today))};
+            throw UsageError{QStringLiteral("--today: '%1' is not a date YYYY-MM-DD")
+                                 .arg(parser.value(o.today))};
     } catch (const UsageError& error) {
         err += "vesmer-cli: " + error.message.toUtf8() + "\n";
         return kExitUsage;

@@ -13,5 +13,4 @@ inline constexpr int kExitRefused = 3;
 
 // Runs the command line (arguments without the program name). What would go to standard output
 // and standard error is appended to out and err. today is the date used when --today is absent.
-int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out,
-           QByteArray& err);
+int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out, QByteArray& err);

@@ -44,17 +44,13 @@ EraYear EraOn(int year, int month, int day) {
         std::string_view name;
     };
     static constexpr Start kEras[] = {
-        {2019, 5, 1, "令和"},
-        {1989, 1, 8, "平成"},
-        {1926, 12, 25, "昭和"},
-        {1912, 7, 30, "大正"},
-        {1868, 1, 1, "明治"},
+        {2019, 5, 1, "令和"},  {1989, 1, 8, "平成"}, {1926, 12, 25, "昭和"},
+        {1912, 7, 30, "大正"}, {1868, 1, 1, "明治"},
     };
     for (const Start& era : kEras) {
-        const bool onOrAfter =
-            year != era.year
-                ? year > era.year
-                : (month != era.month ? month > era.month : day >= era.day);
+        const bool onOrAfter = year != era.year
+                                   ? year > era.year
+                                   : (month != era.month ? month > era.month : day >= era.day);
         if (onOrAfter) return {era.name, year - era.year + 1};
     }
     // Before 明治 there is no era of this calendar; count on in 明治 so that nothing breaks.

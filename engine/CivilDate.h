@@ -31,5 +31,6 @@ struct EraYear {
 // The era in force on the given day (month 1..12, day 1..31).
 EraYear EraOn(int year, int month, int day);
 
-// The era part of a line without its parentheses: "昭和 61年", "平成  4年", "平成 元年", "令和元年".
+// The era part of a line without its parentheses: "昭和 61年", "平成  4年", "平成 元年",
+// "令和元年".
 void AppendEraText(std::string& out, const EraYear& era);

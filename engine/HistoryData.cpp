@@ -188,8 +188,7 @@ int CHistoryData::ProcessStage(const StageRecord& previous, StageRecord& current
     // Leaving.
     const bool graduateSchool = stage == STAGE_MASTER || stage == STAGE_DOCTOR;
     if (current.nOutcome == OUTCOME_COMPLETED) {
-        current.nLeaveYear =
-            current.nEntryYear + current.nCourseMonths / 12 + current.nRyunenYears;
+        current.nLeaveYear = current.nEntryYear + current.nCourseMonths / 12 + current.nRyunenYears;
         int month = current.nCourseMonths % 12 + current.nEntryMonth - 1;
         if (month > 12) {
             month -= 12;
@@ -253,8 +252,8 @@ CurrentAge CHistoryData::CurrentAgeOn(const CivilDate& today) const {
         throw std::invalid_argument("birth date outside the calendar");
     if (today.month < 1 || today.month > 12 || today.day < 1 || today.day > 31)
         throw std::invalid_argument("today outside the calendar");
-    const bool notYet = today.month < m_nBirthMonth ||
-                        (today.month == m_nBirthMonth && today.day < m_nBirthDay);
+    const bool notYet =
+        today.month < m_nBirthMonth || (today.month == m_nBirthMonth && today.day < m_nBirthDay);
     CurrentAge age;
     age.years = today.year - m_nBirthYear - (notYet ? 1 : 0);
     const int birthdayYear = notYet ? today.year - 1 : today.year;

@@ -43,14 +43,14 @@ struct StageRecord {
 // One line of the history in structured form; the text is exactly the line as shown,
 // without its line break.
 enum class HistoryEventKind {
-    Entry,           // 入学
-    TransferEntry,   // 編入
-    GraduateEntry,   // 大学院入学
-    DoctorEntry,     // bare doctoral entry
-    Graduation,      // 卒業
-    Completion,      // 修了
-    DroppedOut,      // 中退
-    Expelled,        // 除籍
+    Entry,          // 入学
+    TransferEntry,  // 編入
+    GraduateEntry,  // 大学院入学
+    DoctorEntry,    // bare doctoral entry
+    Graduation,     // 卒業
+    Completion,     // 修了
+    DroppedOut,     // 中退
+    Expelled,       // 除籍
 };
 
 struct HistoryEvent {
@@ -71,7 +71,7 @@ struct CurrentAge {
 };
 
 class CHistoryData {
-public:
+  public:
     CHistoryData();
     virtual ~CHistoryData();
     CHistoryData(const CHistoryData&) = default;
@@ -121,7 +121,7 @@ public:
     std::array<std::string, STAGE_COUNT> m_aStageKey;
     int m_nShowAge = 0;
 
-private:
+  private:
     // Formats one line into out (line break included) and records it as an event. month is the
     // month shown on the line (none for 中退 and 除籍); eraMonth is the month whose date decides
     // the era; ageMonth > 0 adds the age suffix when the age is shown.

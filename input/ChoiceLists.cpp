@@ -14,17 +14,16 @@ std::string ToLowerAscii(std::string_view text) {
 
 ChoiceLists::ChoiceLists()
     : m_aEraNames{"西暦", "昭和", "平成", "令和"},
-      m_aFinalSchoolNames{"小学校", "中学校",  "高校/高専",  "短大",
-                          "専門学校", "大学", "大学院修士", "大学院博士"},
+      m_aFinalSchoolNames{"小学校",   "中学校", "高校/高専",  "短大",
+                          "専門学校", "大学",   "大学院修士", "大学院博士"},
       m_aOutcomeNames{"入学", "卒業"},
       m_aHighSchoolLengths{"3年制", "4年制(夜間、通信)", "5年制(高専)", "7年制(高専+専攻科)"},
       m_aVocationalLengths{"1年制", "2年制", "3年制", "4年制"},
-      m_aUniversityLengths{"4年制", "5年制(夜間)", "6年制(医学部)", "6ヶ月制(放送)",
-                           "1年制(放送)"},
+      m_aUniversityLengths{"4年制", "5年制(夜間)", "6年制(医学部)", "6ヶ月制(放送)", "1年制(放送)"},
       m_aProgressions{"高校/高専から普通に大学へ進学", "高専から大学2年次へ編入",
                       "高専から大学3年次へ編入",       "編入せず短大から大学へ進学",
                       "短大から大学2年次へ編入",       "短大から大学3年次へ編入",
-                      "専門学校から大学へ進学",         "高専専攻科から大学院へ進学"} {
+                      "専門学校から大学へ進学",        "高専専攻科から大学院へ進学"} {
     for (const char* verb : {"中退", "除籍"}) {
         for (int year = 1; year <= 8; ++year)
             m_aOutcomeNames.push_back(std::to_string(year) + "年目に" + verb);

@@ -17,7 +17,7 @@ struct ChoiceLists {
     std::vector<std::string> m_aUniversityLengths;
     std::vector<std::string> m_aProgressions;
 
-private:
+  private:
     ChoiceLists();
 };
 

@@ -9,16 +9,16 @@ namespace {
 using TextMember = std::string DialogInputs::*;
 
 constexpr std::array<TextMember, STAGE_COUNT> kRoninTexts = {
-    &DialogInputs::m_strRoninElementary,    &DialogInputs::m_strRoninJuniorHigh,
-    &DialogInputs::m_strRoninHighSchool,    &DialogInputs::m_strRoninJuniorCollege,
-    &DialogInputs::m_strRoninVocational,    &DialogInputs::m_strRoninUniversity,
-    &DialogInputs::m_strRoninMaster,        &DialogInputs::m_strRoninDoctor,
+    &DialogInputs::m_strRoninElementary, &DialogInputs::m_strRoninJuniorHigh,
+    &DialogInputs::m_strRoninHighSchool, &DialogInputs::m_strRoninJuniorCollege,
+    &DialogInputs::m_strRoninVocational, &DialogInputs::m_strRoninUniversity,
+    &DialogInputs::m_strRoninMaster,     &DialogInputs::m_strRoninDoctor,
 };
 constexpr std::array<TextMember, STAGE_COUNT> kRyunenTexts = {
-    &DialogInputs::m_strRyunenElementary,   &DialogInputs::m_strRyunenJuniorHigh,
-    &DialogInputs::m_strRyunenHighSchool,   &DialogInputs::m_strRyunenJuniorCollege,
-    &DialogInputs::m_strRyunenVocational,   &DialogInputs::m_strRyunenUniversity,
-    &DialogInputs::m_strRyunenMaster,       &DialogInputs::m_strRyunenDoctor,
+    &DialogInputs::m_strRyunenElementary, &DialogInputs::m_strRyunenJuniorHigh,
+    &DialogInputs::m_strRyunenHighSchool, &DialogInputs::m_strRyunenJuniorCollege,
+    &DialogInputs::m_strRyunenVocational, &DialogInputs::m_strRyunenUniversity,
+    &DialogInputs::m_strRyunenMaster,     &DialogInputs::m_strRyunenDoctor,
 };
 
 }  // namespace

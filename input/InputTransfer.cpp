@@ -36,13 +36,13 @@ std::string CountRangeMessage(int stage, bool ronin) {
 
 std::string EmptyCourseMessage(std::string_view school) {
     std::string message(school);
-    message += "の在学期間が0ヶ月以下になる選択がされています。\r\n\r\n"
-               "正しい選択かどうか確認してください";
+    message +=
+        "の在学期間が0ヶ月以下になる選択がされています。\r\n\r\n"
+        "正しい選択かどうか確認してください";
     return message;
 }
 
-CInputTransfer::CInputTransfer(const DialogInputs& inputs, CHistoryData& history,
-                               int& finalStage)
+CInputTransfer::CInputTransfer(const DialogInputs& inputs, CHistoryData& history, int& finalStage)
     : m_inputs(inputs), m_history(history), m_nFinalStage(finalStage) {}
 
 bool CInputTransfer::Refuse(std::string_view message) {
@@ -158,7 +158,8 @@ bool CInputTransfer::TransferCourseLengths() {
         kVocationalMonths[m_inputs.m_nVocationalLength];
 
     const int extraMonths = IsSet(m_inputs.m_bUniversityHalfYear) ? 6 : 0;
-    if (IsSet(m_inputs.m_bUniversityAutumnEntry)) m_history.Stage(STAGE_UNIVERSITY).nEntryMonth = 10;
+    if (IsSet(m_inputs.m_bUniversityAutumnEntry))
+        m_history.Stage(STAGE_UNIVERSITY).nEntryMonth = 10;
 
     const bool broadcast = m_inputs.m_nUniversityLength >= 3;  // 6ヶ月制(放送), 1年制(放送)
     if (broadcast && m_nFinalStage >= STAGE_MASTER) {
@@ -238,7 +239,8 @@ bool CInputTransfer::ApplyYearShortening() {
         {&DialogInputs::m_bJuniorHighTransfer, STAGE_JUNIOR_HIGH},
     };
     for (const Shortening& shortening : kShortenings) {
-        if (IsSet(m_inputs.*shortening.check)) m_history.Stage(shortening.stage).nCourseMonths -= 12;
+        if (IsSet(m_inputs.*shortening.check))
+            m_history.Stage(shortening.stage).nCourseMonths -= 12;
     }
     return true;
 }

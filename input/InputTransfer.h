@@ -21,8 +21,10 @@ inline constexpr std::string_view kMsgAdvancedCourse =
 // Messages of the checks that refuse inputs no calendar or course can hold.
 inline constexpr std::string_view kMsgBirthYear =
     "生年月日の年は西暦1868年(明治元年)以降の年を入力してください。";
-inline constexpr std::string_view kMsgBirthMonth = "生年月日の月は1から12までの数を入力してください。";
-inline constexpr std::string_view kMsgBirthDay = "生年月日の日は1から31までの数を入力してください。";
+inline constexpr std::string_view kMsgBirthMonth =
+    "生年月日の月は1から12までの数を入力してください。";
+inline constexpr std::string_view kMsgBirthDay =
+    "生年月日の日は1から31までの数を入力してください。";
 
 // "「<list>」が選択されていません。…" for a list without a selection.
 std::string NoSelectionMessage(std::string_view listName);
@@ -34,7 +36,7 @@ std::string EmptyCourseMessage(std::string_view school);
 // Moves the window's inputs into the history model, step by step; the first step that refuses
 // ends the transfer, and Refusal() then holds the message to show.
 class CInputTransfer {
-public:
+  public:
     // finalStage is the window's m_nFinalStage: written by TransferFinalSchool and read by the
     // later checks; it keeps its value when the final schooling is not recognised.
     CInputTransfer(const DialogInputs& inputs, CHistoryData& history, int& finalStage);
@@ -51,7 +53,7 @@ public:
 
     const std::string& Refusal() const { return m_strRefusal; }
 
-private:
+  private:
     bool Refuse(std::string_view message);
 
     const DialogInputs& m_inputs;
