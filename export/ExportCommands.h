@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+class IMessagePresenter;
+
+// What the save prompt is asked with; every export starts from these.
+struct SavePromptSettings {
+    QString title;          // "出力する場所を選択してください"
+    QString initialFolder;  // the desktop folder, or empty for the prompt's own default
+    QString initialName;    // "MyHistory.txt"
+    QString defaultSuffix;  // "txt"
+    QString filter;         // "*.txt"
+};
+
+// The save-as prompt (a file dialog in the window, a fake in tests).
+class ISavePrompt {
+  public:
+    virtual ~ISavePrompt() = default;
+    // Returns false when the user cancelled; otherwise path holds the chosen file's full path.
+    virtual bool AskSavePath(const SavePromptSettings& settings, QString& path) = 0;
+};
+
+// Opens a written file with the program associated with it. Failures are not reported.
+class IFileOpener {
+  public:
+    virtual ~IFileOpener() = default;
+    virtual void OpenFile(const QString& path) = 0;
+};
+
+// Starts a program detached, without arguments, never waiting for it. Failures are not reported.
+class IProcessStarter {
+  public:
+    virtual ~IProcessStarter() = default;
+    virtual void StartDetached(const QString& program) = 0;
+};
+
+enum class ExportOutcome { NoHistory, Cancelled, Written, Failed };
+
+inline constexpr std::string_view kMsgNoHistory = "履歴がありません。";
+inline constexpr std::string_view kMsgExportFailed = "ファイル出力に失敗しました。";
+inline constexpr std::string_view kCaptionExportError = "エラー";
+inline constexpr std::string_view kMsgToolNotFoundSuffix = "\r\nが見つかりませんでした";
+inline constexpr std::string_view kCaptionApplication = "Vesmer";
+
+// The fixed settings of the export prompt; only the starting folder varies.
+SavePromptSettings ExportPromptSettings(const QString& desktopFolder);
+
+// Asks for the path, writes the history there and opens the written file. Cancelled: nothing
+// touched. Failed: the file could not be written; an existing file is left as it was and
+// nothing is opened. Shows no message; the history is expected to be non-empty.
+ExportOutcome ExportHistory(const std::string& historyText, const QString& desktopFolder,
+                            ISavePrompt& prompt, IFileOpener& opener);
+
+// The export command of the window: refuses an empty history with "履歴がありません。", asks
+// for the path, writes the text as code page 932 with CR LF, replacing the target only when the
+// new file is complete, opens it on success, and reports a failure with
+// "ファイル出力に失敗しました。". desktopFolder is where the prompt starts.
+ExportOutcome RunFileOutput(const std::string& historyText, const QString& desktopFolder,
+                            ISavePrompt& prompt, IFileOpener& opener, IMessagePresenter& presenter);
+
+// The sibling-tool command: starts "Tosvel" ("Tosvel.exe" on Windows) from programFolder, or
+// shows "<full path>\r\nが見つかりませんでした" under the caption "Vesmer" when it is missing.
+void RunLaunchTool(const QString& programFolder, IProcessStarter& starter,
+                   IMessagePresenter& presenter);
+
+// The absolute path of the tool in programFolder (an empty folder means the current one).
+QString ToolPath(const QString& programFolder);
