@@ -1,0 +1,48 @@
+#include <benchmark/benchmark.h>
+
+#include "DialogInputs.h"
+#include "HistoryData.h"
+#include "InputTransfer.h"
+
+namespace {
+
+// The longest route: every stage up to the doctoral course, the age on every line.
+CHistoryData LongestRoute() {
+    DialogInputs inputs;
+    inputs.ResetInputs();
+    inputs.m_nFinalSchool = 7;
+    inputs.m_bShowAge = 1;
+    CHistoryData history;
+    int finalStage = STAGE_ELEMENTARY;
+    Calculate(inputs, history, finalStage, CivilDate{2026, 12, 6});
+    history.m_nBirthYear = 1980;
+    return history;
+}
+
+void BM_BuildHistoryText(benchmark::State& state) {
+    CHistoryData history = LongestRoute();
+    for (auto _ : state) {
+        const std::string& text = history.BuildHistoryText(CivilDate{2026, 12, 6});
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+BENCHMARK(BM_BuildHistoryText);
+
+void BM_CalculateFromInputs(benchmark::State& state) {
+    DialogInputs inputs;
+    inputs.ResetInputs();
+    inputs.m_nFinalSchool = 7;
+    inputs.m_bShowAge = 1;
+    CHistoryData history;
+    int finalStage = STAGE_ELEMENTARY;
+    for (auto _ : state) {
+        const CalculationResult result =
+            Calculate(inputs, history, finalStage, CivilDate{2026, 12, 6});
+        benchmark::DoNotOptimize(result.ok);
+    }
+}
+BENCHMARK(BM_CalculateFromInputs);
+
+}  // namespace
+
+BENCHMARK_MAIN();
