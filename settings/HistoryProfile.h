@@ -8,12 +8,16 @@ class CSettingsLocation;
 struct StageRecord;
 
 inline constexpr int INI_FILE_VERSION = 100;
+// The version key of both settings files.
+inline constexpr std::string_view kVersionKey = "INIファイルバージョン";
 
 // The history data file "Vesmer.ini": birth date and ten numbers per stage.
+// LoadProfile reads nothing and returns false unless the file carries version 100.
 bool LoadProfile(CHistoryData& history, CSettingsLocation& location);
 void SaveProfile(const CHistoryData& history, CSettingsLocation& location);
 
-// One stage value: ten numbers separated by blanks. Members after the point where the scan stops
-// keep their values.
+// One stage value: ten numbers separated by blanks (blanks skipped, optional sign, digits; values
+// beyond the int range clamped). The scan stops at the first item that is not a number; members
+// after that point keep their values, and numbers after the tenth are ignored.
 void ParseStageRecord(std::string_view value, StageRecord& stage);
 void FormatStageRecord(const StageRecord& stage, std::string& value);

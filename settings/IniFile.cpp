@@ -1,1 +1,96 @@
 #include "IniFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <optional>
+
+#include "Cp932.h"
+#include "IniText.h"
+#include "NumberText.h"
+
+namespace {
+
+enum class FileState { Missing, Read, Unusable };
+
+// Reads the whole file, bounded by kMaxFileBytes. Unusable: the path exists but is not a settings
+// file that can be read (a folder, a device, too large, no read permission).
+FileState ReadContent(const QString& path, QByteArray& content) {
+    content.clear();
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink()) return FileState::Missing;
+    if (!info.isFile() || info.size() > CIniFile::kMaxFileBytes) return FileState::Unusable;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return FileState::Unusable;
+    content = file.read(CIniFile::kMaxFileBytes + 1);
+    if (content.size() > CIniFile::kMaxFileBytes || file.error() != QFileDevice::NoError) {
+        content.clear();
+        return FileState::Unusable;
+    }
+    return FileState::Read;
+}
+
+std::optional<QByteArray> ReadValue(const QString& path, std::string_view section,
+                                    std::string_view key) {
+    QByteArray content;
+    if (ReadContent(path, content) != FileState::Read) return std::nullopt;
+    return IniText::FindValue(content, ToCp932(section), ToCp932(key));
+}
+
+// A file that nobody may write, as the read-only attribute marks it elsewhere; honoured even where
+// the process could write it regardless.
+bool IsReadOnly(const QString& path) {
+    const QFileInfo info(path);
+    constexpr QFile::Permissions kAnyWrite =
+        QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+    return !info.isWritable() || !(info.permissions() & kAnyWrite);
+}
+
+bool WriteValue(const QString& path, std::string_view section, std::string_view key,
+                std::string_view value) {
+    QByteArray content;
+    const FileState state = ReadContent(path, content);
+    if (state == FileState::Unusable) return false;
+    if (state == FileState::Read && IsReadOnly(path)) return false;
+
+    QByteArray updated = content;
+    if (!IniText::SetValue(updated, ToCp932(section), ToCp932(key), ToCp932(value))) return false;
+    if (state == FileState::Read && updated == content) return true;
+    if (updated.size() > CIniFile::kMaxFileBytes) return false;
+
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(updated) != updated.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+}  // namespace
+
+CIniFile::CIniFile(QString path) : m_strPath(std::move(path)) {}
+
+int CIniFile::GetInt(std::string_view section, std::string_view key, int defaultValue) const {
+    const std::optional<QByteArray> value = ReadValue(m_strPath, section, key);
+    if (!value || value->isEmpty()) return defaultValue;
+    return ParseLeadingInt(std::string_view(value->constData(), value->size()));
+}
+
+std::string CIniFile::GetString(std::string_view section, std::string_view key,
+                                std::string_view defaultValue) const {
+    const std::optional<QByteArray> value = ReadValue(m_strPath, section, key);
+    if (!value) return std::string(defaultValue);
+    return FromCp932(*value);
+}
+
+bool CIniFile::WriteInt(std::string_view section, std::string_view key, int value) {
+    return WriteValue(m_strPath, section, key, std::to_string(value));
+}
+
+bool CIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    return WriteValue(m_strPath, section, key, value);
+}
