@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "CliRunner.h"
+#include "ExportCommands.h"
+#include "ExportFakes.h"
+#include "FileTestSupport.h"
+
+namespace {
+
+// The command line runs the same calculation as the window; its --json text is what the history
+// box shows, and its --raw output is what the exported file must hold.
+struct CliCase {
+    const char* name;
+    std::vector<const char*> arguments;
+};
+
+void PrintTo(const CliCase& input, std::ostream* out) {
+    *out << input.name;
+}
+
+class ExportMatchesCliTest : public ::testing::TestWithParam<CliCase> {};
+
+TEST_P(ExportMatchesCliTest, ExportedFileEqualsRawOutput) {
+    const CivilDate today{2024, 6, 15};
+    QStringList arguments;
+    for (const char* argument : GetParam().arguments) arguments << QString::fromUtf8(argument);
+
+    QByteArray raw;
+    QByteArray err;
+    ASSERT_EQ(RunCli(arguments + QStringList{"--raw"}, today, raw, err), kExitOk) << err.data();
+
+    QByteArray json;
+    ASSERT_EQ(RunCli(arguments + QStringList{"--json"}, today, json, err), kExitOk) << err.data();
+    const std::string shown =
+        QJsonDocument::fromJson(json).object().value("text").toString().toStdString();
+    ASSERT_FALSE(shown.empty());
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("MyHistory.txt"));
+    FakeSavePrompt prompt(path);
+    FakeFileOpener opener;
+    RecordingPresenter presenter;
+    EXPECT_EQ(RunFileOutput(shown, QString(), prompt, opener, presenter), ExportOutcome::Written);
+    EXPECT_EQ(ReadBytes(path), raw);
+    EXPECT_FALSE(raw.startsWith("\xEF\xBB\xBF"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, ExportMatchesCliTest,
+    ::testing::Values(
+        CliCase{"Defaults", {}},
+        CliCase{"ShowaDoctorWithAges",
+                {"--era", "昭和", "--year", "60", "--final", "7", "--show-age", "--ronin", "大=2",
+                 "--ryunen", "修=1"}},
+        CliCase{"TechnicalCollegeDropOut",
+                {"--final", "2", "--outcome", "3", "--high-school", "2", "--show-age"}},
+        CliCase{"ReiwaElementaryEntry",
+                {"--era", "令和", "--year", "1", "--month", "5", "--day", "1", "--final", "0",
+                 "--outcome", "0"}},
+        CliCase{"VocationalThenAutumnUniversity",
+                {"--final", "5", "--university-autumn-entry", "--university-half-year",
+                 "--show-age", "--vocational", "1", "--route", "6"}}),
+    [](const ::testing::TestParamInfo<CliCase>& param) { return std::string(param.param.name); });
+
+}  // namespace
