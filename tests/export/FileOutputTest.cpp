@@ -177,6 +177,17 @@ TEST_F(FileOutputTest, OverwriteReplacesALongerFileWholeAndKeepsItsPermissions) 
     EXPECT_TRUE(m_presenter.m_aShown.empty());
 }
 
+TEST_F(FileOutputTest, LinkChosenAsTheFileStaysALinkToTheNewText) {
+    const QString target = PathIn("real.txt");
+    const QString link = PathIn("MyHistory.txt");
+    WriteBytes(target, QByteArray(5000, 'x'));
+    ASSERT_TRUE(QFile::link(target, link));
+    const std::string text = SampleHistory();
+    EXPECT_EQ(Export(text, link), ExportOutcome::Written);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(ReadBytes(target), HistoryFileBytes(text));
+}
+
 TEST_F(FileOutputTest, NonAsciiFolderAndFileNamesWork) {
     // 表 and ソ end in the byte 0x5C in code page 932; the full-width space is U+3000.
     const QString folder = PathIn(QStringLiteral("出力先　表示ソフト"));
