@@ -45,7 +45,7 @@ std::map<std::string, std::string> Snapshot(const QString& folder) {
         } else if (info.isFile()) {
             value += ReadBytes(path);
         } else {
-            value += "<special>";
+            value += "<pipe or device>";
         }
         entries[path.toStdString()] = value.toStdString();
     }
