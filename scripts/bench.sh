@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVESMER_BUILD_BENCHMARKS=ON \
     -DVESMER_BUILD_TESTS=OFF -DVESMER_BUILD_APP=OFF >/dev/null
-cmake --build build-bench -j"$(nproc)" --target history_benchmark bare_qtcore_args vesmer-cli
+cmake --build build-bench -j"$(nproc)" --target history_benchmark bare_qtcore_args vesmer-cli >/dev/null
 
 status=0
 out=$(mktemp -d)
@@ -22,7 +22,7 @@ echo "BuildHistoryText, longest route with ages: ${ns} ns per history (limit 200
 awk -v ns="$ns" 'BEGIN { exit !(ns <= 2000) }' || { echo "FAIL: over 2 us"; status=1; }
 
 args=(--today 2026-12-06 --show-age)
-hyperfine --warmup 20 --runs 300 -N --export-csv "$out/cli.csv" \
+hyperfine --warmup 20 --runs 300 -N --style none --export-csv "$out/cli.csv" \
     "build-bench/bench/bare_qtcore_args ${args[*]}" \
     "build-bench/cli/vesmer-cli ${args[*]} --final 7" >/dev/null
 bare=$(awk -F, 'NR == 2 {print $2}' "$out/cli.csv")
