@@ -43,7 +43,7 @@ std::optional<QByteArray> ReadValue(const QString& path, std::string_view sectio
 bool IsReadOnly(const QString& path) {
     const QFileInfo info(path);
     constexpr QFile::Permissions kAnyWrite =
-        QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+        QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     return !info.isWritable() || !(info.permissions() & kAnyWrite);
 }
 
@@ -61,9 +61,11 @@ bool WriteValue(const QString& path, std::string_view section, std::string_view 
 
     const QString folder = QFileInfo(path).absolutePath();
     if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) return false;
+    // Unbuffered, so that a short write (a full disk) shows in the count written here: an error
+    // met by the flush inside commit() would not stop the incomplete file from replacing the old.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(updated) != updated.size()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+    if (file.write(updated) != updated.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

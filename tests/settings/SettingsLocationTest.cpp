@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include "HistoryData.h"
+#include "HistoryProfile.h"
+#include "SettingsLocation.h"
+#include "SettingsTestSupport.h"
+
+namespace {
+
+class SettingsLocationTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(QDir().mkpath(Program()));
+        ASSERT_TRUE(QDir().mkpath(User()));
+    }
+    QString Program() const { return m_folder.Path(QStringLiteral("program")); }
+    QString User() const { return m_folder.Path(QStringLiteral("user")); }
+
+    TempFolder m_folder;
+};
+
+struct RuleCase {
+    const char* name;
+    bool programWritable;
+    const char* existingFile;  // in the program folder, or nullptr
+    bool expectProgram;
+};
+
+class LocationRule : public SettingsLocationTest, public testing::WithParamInterface<RuleCase> {};
+
+TEST_P(LocationRule, ProgramFolderUnlessUnwritableAndEmpty) {
+    const RuleCase& c = GetParam();
+    if (c.existingFile) WriteBytes(Program() + "/" + c.existingFile, "");
+    const bool writable = c.programWritable;
+    CSettingsLocation location(Program(), User(), [&](const QString&) { return writable; });
+    const QString expected = c.expectProgram ? Program() : User();
+    EXPECT_EQ(location.Folder(), expected);
+    location.SetProfileFile(true);
+    EXPECT_EQ(location.ProfilePath(), expected + "/VesmerDlg.ini");
+    location.SetProfileFile(false);
+    EXPECT_EQ(location.ProfilePath(), expected + "/Vesmer.ini");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rule, LocationRule,
+    testing::Values(RuleCase{"Writable", true, nullptr, true},
+                    RuleCase{"WritableWithFile", true, "Vesmer.ini", true},
+                    RuleCase{"InstalledCopy", false, nullptr, false},
+                    RuleCase{"UnwritableWithHistoryFile", false, "Vesmer.ini", true},
+                    RuleCase{"UnwritableWithDialogStateFile", false, "VesmerDlg.ini", true},
+                    RuleCase{"UnwritableWithOtherFile", false, "Other.ini", false}),
+    CaseName<RuleCase>);
+
+TEST_F(SettingsLocationTest, FolderBehindARegularFileCountsAsUnwritable) {
+    WriteBytes(m_folder.Path(QStringLiteral("plain")), "x");
+    const CSettingsLocation location(m_folder.Path(QStringLiteral("plain/bin")), User());
+    EXPECT_EQ(location.Folder(), User());
+    EXPECT_EQ(CSettingsLocation(Program(), User()).Folder(), Program());
+}
+
+TEST_F(SettingsLocationTest, ReadOnlyProgramFolderSendsFilesToTheUserFolder) {
+    ASSERT_TRUE(QFile::setPermissions(Program(), QFile::ReadOwner | QFile::ExeOwner));
+    const bool ignored = PermissionsAreIgnored(Program());
+    CHistoryData history;
+    history.m_nBirthYear = 60;
+    CSettingsLocation location(Program(), User());
+    if (!ignored) SaveProfile(history, location);
+    QFile::setPermissions(Program(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (ignored) GTEST_SKIP() << "this process writes into read-only folders (root)";
+    EXPECT_TRUE(QFile::exists(User() + "/Vesmer.ini"));
+    EXPECT_FALSE(QFile::exists(Program() + "/Vesmer.ini"));
+}
+
+TEST_F(SettingsLocationTest, CurrentDirectoryDoesNotMoveTheFiles) {
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(User()));
+    CSettingsLocation location(QStringLiteral("../program"), QString());
+    ASSERT_TRUE(QDir::setCurrent(m_folder.Root()));
+
+    CHistoryData saved;
+    saved.m_nBirthYear = 1999;
+    SaveProfile(saved, location);
+    CHistoryData loaded;
+    const bool read = LoadProfile(loaded, location);
+    QDir::setCurrent(previous);
+
+    EXPECT_TRUE(read);
+    EXPECT_EQ(loaded.m_nBirthYear, 1999);
+    EXPECT_TRUE(QFile::exists(Program() + "/Vesmer.ini"));
+    EXPECT_EQ(QDir(m_folder.Root()).entryList(QDir::Files), QStringList());
+}
+
+TEST(SettingsLocationApplication, UsesTheProgramsOwnFolder) {
+    int argc = 1;
+    char name[] = "settings_tests";
+    char* argv[] = {name, nullptr};
+    const QCoreApplication app(argc, argv);
+    const CSettingsLocation location = CSettingsLocation::ForApplication();
+    EXPECT_EQ(location.Folder(), QDir::cleanPath(QCoreApplication::applicationDirPath()));
+}
+
+}  // namespace
