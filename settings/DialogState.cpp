@@ -72,11 +72,12 @@ bool LoadDialogState(DialogInputs& inputs, CSettingsLocation& location) {
 
 void SaveDialogState(const DialogInputs& inputs, CSettingsLocation& location) {
     location.SetProfileFile(true);
-    CIniFile file(location.ProfilePath());
-    file.WriteInt(kSection, kVersionKey, INI_FILE_VERSION);
+    CIniFile::Entries entries;
+    entries.emplace_back(kVersionKey, Decimal(INI_FILE_VERSION));
     for (const SelectionKey& row : kSelections)
-        file.WriteInt(kSection, row.key, inputs.*row.member);
-    for (const CheckKey& row : kChecks) file.WriteInt(kSection, row.key, inputs.*row.member);
+        entries.emplace_back(row.key, Decimal(inputs.*row.member));
+    for (const CheckKey& row : kChecks) entries.emplace_back(row.key, Decimal(inputs.*row.member));
+    CIniFile(location.ProfilePath()).WriteStrings(kSection, entries);
 }
 
 void LoadStartupInputs(DialogInputs& inputs, CHistoryData& history, CSettingsLocation& location) {

@@ -67,17 +67,19 @@ bool LoadProfile(CHistoryData& history, CSettingsLocation& location) {
 
 void SaveProfile(const CHistoryData& history, CSettingsLocation& location) {
     location.SetProfileFile(false);
-    CIniFile file(location.ProfilePath());
-    file.WriteInt(kSection, kVersionKey, INI_FILE_VERSION);
+    CIniFile::Entries entries;
+    entries.emplace_back(kVersionKey, std::to_string(INI_FILE_VERSION));
 
     std::string birthday;
     for (int number : {history.m_nBirthYear, history.m_nBirthMonth, history.m_nBirthDay, 0, 0})
         AppendNumber(birthday, number);
-    file.WriteString(kSection, kBirthdayKey, birthday);
+    entries.emplace_back(kBirthdayKey, birthday);
 
-    std::string value;
     for (int stage = STAGE_ELEMENTARY; stage <= STAGE_DOCTOR; ++stage) {
+        std::string value;
         FormatStageRecord(history.Stage(stage), value);
-        file.WriteString(kSection, history.m_aStageKey[static_cast<std::size_t>(stage - 1)], value);
+        entries.emplace_back(history.m_aStageKey[static_cast<std::size_t>(stage - 1)], value);
     }
+    // One replacement of the file: a crash never leaves some keys saved and others not.
+    CIniFile(location.ProfilePath()).WriteStrings(kSection, entries);
 }

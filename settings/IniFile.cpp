@@ -47,16 +47,20 @@ bool IsReadOnly(const QString& path) {
     return !info.isWritable() || !(info.permissions() & kAnyWrite);
 }
 
-bool WriteValue(const QString& path, std::string_view section, std::string_view key,
-                std::string_view value) {
+bool WriteValues(const QString& path, std::string_view section, const CIniFile::Entries& entries) {
     QByteArray content;
     const FileState state = ReadContent(path, content);
     if (state == FileState::Unusable) return false;
     if (state == FileState::Read && IsReadOnly(path)) return false;
 
     QByteArray updated = content;
-    if (!IniText::SetValue(updated, ToCp932(section), ToCp932(key), ToCp932(value))) return false;
-    if (state == FileState::Read && updated == content) return true;
+    const QByteArray sectionBytes = ToCp932(section);
+    bool allStored = true;
+    for (const auto& [key, value] : entries) {
+        const bool stored = IniText::SetValue(updated, sectionBytes, ToCp932(key), ToCp932(value));
+        allStored = allStored && stored;
+    }
+    if (state == FileState::Read && updated == content) return allStored;
     if (updated.size() > CIniFile::kMaxFileBytes) return false;
 
     const QString folder = QFileInfo(path).absolutePath();
@@ -69,7 +73,7 @@ bool WriteValue(const QString& path, std::string_view section, std::string_view 
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return file.commit() && allStored;
 }
 
 }  // namespace
@@ -90,9 +94,13 @@ std::string CIniFile::GetString(std::string_view section, std::string_view key,
 }
 
 bool CIniFile::WriteInt(std::string_view section, std::string_view key, int value) {
-    return WriteValue(m_strPath, section, key, std::to_string(value));
+    return WriteString(section, key, std::to_string(value));
 }
 
 bool CIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    return WriteValue(m_strPath, section, key, value);
+    return WriteValues(m_strPath, section, Entries{{std::string(key), std::string(value)}});
+}
+
+bool CIniFile::WriteStrings(std::string_view section, const Entries& entries) {
+    return WriteValues(m_strPath, section, entries);
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // A Windows-style initialization file in code page 932, read and written with the behaviour of
 // the platform's private-profile functions. Section and key texts are UTF-8 here.
@@ -24,9 +26,15 @@ class CIniFile {
                           std::string_view defaultValue) const;
     // Both writes replace the file only when the new content is complete; false when the file
     // could not be written (nothing changed then). A missing file and its folder are created; a
-    // read-only file (no write permission bit set) is never replaced.
+    // read-only file (no write permission for owner, group or others) is never replaced, even by a
+    // process that could. A file that is written must be replaceable: its folder must be writable.
     bool WriteInt(std::string_view section, std::string_view key, int value);
     bool WriteString(std::string_view section, std::string_view key, std::string_view value);
+
+    // Key and value pairs of one section, applied in order as the single writes would apply them,
+    // then written as one replacement of the file. A pair whose key cannot be stored is skipped.
+    using Entries = std::vector<std::pair<std::string, std::string>>;
+    bool WriteStrings(std::string_view section, const Entries& entries);
 
     const QString& Path() const { return m_strPath; }
 

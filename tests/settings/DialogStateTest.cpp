@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <array>
 
 #include "DialogInputs.h"
 #include "DialogState.h"
@@ -12,6 +13,18 @@
 namespace {
 
 using CheckMember = int DialogInputs::*;
+
+const std::array<CheckMember, 11> kCheckMembers = {&DialogInputs::m_bElementaryTransfer,
+                                                   &DialogInputs::m_bJuniorHighTransfer,
+                                                   &DialogInputs::m_bSkipHighSchoolLastYear,
+                                                   &DialogInputs::m_bUniversityAutumnEntry,
+                                                   &DialogInputs::m_bUniversityHalfYear,
+                                                   &DialogInputs::m_bSkipUniversityLastYear,
+                                                   &DialogInputs::m_bGraduateAutumnEntry,
+                                                   &DialogInputs::m_bDirectDoctor,
+                                                   &DialogInputs::m_bShortenMaster,
+                                                   &DialogInputs::m_bShortenDoctor,
+                                                   &DialogInputs::m_bShowAge};
 
 class DialogStateTest : public testing::Test {
   protected:
@@ -85,6 +98,12 @@ TEST_F(DialogStateTest, TypedEraYearIsStoredAsTyped) {
     CHistoryData model;
     LoadStartupInputs(loaded, model, m_location);
     EXPECT_EQ(loaded.m_nEra, 1);
+    EXPECT_EQ(loaded.m_strBirthYear, "60");
+
+    // Without the dialog state file the stored year comes back with the default era.
+    ASSERT_TRUE(QFile::remove(DialogPath()));
+    LoadStartupInputs(loaded, model, m_location);
+    EXPECT_EQ(loaded.m_nEra, 0);
     EXPECT_EQ(loaded.m_strBirthYear, "60");
 }
 
@@ -165,24 +184,11 @@ TEST_P(CheckRoundTrip, EachCheckComesBackAlone) {
     DialogInputs loaded;
     CHistoryData model;
     LoadStartupInputs(loaded, model, m_location);
-    for (CheckMember member :
-         {&DialogInputs::m_bElementaryTransfer, &DialogInputs::m_bJuniorHighTransfer,
-          &DialogInputs::m_bSkipHighSchoolLastYear, &DialogInputs::m_bUniversityAutumnEntry,
-          &DialogInputs::m_bUniversityHalfYear, &DialogInputs::m_bSkipUniversityLastYear,
-          &DialogInputs::m_bGraduateAutumnEntry, &DialogInputs::m_bDirectDoctor,
-          &DialogInputs::m_bShortenMaster, &DialogInputs::m_bShortenDoctor,
-          &DialogInputs::m_bShowAge})
+    for (CheckMember member : kCheckMembers)
         EXPECT_EQ(loaded.*member, member == GetParam() ? 1 : 0);
     EXPECT_EQ(loaded.m_nFinalSchool, 7);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Checks, CheckRoundTrip,
-    testing::Values(&DialogInputs::m_bElementaryTransfer, &DialogInputs::m_bJuniorHighTransfer,
-                    &DialogInputs::m_bSkipHighSchoolLastYear,
-                    &DialogInputs::m_bUniversityAutumnEntry, &DialogInputs::m_bUniversityHalfYear,
-                    &DialogInputs::m_bSkipUniversityLastYear, &DialogInputs::m_bGraduateAutumnEntry,
-                    &DialogInputs::m_bDirectDoctor, &DialogInputs::m_bShortenMaster,
-                    &DialogInputs::m_bShortenDoctor, &DialogInputs::m_bShowAge));
+INSTANTIATE_TEST_SUITE_P(Checks, CheckRoundTrip, testing::ValuesIn(kCheckMembers));
 
 }  // namespace

@@ -68,6 +68,14 @@ TEST_F(IniFileTest, NewFileIsCodePage932WithCrLfAndNoByteOrderMark) {
     EXPECT_EQ(file.GetString(kSection, kKey, ""), "令和");
 }
 
+TEST_F(IniFileTest, SeveralEntriesAreOneReplacementInTheirOrder) {
+    WriteBytes(FilePath(), ValidContent());
+    const CIniFile::Entries entries = {{"新", "1"}, {"誕生日", "2"}, {"bad=key", "3"}, {"末", "4"}};
+    EXPECT_FALSE(File().WriteStrings(kSection, entries));  // one key could not be stored
+    EXPECT_EQ(ReadBytes(FilePath()),
+              Cp932Lines({"[Vesmerデータ]", "; note", "誕生日=2", "他=x", "新=1", "末=4"}));
+}
+
 TEST_F(IniFileTest, WriteKeepsOtherLinesAndPermissions) {
     WriteBytes(FilePath(), ValidContent());
     const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
