@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include "ExportCommands.h"
+#include "MessagePresenter.h"
+
+// Text as a message box shows it: CR LF pairs (and lone CRs) become line feeds.
+QString MessageBoxText(std::string_view text);
+
+// Message boxes owned by the main dialog.
+class CMessageBoxPresenter : public IMessagePresenter {
+  public:
+    void SetOwner(QWidget* owner) { m_owner = owner; }
+    MessageAnswer Show(std::string_view text, std::string_view caption, MessageButtons buttons,
+                       MessageIcon icon) override;
+
+  private:
+    QPointer<QWidget> m_owner;
+};
+
+// The save-as prompt as a file dialog owned by the main dialog: title, starting folder and name,
+// default suffix, one filter and the confirmation before replacing an existing file.
+class CFileDialogSavePrompt : public ISavePrompt {
+  public:
+    void SetOwner(QWidget* owner) { m_owner = owner; }
+    bool AskSavePath(const SavePromptSettings& settings, QString& path) override;
+
+  private:
+    QPointer<QWidget> m_owner;
+};
+
+// Opens a file with the program the desktop associates with it.
+class CDesktopFileOpener : public IFileOpener {
+  public:
+    void OpenFile(const QString& path) override;
+};
+
+// The user's desktop folder, or an empty text when the platform has none.
+QString DesktopFolder();

@@ -1,0 +1,101 @@
+#include "VesmerApp.h"
+
+#include <QDate>
+#include <QEvent>
+#include <QTimer>
+
+#include "AppIcon.h"
+#include "DetachedProcessStarter.h"
+#include "QtServices.h"
+#include "VesmerDlg.h"
+
+namespace {
+
+// Reports the first paint of a widget once, after the paint has reached the screen.
+class CFirstPaintWatcher : public QObject {
+  public:
+    CFirstPaintWatcher(CVesmerDlg& dialog, std::function<void(CVesmerDlg&)> hook)
+        : QObject(&dialog), m_dialog(dialog), m_hook(std::move(hook)) {
+        dialog.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &m_dialog && event->type() == QEvent::Paint && !m_bSeen) {
+            m_bSeen = true;
+            QTimer::singleShot(0, &m_dialog, [this] { m_hook(m_dialog); });
+        }
+        return false;
+    }
+
+  private:
+    CVesmerDlg& m_dialog;
+    std::function<void(CVesmerDlg&)> m_hook;
+    bool m_bSeen = false;
+};
+
+}  // namespace
+
+CVesmerApp::CVesmerApp(int& argc, char** argv) : QApplication(argc, argv) {
+    SetUpApplication();
+    m_location.emplace(CSettingsLocation::ForApplication());
+}
+
+CVesmerApp::CVesmerApp(int& argc, char** argv, const CSettingsLocation& location)
+    : QApplication(argc, argv) {
+    SetUpApplication();
+    m_location.emplace(location);
+}
+
+CVesmerApp::~CVesmerApp() = default;
+
+void CVesmerApp::SetUpApplication() {
+    setApplicationName(QString::fromUtf8(kApplicationTitle));
+    setApplicationVersion(QString::fromUtf8(kVersionText));
+    setDesktopFileName(QStringLiteral("vesmer"));
+    setWindowIcon(AppIcon());
+}
+
+void CVesmerApp::SetFirstShownHook(std::function<void(CVesmerDlg&)> hook) {
+    m_firstShown = std::move(hook);
+}
+
+int CVesmerApp::InitInstance() {
+    CMessageBoxPresenter presenter;
+    CFileDialogSavePrompt savePrompt;
+    CDesktopFileOpener fileOpener;
+    CDetachedProcessStarter processStarter;
+    const VesmerDlgServices services{
+        presenter,
+        *m_location,
+        savePrompt,
+        fileOpener,
+        processStarter,
+        [] {
+            const QDate today = QDate::currentDate();
+            return CivilDate{today.year(), today.month(), today.day()};
+        },
+        DesktopFolder(),
+        applicationDirPath(),
+    };
+    CVesmerDlg dialog(services);
+    presenter.SetOwner(&dialog);
+    savePrompt.SetOwner(&dialog);
+    if (m_firstShown) new CFirstPaintWatcher(dialog, m_firstShown);
+    // However the dialog ends, the program ends.
+    dialog.exec();
+    return 0;
+}
+
+bool DisplayAvailable(const std::function<const char*(const char*)>& getEnv) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = getEnv(name);
+        if (value && *value) return true;
+    }
+    return false;
+#else
+    (void)getEnv;
+    return true;
+#endif
+}
