@@ -9,10 +9,14 @@ static void InitVesmerResources() {
 }
 
 QIcon AppIcon() {
-    static const bool registered = (InitVesmerResources(), true);
-    (void)registered;
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/vesmer-%1.png").arg(size), QSize(size, size));
+    // Built once; a window decodes each size when it first shows it. The larger sizes are
+    // installed for the desktop's menus and are not needed by a window.
+    static const QIcon icon = [] {
+        InitVesmerResources();
+        QIcon sizes;
+        for (int size : {16, 24, 32, 48, 64})
+            sizes.addFile(QStringLiteral(":/icons/vesmer-%1.png").arg(size), QSize(size, size));
+        return sizes;
+    }();
     return icon;
 }

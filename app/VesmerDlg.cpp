@@ -6,7 +6,6 @@
 #include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QFrame>
-#include <QGroupBox>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,6 +23,7 @@
 #include "DialogState.h"
 #include "DialogUnits.h"
 #include "ExportCommands.h"
+#include "GroupBox.h"
 #include "InputTransfer.h"
 #include "MessagePresenter.h"
 #include "SettingsLocation.h"
@@ -215,8 +215,7 @@ void CVesmerDlg::CreateControls() {
         return widget;
     };
     auto groupBox = [&](const char* title, int id, int x, int y, int width, int height) {
-        auto* widget = new QGroupBox(QString::fromUtf8(title), this);
-        widget->setFocusPolicy(Qt::NoFocus);
+        auto* widget = new CGroupBox(QString::fromUtf8(title), this);
         place(widget, id, x, y, width, height);
         return widget;
     };
@@ -354,6 +353,8 @@ void CVesmerDlg::OnInitDialog() {
     m_ctlLink->SetLink(true);
     UpdateData(false);
     OnSelchangeFinalSchool();
+    // The first control of the tab order starts with the focus.
+    m_cmbEra->setFocus();
     setWindowTitle(QStringLiteral("%1　Ver.%2")
                        .arg(QString::fromUtf8(kApplicationTitle), QString::fromUtf8(kVersionText)));
 }

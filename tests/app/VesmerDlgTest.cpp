@@ -528,6 +528,7 @@ void VesmerDlgTest::enterAndMnemonicsRunTheCommands() {
     dialog.show();
     dialog.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QCOMPARE(QApplication::focusWidget(), f.Control<QComboBox>(1000));
 
     auto* day = f.Control<QLineEdit>(1003);
     day->setFocus();
