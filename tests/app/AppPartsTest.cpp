@@ -2,14 +2,11 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <map>
 
 #include "AboutDlg.h"
-#include "AppIcon.h"
 #include "DialogUnits.h"
 #include "QtServices.h"
 #include "StaticEx.h"
-#include "VesmerApp.h"
 
 class AppPartsTest : public QObject {
     Q_OBJECT
@@ -28,9 +25,6 @@ class AppPartsTest : public QObject {
     void aboutDialogClosesWithOkEnterAndEscape_data();
     void aboutDialogClosesWithOkEnterAndEscape();
     void messageTextsUseLineFeeds();
-    void displayIsFoundFromTheEnvironment_data();
-    void displayIsFoundFromTheEnvironment();
-    void iconCarriesEverySize();
 };
 
 void AppPartsTest::mulDivRoundsHalfAwayFromZero_data() {
@@ -178,45 +172,6 @@ void AppPartsTest::messageTextsUseLineFeeds() {
     QCOMPARE(MessageBoxText("/opt/x/Tosvel\r\nが見つかりませんでした"),
              QStringLiteral("/opt/x/Tosvel\nが見つかりませんでした"));
     QCOMPARE(MessageBoxText("a\rb\nc"), QStringLiteral("a\nb\nc"));
-}
-
-void AppPartsTest::displayIsFoundFromTheEnvironment_data() {
-    QTest::addColumn<QString>("variables");
-    QTest::addColumn<bool>("available");
-    QTest::newRow("nothing") << "" << false;
-    QTest::newRow("empty DISPLAY") << "DISPLAY=" << false;
-    QTest::newRow("X display") << "DISPLAY=:0" << true;
-    QTest::newRow("Wayland") << "WAYLAND_DISPLAY=wayland-0" << true;
-    QTest::newRow("chosen platform") << "QT_QPA_PLATFORM=offscreen" << true;
-}
-
-void AppPartsTest::displayIsFoundFromTheEnvironment() {
-    QFETCH(QString, variables);
-    QFETCH(bool, available);
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    std::map<std::string, std::string> environment;
-    for (const QString& pair : variables.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const qsizetype equals = pair.indexOf(QLatin1Char('='));
-        environment[pair.left(equals).toStdString()] = pair.mid(equals + 1).toStdString();
-    }
-    const bool found = DisplayAvailable([&](const char* name) -> const char* {
-        const auto it = environment.find(name);
-        return it == environment.end() ? nullptr : it->second.c_str();
-    });
-    QCOMPARE(found, available);
-#else
-    Q_UNUSED(variables);
-    Q_UNUSED(available);
-    QVERIFY(DisplayAvailable([](const char*) -> const char* { return nullptr; }));
-#endif
-}
-
-void AppPartsTest::iconCarriesEverySize() {
-    const QIcon icon = AppIcon();
-    QVERIFY(!icon.isNull());
-    for (int size : {16, 24, 32, 48, 64})
-        QCOMPARE(icon.pixmap(size, size).size(), QSize(size, size));
-    QCOMPARE(icon.availableSizes().size(), 5);
 }
 
 QTEST_MAIN(AppPartsTest)

@@ -14,6 +14,7 @@
 #include "ChoiceLists.h"
 #include "CliRunner.h"
 #include "DialogUnits.h"
+#include "GroupBox.h"
 #include "HistoryExport.h"
 #include "InputTransfer.h"
 #include "StaticEx.h"
@@ -56,7 +57,6 @@ class VesmerDlgTest : public QObject {
   private slots:
     void firstStartShowsTheDefaults();
     void windowHasTheTemplateShape();
-    void historyBoxIsReadOnlyUnwrappedAndBare();
     void tabOrderIsTheTemplateOrder();
     void enablingRule_data();
     void enablingRule();
@@ -75,6 +75,7 @@ class VesmerDlgTest : public QObject {
     void enterAndMnemonicsRunTheCommands();
     void loadedIndexOutsideTheListLeavesNoSelection();
     void overlongLoadedTextIsRefused();
+    void exchangeStopsAtTheFirstOverlongText();
     void editsTakeDigitsUpToTheirLimit();
     void disabledCheckStillCounts();
     void exportWritesTheCommandLineBytes();
@@ -125,13 +126,27 @@ void VesmerDlgTest::windowHasTheTemplateShape() {
     QCOMPARE(dialog.maximumSize(), DluSize(base, 422, 372));
     QVERIFY(!(dialog.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
-    QCOMPARE(f.Control<QPlainTextEdit>(1004)->geometry(), DluRect(base, 219, 56, 195, 274));
+    auto* box = f.Control<QPlainTextEdit>(1004);
+    QCOMPARE(box->geometry(), DluRect(base, 219, 56, 195, 274));
+    QVERIFY(box->isReadOnly() && box->frameShape() == QFrame::NoFrame);
+    QCOMPARE(box->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QCOMPARE(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QCOMPARE(f.Control<QLineEdit>(1001)->geometry(), DluRect(base, 79, 3, 28, 13));
     QCOMPARE(f.Control<QPushButton>(1)->text(), QStringLiteral("計算(&C)"));
     QCOMPARE(f.Control<QPushButton>(1025)->text(), QStringLiteral("Tosvel(&T)"));
     QCOMPARE(f.Control<QPushButton>(1035)->text(), QStringLiteral("ファイル出力(&F)"));
     QCOMPARE(f.Control<QPushButton>(1045)->text(), QStringLiteral("リセット(&R)"));
     QVERIFY(f.Control<QPushButton>(1)->isDefault());
+    for (int id : {1023, 0}) {
+        // The two group boxes only decorate: no focus, and clicks reach the controls inside.
+        auto* group = id ? f.Control<CGroupBox>(id) : dialog.findChildren<CGroupBox*>().back();
+        QCOMPARE(group->focusPolicy(), Qt::NoFocus);
+        QVERIFY(group->testAttribute(Qt::WA_TransparentForMouseEvents));
+    }
+    QCOMPARE(f.Control<CGroupBox>(1023)->Title(), QStringLiteral("履歴"));
+    QCOMPARE(dialog.findChildren<CGroupBox*>().back()->Title(),
+             QStringLiteral("進学・編入・飛び級について"));
     for (int hidden : {2, 1036}) {
         QVERIFY(f.Control<QPushButton>(hidden)->isHidden());
         QVERIFY(!f.Control<QPushButton>(hidden)->isEnabled());
@@ -140,17 +155,6 @@ void VesmerDlgTest::windowHasTheTemplateShape() {
     const QString family = QFontInfo(dialog.font()).family();
     QVERIFY2(family == "ＭＳ ゴシック" || family == "MS Gothic" || family == "IPAGothic",
              qPrintable(family));
-}
-
-void VesmerDlgTest::historyBoxIsReadOnlyUnwrappedAndBare() {
-    DialogFixture f;
-    auto* box = f.Control<QPlainTextEdit>(1004);
-    QVERIFY(box->isReadOnly());
-    QCOMPARE(box->lineWrapMode(), QPlainTextEdit::NoWrap);
-    QCOMPARE(box->frameShape(), QFrame::NoFrame);
-    QCOMPARE(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QVERIFY(box->textInteractionFlags() & Qt::TextSelectableByKeyboard);
 }
 
 void VesmerDlgTest::tabOrderIsTheTemplateOrder() {
@@ -611,6 +615,28 @@ void VesmerDlgTest::overlongLoadedTextIsRefused() {
     QCOMPARE(f.m_presenter.m_aShown.size(), std::size_t{3});  // the selection change's read
     QVERIFY(!f.BoxText().isEmpty());
     QCOMPARE(f.Dialog().History().Stage(STAGE_UNIVERSITY).nRoninYears, 1);
+}
+
+void VesmerDlgTest::exchangeStopsAtTheFirstOverlongText() {
+    DialogFixture f;
+    // The day is exchanged before the year: its limit is the one reported, once.
+    f.WriteSettings(kHistoryFileName,
+                    "[Vesmerデータ]\r\nINIファイルバージョン=100\r\n誕生日=12345 1 123 0 0\r\n");
+    f.Start();
+    QCOMPARE(f.m_presenter.m_aShown.size(), std::size_t{1});
+    QCOMPARE(f.m_presenter.m_aShown.front().text, std::string("2 文字以内で入力してください。"));
+    QCOMPARE(f.Control<QLineEdit>(1003)->text(), QStringLiteral("123"));
+    QVERIFY(f.Dialog().Inputs().m_strBirthDay == "123");
+    QVERIFY(f.Dialog().Inputs().m_strBirthYear == "12345");
+    f.SetText(1003, QStringLiteral("12"));
+    QVERIFY(!f.Dialog().UpdateData(true));
+    QCOMPARE(f.m_presenter.m_aShown.back().text, std::string("4 文字以内で入力してください。"));
+    QCOMPARE(f.Dialog().Inputs().m_strBirthDay, std::string("12"));
+    // The edit accepts no more than the limit again once the text has been shown anew.
+    f.SetText(1001, QStringLiteral("1999"));
+    QVERIFY(f.Dialog().UpdateData(true));
+    QVERIFY(f.Dialog().UpdateData(false));
+    QCOMPARE(f.Control<QLineEdit>(1001)->maxLength(), 4);
 }
 
 void VesmerDlgTest::editsTakeDigitsUpToTheirLimit() {
