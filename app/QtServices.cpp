@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -69,5 +70,8 @@ void CDesktopFileOpener::OpenFile(const QString& path) {
 }
 
 QString DesktopFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    // A desktop folder that does not exist (common on Linux) leaves the prompt in its own
+    // default folder.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    return QFileInfo(folder).isDir() ? folder : QString();
 }

@@ -38,5 +38,5 @@ class CDesktopFileOpener : public IFileOpener {
     void OpenFile(const QString& path) override;
 };
 
-// The user's desktop folder, or an empty text when the platform has none.
+// The user's desktop folder, or an empty text when there is none.
 QString DesktopFolder();
