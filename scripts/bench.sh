@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Speed checks: BuildHistoryText on the longest route (Google Benchmark, at most 2 us), and
 # vesmer-cli as a whole process against a bare QtCore program that only parses its arguments,
-# measured side by side in this run (at most 1.5 times its time).
+# measured side by side in this run (at most 1.5 times its time); then the window's start-up and
+# Calculate timings (bench/startup/measure.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,4 +32,6 @@ ratio=$(awk -v a="$cli" -v b="$bare" 'BEGIN { printf "%.2f", a / b }')
 printf 'bare QtCore program: %.2f ms, vesmer-cli: %.2f ms, ratio %s (limit 1.5)\n' \
     "$(awk -v s="$bare" 'BEGIN { print s * 1000 }')" "$(awk -v s="$cli" 'BEGIN { print s * 1000 }')" "$ratio"
 awk -v r="$ratio" 'BEGIN { exit !(r <= 1.5) }' || { echo "FAIL: vesmer-cli over 1.5x"; status=1; }
+
+bench/startup/measure.sh || status=1
 exit "$status"

@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format clang libclang-rt-14-dev
-    xvfb xauth fonts-ipafont-gothic imagemagick hyperfine
+    xvfb xauth fonts-ipafont-gothic imagemagick hyperfine time
 )
 
 missing=()
