@@ -7,11 +7,16 @@
 namespace {
 
 // The longest route: every stage up to the doctoral course, the age on every line.
-CHistoryData LongestRoute() {
+DialogInputs LongestRouteInputs() {
     DialogInputs inputs;
     inputs.ResetInputs();
     inputs.m_nFinalSchool = 7;
     inputs.m_bShowAge = 1;
+    return inputs;
+}
+
+CHistoryData LongestRoute() {
+    const DialogInputs inputs = LongestRouteInputs();
     CHistoryData history;
     int finalStage = STAGE_ELEMENTARY;
     Calculate(inputs, history, finalStage, CivilDate{2026, 12, 6});
@@ -29,10 +34,7 @@ void BM_BuildHistoryText(benchmark::State& state) {
 BENCHMARK(BM_BuildHistoryText);
 
 void BM_CalculateFromInputs(benchmark::State& state) {
-    DialogInputs inputs;
-    inputs.ResetInputs();
-    inputs.m_nFinalSchool = 7;
-    inputs.m_bShowAge = 1;
+    const DialogInputs inputs = LongestRouteInputs();
     CHistoryData history;
     int finalStage = STAGE_ELEMENTARY;
     for (auto _ : state) {

@@ -9,23 +9,6 @@
 
 #include "Cp932.h"
 
-MessageAnswer FakePresenter::Show(std::string_view text, std::string_view caption,
-                                  MessageButtons buttons, MessageIcon icon) {
-    m_aShown.push_back({std::string(text), std::string(caption), buttons, icon});
-    if (!m_aAnswers.empty()) {
-        const MessageAnswer answer = m_aAnswers.front();
-        m_aAnswers.pop_front();
-        return answer;
-    }
-    return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
-}
-
-bool FakeSavePrompt::AskSavePath(const SavePromptSettings& settings, QString& path) {
-    m_aAsked.push_back(settings);
-    if (m_bOk) path = m_strPath;
-    return m_bOk;
-}
-
 DialogFixture::DialogFixture() : m_location(m_settingsFolder.path(), m_settingsFolder.path()) {
     Start();
 }

@@ -10,7 +10,7 @@
 
 #include "CliRunner.h"
 #include "ExportCommands.h"
-#include "ExportFakes.h"
+#include "Fakes.h"
 #include "FileTestSupport.h"
 
 namespace {
@@ -48,7 +48,7 @@ TEST_P(ExportMatchesCliTest, ExportedFileEqualsRawOutput) {
     const QString path = dir.filePath(QStringLiteral("MyHistory.txt"));
     FakeSavePrompt prompt(path);
     FakeFileOpener opener;
-    RecordingPresenter presenter;
+    FakePresenter presenter;
     EXPECT_EQ(RunFileOutput(shown, QString(), prompt, opener, presenter), ExportOutcome::Written);
     EXPECT_EQ(ReadBytes(path), raw);
     EXPECT_FALSE(raw.startsWith("\xEF\xBB\xBF"));

@@ -10,7 +10,7 @@
 
 #include "DialogInputs.h"
 #include "ExportCommands.h"
-#include "ExportFakes.h"
+#include "Fakes.h"
 #include "FileTestSupport.h"
 #include "HistoryData.h"
 #include "HistoryExport.h"
@@ -84,7 +84,7 @@ class FileOutputTest : public ::testing::Test {
     QTemporaryDir m_dir;
     FakeSavePrompt m_prompt;
     FakeFileOpener m_opener;
-    RecordingPresenter m_presenter;
+    FakePresenter m_presenter;
 };
 
 TEST_F(FileOutputTest, EmptyHistoryIsRefusedBeforeAnyPrompt) {
@@ -242,7 +242,7 @@ TEST_F(FileOutputTest, ReadOnlyFileIsRefusedEvenInAWritableFolder) {
 int ExportFailsWithMessage(const std::string& text, const QString& path) {
     FakeSavePrompt prompt(path);
     FakeFileOpener opener;
-    RecordingPresenter presenter;
+    FakePresenter presenter;
     const ExportOutcome outcome = RunFileOutput(text, QString(), prompt, opener, presenter);
     const bool reported =
         presenter.m_aShown.size() == 1 && presenter.m_aShown.front().text == kMsgExportFailed;

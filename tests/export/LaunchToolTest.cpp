@@ -8,7 +8,7 @@
 
 #include "DetachedProcessStarter.h"
 #include "ExportCommands.h"
-#include "ExportFakes.h"
+#include "Fakes.h"
 #include "FileTestSupport.h"
 
 namespace {
@@ -33,7 +33,7 @@ class LaunchToolTest : public ::testing::Test {
 
     QTemporaryDir m_dir;
     FakeProcessStarter m_starter;
-    RecordingPresenter m_presenter;
+    FakePresenter m_presenter;
 };
 
 TEST_F(LaunchToolTest, MissingToolIsNamedWithItsFullPath) {

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "ExportCommands.h"
+#include "MessagePresenter.h"
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    MessageButtons buttons;
+    MessageIcon icon;
+};
+
+// Records every message and answers from a queue (Ok, or No for a question, when it is empty).
+class FakePresenter : public IMessagePresenter {
+  public:
+    MessageAnswer Show(std::string_view text, std::string_view caption, MessageButtons buttons,
+                       MessageIcon icon) override {
+        m_aShown.push_back({std::string(text), std::string(caption), buttons, icon});
+        if (!m_aAnswers.empty()) {
+            const MessageAnswer answer = m_aAnswers.front();
+            m_aAnswers.pop_front();
+            return answer;
+        }
+        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    }
+
+    std::vector<ShownMessage> m_aShown;
+    std::deque<MessageAnswer> m_aAnswers;
+};
+
+// Answers the save prompt with a fixed path (or a cancel) and records what it was asked.
+class FakeSavePrompt : public ISavePrompt {
+  public:
+    explicit FakeSavePrompt(QString path = {}, bool ok = true)
+        : m_strPath(std::move(path)), m_bOk(ok) {}
+
+    bool AskSavePath(const SavePromptSettings& settings, QString& path) override {
+        m_aAsked.push_back(settings);
+        if (m_bOk) path = m_strPath;
+        return m_bOk;
+    }
+
+    QString m_strPath;
+    bool m_bOk;
+    std::vector<SavePromptSettings> m_aAsked;
+};
+
+class FakeFileOpener : public IFileOpener {
+  public:
+    void OpenFile(const QString& path) override { m_aOpened.push_back(path); }
+    std::vector<QString> m_aOpened;
+};
+
+class FakeProcessStarter : public IProcessStarter {
+  public:
+    void StartDetached(const QString& program) override { m_aStarted.push_back(program); }
+    std::vector<QString> m_aStarted;
+};
