@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <array>
 #include <climits>
 
-#include "Cp932.h"
 #include "HistoryData.h"
 #include "HistoryProfile.h"
 #include "SettingsLocation.h"
@@ -77,26 +75,25 @@ class HistoryProfileTest : public testing::Test {
     CSettingsLocation m_location{m_folder.Root(), QString()};
 };
 
-TEST_F(HistoryProfileTest, VersionOtherThan100ReadsNothing) {
+TEST_F(HistoryProfileTest, MissingFileOrVersionOtherThan100ReadsNothing) {
+    CHistoryData history;
+    EXPECT_FALSE(LoadProfile(history, m_location));
     for (const char* version : {"INIファイルバージョン=99", "INIファイルバージョン=0",
                                 "INIファイルバージョン=abc", "other=100"}) {
-        WriteBytes(FilePath(), Cp932Lines({"[Vesmerデータ]", version, "誕生日=1985 6 15 0 0",
-                                           "小=1 2 3 4 5 6 7 8 9 10"}));
-        CHistoryData history;
+        ASSERT_TRUE(
+            WriteBytes(FilePath(), Cp932Lines({"[Vesmerデータ]", version, "誕生日=1985 6 15 0 0",
+                                               "小=1 2 3 4 5 6 7 8 9 10"})));
         history.m_nBirthYear = 1234;
         EXPECT_FALSE(LoadProfile(history, m_location)) << version;
         EXPECT_EQ(history.m_nBirthYear, 1234);
         EXPECT_EQ(NumbersOf(history.Stage(STAGE_ELEMENTARY)),
                   NumbersOf(CHistoryData().Stage(STAGE_ELEMENTARY)));
     }
-    CHistoryData history;
-    QFile::remove(FilePath());
-    EXPECT_FALSE(LoadProfile(history, m_location));
 }
 
 TEST_F(HistoryProfileTest, MissingAndShortValues) {
-    WriteBytes(FilePath(), Cp932Lines({"[Vesmerデータ]", "INIファイルバージョン=100",
-                                       "誕生日=1985 6", "小=0 0 36 2 1", "中=-1 x"}));
+    ASSERT_TRUE(WriteBytes(FilePath(), Cp932Lines({"[Vesmerデータ]", "INIファイルバージョン=100",
+                                                   "誕生日=1985 6", "小=0 0 36 2 1", "中=-1 x"})));
     CHistoryData history;
     ASSERT_TRUE(LoadProfile(history, m_location));
     EXPECT_EQ(history.m_nBirthYear, 1985);
@@ -113,7 +110,8 @@ TEST_F(HistoryProfileTest, MissingAndShortValues) {
 }
 
 TEST_F(HistoryProfileTest, MissingBirthdayKeyGivesTheDefaultDate) {
-    WriteBytes(FilePath(), Cp932Lines({"[Vesmerデータ]", "INIファイルバージョン=100"}));
+    ASSERT_TRUE(
+        WriteBytes(FilePath(), Cp932Lines({"[Vesmerデータ]", "INIファイルバージョン=100"})));
     CHistoryData history;
     history.m_nBirthYear = 1234;
     history.m_nBirthDay = 9;
@@ -123,21 +121,22 @@ TEST_F(HistoryProfileTest, MissingBirthdayKeyGivesTheDefaultDate) {
 }
 
 TEST_F(HistoryProfileTest, SaveRewritesValuesInPlaceAndKeepsOtherLines) {
-    WriteBytes(FilePath(),
-               Cp932Lines({"; kept", "[Vesmerデータ]", "誕生日=1985 6 15 7 8", "unknown=keep me",
-                           "INIファイルバージョン=99", "", "[他]", "小=1"}));
+    ASSERT_TRUE(WriteBytes(
+        FilePath(),
+        Cp932Lines({"; kept", "[Vesmerデータ]", "誕生日=1985 6 15 7 8", "unknown=keep me",
+                    "INIファイルバージョン=99", "", "[他]", "小=1"})));
     CHistoryData history;
     history.m_nBirthYear = 1985;
     history.m_nBirthMonth = 6;
     history.m_nBirthDay = 15;
     SaveProfile(history, m_location);
-    EXPECT_EQ(FromCp932(ReadBytes(FilePath())),
-              FromCp932(Cp932Lines(
-                  {"; kept", "[Vesmerデータ]", "誕生日=1985 6 15 0 0", "unknown=keep me",
-                   "INIファイルバージョン=100", "小=0 0 72 0 0 2 0 0 4 3",
-                   "中=0 0 36 0 0 3 0 0 4 3", "高=0 0 36 0 0 6 0 0 4 3", "短=0 0 24 0 0 0 0 0 4 3",
-                   "専=0 0 24 0 0 0 0 0 4 3", "大=0 0 48 0 0 7 0 0 4 3", "修=0 0 24 0 0 8 0 0 4 3",
-                   "博=0 0 36 0 0 0 0 0 4 3", "", "[他]", "小=1"})));
+    EXPECT_EQ(
+        ReadBytes(FilePath()),
+        Cp932Lines({"; kept", "[Vesmerデータ]", "誕生日=1985 6 15 0 0", "unknown=keep me",
+                    "INIファイルバージョン=100", "小=0 0 72 0 0 2 0 0 4 3",
+                    "中=0 0 36 0 0 3 0 0 4 3", "高=0 0 36 0 0 6 0 0 4 3", "短=0 0 24 0 0 0 0 0 4 3",
+                    "専=0 0 24 0 0 0 0 0 4 3", "大=0 0 48 0 0 7 0 0 4 3", "修=0 0 24 0 0 8 0 0 4 3",
+                    "博=0 0 36 0 0 0 0 0 4 3", "", "[他]", "小=1"}));
 
     CHistoryData loaded;
     ASSERT_TRUE(LoadProfile(loaded, m_location));

@@ -37,7 +37,8 @@ struct IntCase {
 class IniFileInt : public IniFileTest, public testing::WithParamInterface<IntCase> {};
 
 TEST_P(IniFileInt, ReadsLeadingDecimalNumber) {
-    WriteBytes(FilePath(), Cp932Lines({"[Vesmerデータ]"}) + ToCp932("誕生日=" + GetParam().value));
+    ASSERT_TRUE(WriteBytes(FilePath(),
+                           Cp932Lines({"[Vesmerデータ]"}) + ToCp932("誕生日=" + GetParam().value)));
     EXPECT_EQ(File().GetInt(kSection, kKey, 77), GetParam().expected);
 }
 
@@ -52,24 +53,14 @@ INSTANTIATE_TEST_SUITE_P(Values, IniFileInt,
 TEST_F(IniFileTest, MissingFileSectionOrKeyGivesTheDefault) {
     EXPECT_EQ(File().GetInt(kSection, kKey, 5), 5);
     EXPECT_EQ(File().GetString(kSection, kKey, "d"), "d");
-    WriteBytes(FilePath(), ValidContent());
+    ASSERT_TRUE(WriteBytes(FilePath(), ValidContent()));
     EXPECT_EQ(File().GetInt("他", kKey, 6), 6);
     EXPECT_EQ(File().GetString(kSection, "無", "e"), "e");
     EXPECT_EQ(File().GetString(kSection, kKey, "e"), "1985 6 15 0 0");
 }
 
-TEST_F(IniFileTest, NewFileIsCodePage932WithCrLfAndNoByteOrderMark) {
-    // The folder does not exist yet either.
-    const QString path = m_folder.Path(QStringLiteral("sub/Vesmer.ini"));
-    CIniFile file(path);
-    ASSERT_TRUE(file.WriteString(kSection, kKey, "令和"));
-    ASSERT_TRUE(file.WriteInt(kSection, "歴", -3));
-    EXPECT_EQ(ReadBytes(path), Cp932Lines({"[Vesmerデータ]", "誕生日=令和", "歴=-3"}));
-    EXPECT_EQ(file.GetString(kSection, kKey, ""), "令和");
-}
-
 TEST_F(IniFileTest, SeveralEntriesAreOneReplacementInTheirOrder) {
-    WriteBytes(FilePath(), ValidContent());
+    ASSERT_TRUE(WriteBytes(FilePath(), ValidContent()));
     const CIniFile::Entries entries = {{"新", "1"}, {"誕生日", "2"}, {"bad=key", "3"}, {"末", "4"}};
     EXPECT_FALSE(File().WriteStrings(kSection, entries));  // one key could not be stored
     EXPECT_EQ(ReadBytes(FilePath()),
@@ -77,7 +68,7 @@ TEST_F(IniFileTest, SeveralEntriesAreOneReplacementInTheirOrder) {
 }
 
 TEST_F(IniFileTest, WriteKeepsOtherLinesAndPermissions) {
-    WriteBytes(FilePath(), ValidContent());
+    ASSERT_TRUE(WriteBytes(FilePath(), ValidContent()));
     const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
     ASSERT_TRUE(QFile::setPermissions(FilePath(), permissions));
     ASSERT_TRUE(File().WriteInt(kSection, kKey, 1));
@@ -91,8 +82,8 @@ TEST_F(IniFileTest, InvalidShiftJisAndBinaryGarbageDoNotStopTheReader) {
     for (char& c : garbage) c = static_cast<char>(random() & 0xff);
     garbage.replace('\n', ' ');
     const QByteArray invalid("\x81\x0a\xfc[\x85=\xa0\xff\r\n", 10);
-    WriteBytes(FilePath(), garbage + "\r\n" + invalid + ValidContent() + ToCp932("壊=") +
-                               QByteArray("\x82\xff\x81"));
+    ASSERT_TRUE(WriteBytes(FilePath(), garbage + "\r\n" + invalid + ValidContent() +
+                                           ToCp932("壊=") + QByteArray("\x82\xff\x81")));
     EXPECT_EQ(File().GetString(kSection, kKey, ""), "1985 6 15 0 0");
     const std::string broken = File().GetString(kSection, "壊", "");
     EXPECT_FALSE(broken.empty());
@@ -108,7 +99,7 @@ TEST_F(IniFileTest, InvalidShiftJisAndBinaryGarbageDoNotStopTheReader) {
 TEST_F(IniFileTest, Utf8FileWithByteOrderMarkIsNotTakenForCodePage932) {
     const QByteArray utf8 =
         "\xEF\xBB\xBF" + QByteArray("[Vesmerデータ]\r\n誕生日=1990 1 1 0 0\r\n");
-    WriteBytes(FilePath(), utf8);
+    ASSERT_TRUE(WriteBytes(FilePath(), utf8));
     EXPECT_EQ(File().GetString(kSection, kKey, "none"), "none");
     ASSERT_TRUE(File().WriteString(kSection, kKey, "2000 1 1 0 0"));
     EXPECT_TRUE(ReadBytes(FilePath()).startsWith(utf8));
@@ -117,8 +108,8 @@ TEST_F(IniFileTest, Utf8FileWithByteOrderMarkIsNotTakenForCodePage932) {
 
 TEST_F(IniFileTest, LineOfSeveralMegabytesIsReadAndItsValueBounded) {
     const QByteArray huge(3 * 1024 * 1024, 'x');
-    WriteBytes(FilePath(), Cp932Lines({"[Vesmerデータ]"}) + "big=" + huge + "\r\n" + huge + "\r\n" +
-                               ToCp932("誕生日=7\r\n"));
+    ASSERT_TRUE(WriteBytes(FilePath(), Cp932Lines({"[Vesmerデータ]"}) + "big=" + huge + "\r\n" +
+                                           huge + "\r\n" + ToCp932("誕生日=7\r\n")));
     EXPECT_EQ(File().GetInt(kSection, kKey, 0), 7);
     EXPECT_EQ(File().GetString(kSection, "big", "").size(), 4095u);
     const qint64 size = QFileInfo(FilePath()).size();
@@ -128,7 +119,7 @@ TEST_F(IniFileTest, LineOfSeveralMegabytesIsReadAndItsValueBounded) {
 }
 
 TEST_F(IniFileTest, FileOverTheSizeLimitIsNoSettingsFileAndIsKept) {
-    WriteBytes(FilePath(), ValidContent());
+    ASSERT_TRUE(WriteBytes(FilePath(), ValidContent()));
     {
         QFile file(FilePath());
         ASSERT_TRUE(file.resize(50 * 1024 * 1024));  // sparse: no 50 MB are written
@@ -139,16 +130,21 @@ TEST_F(IniFileTest, FileOverTheSizeLimitIsNoSettingsFileAndIsKept) {
     EXPECT_TRUE(ReadBytes(FilePath()).startsWith(ValidContent()));
 }
 
-TEST_F(IniFileTest, FolderInPlaceOfTheFileIsMissingAndNotWritten) {
+TEST_F(IniFileTest, FolderInPlaceOfTheFileOrFileInPlaceOfTheFolderIsNotWritten) {
     ASSERT_TRUE(QDir().mkpath(FilePath()));
     EXPECT_EQ(File().GetInt(kSection, kKey, 3), 3);
     EXPECT_FALSE(File().WriteInt(kSection, kKey, 1));
     EXPECT_TRUE(QFileInfo(FilePath()).isDir());
     EXPECT_TRUE(QDir(FilePath()).isEmpty());
+    // No process, root included, can create a folder where a regular file stands.
+    const QString plain = m_folder.Path(QStringLiteral("plain"));
+    ASSERT_TRUE(WriteBytes(plain, "x"));
+    EXPECT_FALSE(CIniFile(plain + QStringLiteral("/Vesmer.ini")).WriteInt(kSection, kKey, 1));
+    EXPECT_EQ(ReadBytes(plain), "x");
 }
 
 TEST_F(IniFileTest, ReadOnlyFileIsReadButNeverReplaced) {
-    WriteBytes(FilePath(), ValidContent());
+    ASSERT_TRUE(WriteBytes(FilePath(), ValidContent()));
     ASSERT_TRUE(QFile::setPermissions(FilePath(), QFile::ReadOwner | QFile::ReadGroup));
     EXPECT_EQ(File().GetString(kSection, kKey, ""), "1985 6 15 0 0");
     EXPECT_FALSE(File().WriteString(kSection, kKey, "1 1 1 0 0"));
@@ -157,34 +153,23 @@ TEST_F(IniFileTest, ReadOnlyFileIsReadButNeverReplaced) {
 }
 
 TEST_F(IniFileTest, ReadOnlyFolderChangesNothing) {
-    WriteBytes(FilePath(), ValidContent());
+    ASSERT_TRUE(WriteBytes(FilePath(), ValidContent()));
     const QString folder = m_folder.Root();
     ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
     const bool ignored = PermissionsAreIgnored(folder);
-    if (!ignored) {
-        EXPECT_FALSE(File().WriteInt(kSection, kKey, 1));
-        EXPECT_FALSE(
-            CIniFile(m_folder.Path(QStringLiteral("VesmerDlg.ini"))).WriteInt("S", "k", 1));
-    }
+    const bool replaced = !ignored && File().WriteInt(kSection, kKey, 1);
+    const bool created = !ignored && CIniFile(m_folder.Path("VesmerDlg.ini")).WriteInt("S", "k", 1);
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (ignored) GTEST_SKIP() << "this process writes into read-only folders (root)";
+    EXPECT_FALSE(replaced);
+    EXPECT_FALSE(created);
     EXPECT_EQ(ReadBytes(FilePath()), ValidContent());
     EXPECT_FALSE(QFileInfo::exists(m_folder.Path(QStringLiteral("VesmerDlg.ini"))));
 }
 
-TEST_F(IniFileTest, FolderThatCannotBeCreatedChangesNothing) {
-    // A regular file stands where the folder would have to be: no process can create it.
-    WriteBytes(m_folder.Path(QStringLiteral("plain")), "x");
-    CIniFile file(m_folder.Path(QStringLiteral("plain/Vesmer.ini")));
-    EXPECT_FALSE(file.WriteInt(kSection, kKey, 1));
-    EXPECT_EQ(ReadBytes(m_folder.Path(QStringLiteral("plain"))), "x");
-}
-
 TEST_F(IniFileTest, FailedWriteLeavesThePreviousFileIntact) {
     // Files may not grow past 32 bytes while the write runs, as on a full disk.
-    WriteBytes(FilePath(), ValidContent());
-    const QByteArray before = ReadBytes(FilePath());
-    ASSERT_GT(before.size(), 32);
+    ASSERT_TRUE(WriteBytes(FilePath(), ValidContent()));
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -196,7 +181,7 @@ TEST_F(IniFileTest, FailedWriteLeavesThePreviousFileIntact) {
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_FALSE(written);
-    EXPECT_EQ(ReadBytes(FilePath()), before);
+    EXPECT_EQ(ReadBytes(FilePath()), ValidContent());
     EXPECT_EQ(QDir(m_folder.Root()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("Vesmer.ini")});
 }

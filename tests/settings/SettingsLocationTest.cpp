@@ -35,7 +35,9 @@ class LocationRule : public SettingsLocationTest, public testing::WithParamInter
 
 TEST_P(LocationRule, ProgramFolderUnlessUnwritableAndEmpty) {
     const RuleCase& c = GetParam();
-    if (c.existingFile) WriteBytes(Program() + "/" + c.existingFile, "");
+    if (c.existingFile) {
+        ASSERT_TRUE(WriteBytes(Program() + "/" + c.existingFile, ""));
+    }
     const bool writable = c.programWritable;
     CSettingsLocation location(Program(), User(), [&](const QString&) { return writable; });
     const QString expected = c.expectProgram ? Program() : User();
@@ -56,20 +58,16 @@ INSTANTIATE_TEST_SUITE_P(
                     RuleCase{"UnwritableWithOtherFile", false, "Other.ini", false}),
     CaseName<RuleCase>);
 
-TEST_F(SettingsLocationTest, FolderBehindARegularFileCountsAsUnwritable) {
-    WriteBytes(m_folder.Path(QStringLiteral("plain")), "x");
-    const CSettingsLocation location(m_folder.Path(QStringLiteral("plain/bin")), User());
-    EXPECT_EQ(location.Folder(), User());
+TEST_F(SettingsLocationTest, UnwritableProgramFolderSendsFilesToTheUserFolder) {
     EXPECT_EQ(CSettingsLocation(Program(), User()).Folder(), Program());
-}
+    ASSERT_TRUE(WriteBytes(m_folder.Path(QStringLiteral("plain")), "x"));
+    EXPECT_EQ(CSettingsLocation(m_folder.Path(QStringLiteral("plain/bin")), User()).Folder(),
+              User());
 
-TEST_F(SettingsLocationTest, ReadOnlyProgramFolderSendsFilesToTheUserFolder) {
     ASSERT_TRUE(QFile::setPermissions(Program(), QFile::ReadOwner | QFile::ExeOwner));
     const bool ignored = PermissionsAreIgnored(Program());
-    CHistoryData history;
-    history.m_nBirthYear = 60;
     CSettingsLocation location(Program(), User());
-    if (!ignored) SaveProfile(history, location);
+    if (!ignored) SaveProfile(CHistoryData(), location);
     QFile::setPermissions(Program(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (ignored) GTEST_SKIP() << "this process writes into read-only folders (root)";
     EXPECT_TRUE(QFile::exists(User() + "/Vesmer.ini"));
