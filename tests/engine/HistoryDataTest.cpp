@@ -16,6 +16,16 @@ std::string Join(const std::vector<std::string>& lines, const std::string& age) 
     return text + age;
 }
 
+// Makes stage the final one, ended with outcome in course year grade.
+StageRecord& EndAt(CHistoryData& history, int stage, int courseMonths, int outcome, int grade) {
+    StageRecord& record = history.Stage(stage);
+    record.nCourseMonths = courseMonths;
+    record.nNextStage = STAGE_NONE;
+    record.nOutcome = outcome;
+    record.nEndGrade = grade;
+    return record;
+}
+
 std::vector<std::string> Lines(const CHistoryData& history) {
     std::vector<std::string> lines;
     for (const HistoryEvent& event : history.Events()) lines.push_back(event.text);
@@ -44,11 +54,7 @@ TEST(HistoryData, TechnicalCollegeDropOutInFourthYearAddsTheCompletionLine) {
     history.m_nBirthMonth = 4;
     history.m_nBirthDay = 2;
     history.m_nShowAge = 1;
-    StageRecord& college = history.Stage(STAGE_HIGH_SCHOOL);
-    college.nCourseMonths = 60;
-    college.nNextStage = STAGE_NONE;
-    college.nOutcome = OUTCOME_DROPPED_OUT;
-    college.nEndGrade = 4;
+    const StageRecord& college = EndAt(history, STAGE_HIGH_SCHOOL, 60, OUTCOME_DROPPED_OUT, 4);
     history.BuildHistoryText(kToday);
     EXPECT_EQ(Lines(history), (std::vector<std::string>{
                                   "西暦 1987年(昭和 62年) 4月　小学校入学(6歳)",
@@ -212,10 +218,7 @@ TEST(HistoryData, EarlyBornEntersElementarySchoolAYearSooner) {
 
 TEST(HistoryData, DropOutBeyondTheCourseIsMovedToTheLastYear) {
     CHistoryData history;
-    StageRecord& university = history.Stage(STAGE_UNIVERSITY);
-    university.nNextStage = STAGE_NONE;
-    university.nOutcome = OUTCOME_DROPPED_OUT;
-    university.nEndGrade = 5;
+    const StageRecord& university = EndAt(history, STAGE_UNIVERSITY, 48, OUTCOME_DROPPED_OUT, 5);
     history.BuildHistoryText(kToday);
     EXPECT_EQ(university.nEndGrade, 4);
     EXPECT_EQ(university.nLeaveYear, 1998 + 3);
@@ -225,11 +228,7 @@ TEST(HistoryData, DropOutBeyondTheCourseIsMovedToTheLastYear) {
 
 TEST(HistoryData, DropOutOfAHalfYearCourseIsNotBeforeItsEntry) {
     CHistoryData history;
-    StageRecord& university = history.Stage(STAGE_UNIVERSITY);
-    university.nCourseMonths = 6;
-    university.nNextStage = STAGE_NONE;
-    university.nOutcome = OUTCOME_EXPELLED;
-    university.nEndGrade = 1;
+    const StageRecord& university = EndAt(history, STAGE_UNIVERSITY, 6, OUTCOME_EXPELLED, 1);
     history.BuildHistoryText(kToday);
     EXPECT_EQ(university.nEndGrade, 1);
     EXPECT_EQ(university.nLeaveYear, university.nEntryYear);
@@ -240,11 +239,7 @@ TEST(HistoryData, TechnicalCollegeDropOutBeforeTheFourthYearHasNoCompletionLine)
     for (int grade : {3, 4}) {
         for (int outcome : {OUTCOME_DROPPED_OUT, OUTCOME_EXPELLED}) {
             CHistoryData history;
-            StageRecord& college = history.Stage(STAGE_HIGH_SCHOOL);
-            college.nCourseMonths = 60;
-            college.nNextStage = STAGE_NONE;
-            college.nOutcome = outcome;
-            college.nEndGrade = grade;
+            EndAt(history, STAGE_HIGH_SCHOOL, 60, outcome, grade);
             history.BuildHistoryText(kToday);
             const bool completion = grade == 4 && outcome == OUTCOME_DROPPED_OUT;
             EXPECT_EQ(history.m_strHistory.find("高等教育課程修了") != std::string::npos,
