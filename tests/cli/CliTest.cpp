@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
+#include <ostream>
 #include <string>
 
 #include "CliRunner.h"
@@ -127,6 +128,10 @@ struct Refused {
     QStringList arguments;
     const char* messageStart;
 };
+
+void PrintTo(const Refused& c, std::ostream* os) {
+    *os << c.arguments.join(' ').toStdString();
+}
 
 class CliRefusal : public ::testing::TestWithParam<Refused> {};
 

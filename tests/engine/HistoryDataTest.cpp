@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -97,6 +98,10 @@ struct EraCase {
     const char* expected;
 };
 
+void PrintTo(const EraCase& c, std::ostream* os) {
+    *os << c.year << "-" << c.month << (c.entry ? " entry" : " leaving");
+}
+
 class EraBoundary : public ::testing::TestWithParam<EraCase> {};
 
 // The era of an entry is that of the 1st of its month, of a leaving that of its last day.
@@ -166,6 +171,11 @@ struct AgeCase {
     int years;
     int days;
 };
+
+void PrintTo(const AgeCase& c, std::ostream* os) {
+    *os << c.birth.year << "-" << c.birth.month << "-" << c.birth.day << " to " << c.today.year
+        << "-" << c.today.month << "-" << c.today.day;
+}
 
 class CurrentAgeTest : public ::testing::TestWithParam<AgeCase> {};
 

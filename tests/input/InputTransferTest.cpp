@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,10 @@ struct RouteCase {
     std::vector<int> route;
     int transferGrade;  // of the stage before the university
 };
+
+void PrintTo(const RouteCase& c, std::ostream* os) {
+    *os << "final " << c.finalSchool << ", course " << c.highSchool << ", route " << c.progression;
+}
 
 class Routes : public ::testing::TestWithParam<RouteCase> {};
 
@@ -188,6 +193,10 @@ struct RefusalCase {
     void (*change)(DialogInputs&);
     std::string message;
 };
+
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Refusals : public ::testing::TestWithParam<RefusalCase> {};
 
