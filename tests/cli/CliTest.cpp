@@ -11,6 +11,11 @@
 #include "CliRunner.h"
 #include "Cp932.h"
 
+// Argument lists show as the command line they stand for.
+static void PrintTo(const QStringList& arguments, std::ostream* os) {
+    *os << arguments.join(' ').toStdString();
+}
+
 namespace {
 
 constexpr CivilDate kToday{2026, 12, 6};
