@@ -3,12 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <optional>
 
 #include "Cp932.h"
 #include "IniText.h"
 #include "NumberText.h"
+#include "WholeFile.h"
 
 namespace {
 
@@ -38,20 +38,10 @@ std::optional<QByteArray> ReadValue(const QString& path, std::string_view sectio
     return IniText::FindValue(content, ToCp932(section), ToCp932(key));
 }
 
-// A file that nobody may write, as the read-only attribute marks it elsewhere; honoured even where
-// the process could write it regardless.
-bool IsReadOnly(const QString& path) {
-    const QFileInfo info(path);
-    constexpr QFile::Permissions kAnyWrite =
-        QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    return !info.isWritable() || !(info.permissions() & kAnyWrite);
-}
-
 bool WriteValues(const QString& path, std::string_view section, const CIniFile::Entries& entries) {
     QByteArray content;
     const FileState state = ReadContent(path, content);
     if (state == FileState::Unusable) return false;
-    if (state == FileState::Read && IsReadOnly(path)) return false;
 
     QByteArray updated = content;
     const QByteArray sectionBytes = ToCp932(section);
@@ -65,15 +55,7 @@ bool WriteValues(const QString& path, std::string_view section, const CIniFile::
 
     const QString folder = QFileInfo(path).absolutePath();
     if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) return false;
-    // Unbuffered, so that a short write (a full disk) shows in the count written here: an error
-    // met by the flush inside commit() would not stop the incomplete file from replacing the old.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-    if (file.write(updated) != updated.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit() && allStored;
+    return WriteWholeFile(path, updated) && allStored;
 }
 
 }  // namespace
