@@ -1,10 +1,10 @@
-#include "AboutDlg.h"
+#include "app/AboutDlg.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-#include "AppIcon.h"
-#include "DialogUnits.h"
+#include "app/AppIcon.h"
+#include "app/DialogUnits.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setFont(AboutDialogFont());

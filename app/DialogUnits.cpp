@@ -1,4 +1,4 @@
-#include "DialogUnits.h"
+#include "app/DialogUnits.h"
 
 #include <QFontMetrics>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "GroupBox.h"
+#include "app/GroupBox.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "QtServices.h"
+#include "app/QtServices.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -4,8 +4,8 @@
 #include <QString>
 #include <QWidget>
 
-#include "ExportCommands.h"
-#include "MessagePresenter.h"
+#include "export/ExportCommands.h"
+#include "platform/MessagePresenter.h"
 
 // Text as a message box shows it: CR LF pairs (and lone CRs) become line feeds.
 QString MessageBoxText(std::string_view text);

@@ -1,4 +1,4 @@
-#include "StaticEx.h"
+#include "app/StaticEx.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>

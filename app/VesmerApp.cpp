@@ -1,13 +1,13 @@
-#include "VesmerApp.h"
+#include "app/VesmerApp.h"
 
 #include <QDate>
 #include <QEvent>
 #include <QTimer>
 
-#include "AppIcon.h"
-#include "DetachedProcessStarter.h"
-#include "QtServices.h"
-#include "VesmerDlg.h"
+#include "app/AppIcon.h"
+#include "app/QtServices.h"
+#include "app/VesmerDlg.h"
+#include "export/DetachedProcessStarter.h"
 
 namespace {
 

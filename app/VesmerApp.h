@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-#include "SettingsLocation.h"
+#include "settings/SettingsLocation.h"
 
 class CVesmerDlg;
 

@@ -1,4 +1,4 @@
-#include "VesmerDlg.h"
+#include "app/VesmerDlg.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -17,17 +17,17 @@
 #include <exception>
 #include <memory>
 
-#include "AboutDlg.h"
-#include "AppIcon.h"
-#include "ChoiceLists.h"
-#include "DialogState.h"
-#include "DialogUnits.h"
-#include "ExportCommands.h"
-#include "GroupBox.h"
-#include "InputTransfer.h"
-#include "MessagePresenter.h"
-#include "SettingsLocation.h"
-#include "StaticEx.h"
+#include "app/AboutDlg.h"
+#include "app/AppIcon.h"
+#include "app/DialogUnits.h"
+#include "app/GroupBox.h"
+#include "app/StaticEx.h"
+#include "export/ExportCommands.h"
+#include "input/ChoiceLists.h"
+#include "input/InputTransfer.h"
+#include "platform/MessagePresenter.h"
+#include "settings/DialogState.h"
+#include "settings/SettingsLocation.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>

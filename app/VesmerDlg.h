@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "ChoiceLists.h"
-#include "CivilDate.h"
-#include "DialogInputs.h"
-#include "HistoryData.h"
+#include "engine/CivilDate.h"
+#include "engine/HistoryData.h"
+#include "input/ChoiceLists.h"
+#include "input/DialogInputs.h"
+#include "platform/Version.h"
 
 class CSettingsLocation;
 class CStaticEx;
@@ -43,7 +44,6 @@ struct VesmerDlgServices {
 inline constexpr unsigned IDM_ABOUTBOX = 0x0010;
 
 inline constexpr const char* kApplicationTitle = "Vesmer";
-inline constexpr const char* kVersionText = "4.10";
 inline constexpr const char* kAboutMenuText = "Vesmerのﾊﾞｰｼﾞｮﾝ情報(&A)...";
 inline constexpr const char* kResetQuestion = "入力値をリセットします。よろしいですか？";
 inline constexpr const char* kProjectPage = "https://vesmer.example.org/";

@@ -1,7 +1,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "VesmerApp.h"
+#include "app/VesmerApp.h"
+#include "platform/Cp932.h"
 
 int main(int argc, char* argv[]) {
     if (!DisplayAvailable([](const char* name) { return std::getenv(name); })) {
@@ -10,6 +11,10 @@ int main(int argc, char* argv[]) {
             "vesmer-cli prints a history on the terminal.\n",
             stderr);
         return 2;
+    }
+    if (!Cp932Available()) {
+        std::fprintf(stderr, "vesmer: %s\n", kCp932MissingMessage);
+        return 1;
     }
     CVesmerApp app(argc, argv);
     return app.InitInstance();

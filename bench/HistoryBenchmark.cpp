@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include "DialogInputs.h"
-#include "HistoryData.h"
-#include "InputTransfer.h"
+#include "engine/HistoryData.h"
+#include "input/DialogInputs.h"
+#include "input/InputTransfer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "CliRunner.h"
+#include "cli/CliRunner.h"
 
 #include <QCommandLineParser>
 #include <QJsonArray>
@@ -8,18 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "ChoiceLists.h"
-#include "DialogInputs.h"
-#include "DialogState.h"
-#include "HistoryData.h"
-#include "HistoryExport.h"
-#include "InputTransfer.h"
-#include "NumberText.h"
-#include "SettingsLocation.h"
+#include "engine/HistoryData.h"
+#include "engine/NumberText.h"
+#include "export/HistoryExport.h"
+#include "input/ChoiceLists.h"
+#include "input/DialogInputs.h"
+#include "input/InputTransfer.h"
+#include "platform/Version.h"
+#include "settings/DialogState.h"
+#include "settings/SettingsLocation.h"
 
 namespace {
-
-constexpr const char* kVersion = "4.10";
 
 struct UsageError {
     QString message;
@@ -252,7 +251,7 @@ int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out
         return kExitOk;
     }
     if (parser.isSet(o.version)) {
-        out += QByteArray("vesmer-cli ") + kVersion + "\n";
+        out += QByteArray("vesmer-cli ") + kVersionText + "\n";
         return kExitOk;
     }
 

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QStringList>
 
-#include "CivilDate.h"
+#include "engine/CivilDate.h"
 
 // Exit statuses of vesmer-cli.
 inline constexpr int kExitOk = 0;

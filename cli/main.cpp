@@ -2,7 +2,8 @@
 #include <QDate>
 #include <cstdio>
 
-#include "CliRunner.h"
+#include "cli/CliRunner.h"
+#include "platform/Cp932.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -28,6 +29,10 @@ int main(int argc, char* argv[]) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
+    if (!Cp932Available()) {
+        std::fprintf(stderr, "vesmer-cli: %s\n", kCp932MissingMessage);
+        return kExitOutputFailed;
+    }
     QStringList arguments = QCoreApplication::arguments();
     if (!arguments.isEmpty()) arguments.removeFirst();
 

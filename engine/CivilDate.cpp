@@ -1,6 +1,6 @@
-#include "CivilDate.h"
+#include "engine/CivilDate.h"
 
-#include "NumberText.h"
+#include "engine/NumberText.h"
 
 bool IsLeapYear(int year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;

@@ -1,9 +1,9 @@
-#include "HistoryData.h"
+#include "engine/HistoryData.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "NumberText.h"
+#include "engine/NumberText.h"
 
 namespace {
 

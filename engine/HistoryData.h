@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "CivilDate.h"
+#include "engine/CivilDate.h"
 
 // Stage numbers. The final-schooling list's index plus one is the stage number.
 inline constexpr int STAGE_NONE = 0;

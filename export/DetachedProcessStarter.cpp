@@ -1,4 +1,4 @@
-#include "DetachedProcessStarter.h"
+#include "export/DetachedProcessStarter.h"
 
 #include <QProcess>
 #include <QStringList>

@@ -1,10 +1,10 @@
-#include "ExportCommands.h"
+#include "export/ExportCommands.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "HistoryExport.h"
-#include "MessagePresenter.h"
+#include "export/HistoryExport.h"
+#include "platform/MessagePresenter.h"
 
 namespace {
 

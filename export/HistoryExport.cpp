@@ -1,6 +1,6 @@
-#include "HistoryExport.h"
+#include "export/HistoryExport.h"
 
-#include "Cp932.h"
+#include "platform/Cp932.h"
 
 QByteArray HistoryFileBytes(std::string_view historyText) {
     return ToCp932(historyText);

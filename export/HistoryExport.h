@@ -4,7 +4,7 @@
 #include <QString>
 #include <string_view>
 
-#include "WholeFile.h"
+#include "platform/WholeFile.h"
 
 // The bytes of an exported history: the text in code page 932, exactly as shown, nothing added.
 QByteArray HistoryFileBytes(std::string_view historyText);

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "Cp932.h"
-#include "HistoryData.h"
-#include "HistoryProfile.h"
-#include "IniText.h"
+#include "engine/HistoryData.h"
+#include "platform/Cp932.h"
+#include "settings/HistoryProfile.h"
+#include "settings/IniText.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "HistoryData.h"
-#include "HistoryProfile.h"
+#include "engine/HistoryData.h"
+#include "settings/HistoryProfile.h"
 
 namespace {
 

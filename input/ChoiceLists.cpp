@@ -1,4 +1,4 @@
-#include "ChoiceLists.h"
+#include "input/ChoiceLists.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "DialogInputs.h"
+#include "input/DialogInputs.h"
 
 #include <array>
 
-#include "HistoryData.h"
+#include "engine/HistoryData.h"
 
 namespace {
 

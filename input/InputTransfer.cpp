@@ -1,9 +1,9 @@
-#include "InputTransfer.h"
+#include "input/InputTransfer.h"
 
-#include "ChoiceLists.h"
-#include "DialogInputs.h"
-#include "HistoryData.h"
-#include "NumberText.h"
+#include "engine/HistoryData.h"
+#include "engine/NumberText.h"
+#include "input/ChoiceLists.h"
+#include "input/DialogInputs.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "CivilDate.h"
+#include "engine/CivilDate.h"
 
 class CHistoryData;
 struct DialogInputs;

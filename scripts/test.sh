@@ -10,11 +10,11 @@ scripts/check-format.sh
 jobs="$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVESMER_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVESMER_SANITIZE=ON
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVESMER_SANITIZE=ON -DVESMER_WERROR=ON
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-sanitize --output-on-failure -j"$jobs"

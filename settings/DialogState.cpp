@@ -1,16 +1,16 @@
-#include "DialogState.h"
+#include "settings/DialogState.h"
 
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "ChoiceLists.h"
-#include "DialogInputs.h"
-#include "HistoryData.h"
-#include "HistoryProfile.h"
-#include "IniFile.h"
-#include "SettingsLocation.h"
+#include "engine/HistoryData.h"
+#include "input/ChoiceLists.h"
+#include "input/DialogInputs.h"
+#include "settings/HistoryProfile.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsLocation.h"
 
 namespace {
 

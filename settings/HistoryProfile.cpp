@@ -1,11 +1,11 @@
-#include "HistoryProfile.h"
+#include "settings/HistoryProfile.h"
 
 #include <array>
 
-#include "HistoryData.h"
-#include "IniFile.h"
-#include "NumberText.h"
-#include "SettingsLocation.h"
+#include "engine/HistoryData.h"
+#include "engine/NumberText.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsLocation.h"
 
 namespace {
 

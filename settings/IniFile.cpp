@@ -1,14 +1,14 @@
-#include "IniFile.h"
+#include "settings/IniFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <optional>
 
-#include "Cp932.h"
-#include "IniText.h"
-#include "NumberText.h"
-#include "WholeFile.h"
+#include "engine/NumberText.h"
+#include "platform/Cp932.h"
+#include "platform/WholeFile.h"
+#include "settings/IniText.h"
 
 namespace {
 

@@ -20,8 +20,8 @@
 #include <cstring>
 #include <vector>
 
-#include "VesmerApp.h"
-#include "VesmerDlg.h"
+#include "app/VesmerApp.h"
+#include "app/VesmerDlg.h"
 
 namespace {
 

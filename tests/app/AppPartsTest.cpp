@@ -3,10 +3,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "AboutDlg.h"
-#include "DialogUnits.h"
-#include "QtServices.h"
-#include "StaticEx.h"
+#include "app/AboutDlg.h"
+#include "app/DialogUnits.h"
+#include "app/QtServices.h"
+#include "app/StaticEx.h"
 
 class AppPartsTest : public QObject {
     Q_OBJECT

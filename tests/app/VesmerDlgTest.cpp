@@ -12,16 +12,16 @@
 #include <QTest>
 #include <memory>
 
-#include "ChoiceLists.h"
-#include "CliRunner.h"
-#include "DialogUnits.h"
-#include "Fakes.h"
-#include "GroupBox.h"
-#include "InputTransfer.h"
-#include "SettingsLocation.h"
-#include "StaticEx.h"
-#include "TestFiles.h"
-#include "VesmerDlg.h"
+#include "app/DialogUnits.h"
+#include "app/GroupBox.h"
+#include "app/StaticEx.h"
+#include "app/VesmerDlg.h"
+#include "cli/CliRunner.h"
+#include "input/ChoiceLists.h"
+#include "input/InputTransfer.h"
+#include "settings/SettingsLocation.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 

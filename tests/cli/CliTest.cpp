@@ -8,8 +8,8 @@
 #include <ostream>
 #include <string>
 
-#include "CliRunner.h"
-#include "Cp932.h"
+#include "cli/CliRunner.h"
+#include "platform/Cp932.h"
 
 // Argument lists show as the command line they stand for.
 static void PrintTo(const QStringList& arguments, std::ostream* os) {

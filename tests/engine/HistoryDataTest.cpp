@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "HistoryData.h"
+#include "engine/HistoryData.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "CivilDate.h"
-#include "NumberText.h"
+#include "engine/CivilDate.h"
+#include "engine/NumberText.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "CliRunner.h"
-#include "ExportCommands.h"
-#include "Fakes.h"
-#include "TestFiles.h"
+#include "cli/CliRunner.h"
+#include "export/ExportCommands.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 

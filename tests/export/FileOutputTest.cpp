@@ -9,14 +9,14 @@
 #include <optional>
 #include <string>
 
-#include "DialogInputs.h"
-#include "ExportCommands.h"
-#include "Fakes.h"
-#include "FileTestSupport.h"
-#include "HistoryData.h"
-#include "HistoryExport.h"
-#include "InputTransfer.h"
-#include "TestFiles.h"
+#include "engine/HistoryData.h"
+#include "export/ExportCommands.h"
+#include "export/HistoryExport.h"
+#include "input/DialogInputs.h"
+#include "input/InputTransfer.h"
+#include "tests/export/FileTestSupport.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 

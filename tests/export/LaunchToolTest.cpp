@@ -6,10 +6,10 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include "DetachedProcessStarter.h"
-#include "ExportCommands.h"
-#include "Fakes.h"
-#include "TestFiles.h"
+#include "export/DetachedProcessStarter.h"
+#include "export/ExportCommands.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "ChoiceLists.h"
-#include "DialogInputs.h"
-#include "HistoryData.h"
-#include "InputTransfer.h"
+#include "engine/HistoryData.h"
+#include "input/ChoiceLists.h"
+#include "input/DialogInputs.h"
+#include "input/InputTransfer.h"
 
 namespace {
 

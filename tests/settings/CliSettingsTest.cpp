@@ -2,9 +2,9 @@
 
 #include <QDir>
 
-#include "CliRunner.h"
-#include "Cp932.h"
-#include "SettingsTestSupport.h"
+#include "cli/CliRunner.h"
+#include "platform/Cp932.h"
+#include "tests/settings/SettingsTestSupport.h"
 
 namespace {
 

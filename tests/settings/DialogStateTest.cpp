@@ -3,12 +3,12 @@
 #include <QFile>
 #include <array>
 
-#include "DialogInputs.h"
-#include "DialogState.h"
-#include "HistoryData.h"
-#include "InputTransfer.h"
-#include "SettingsLocation.h"
-#include "SettingsTestSupport.h"
+#include "engine/HistoryData.h"
+#include "input/DialogInputs.h"
+#include "input/InputTransfer.h"
+#include "settings/DialogState.h"
+#include "settings/SettingsLocation.h"
+#include "tests/settings/SettingsTestSupport.h"
 
 namespace {
 

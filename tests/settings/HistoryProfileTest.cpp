@@ -3,10 +3,10 @@
 #include <array>
 #include <climits>
 
-#include "HistoryData.h"
-#include "HistoryProfile.h"
-#include "SettingsLocation.h"
-#include "SettingsTestSupport.h"
+#include "engine/HistoryData.h"
+#include "settings/HistoryProfile.h"
+#include "settings/SettingsLocation.h"
+#include "tests/settings/SettingsTestSupport.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <csignal>
 #include <random>
 
-#include "Cp932.h"
-#include "IniFile.h"
-#include "SettingsTestSupport.h"
+#include "platform/Cp932.h"
+#include "settings/IniFile.h"
+#include "tests/settings/SettingsTestSupport.h"
 
 namespace {
 

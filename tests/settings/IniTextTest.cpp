@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "Cp932.h"
-#include "IniText.h"
-#include "SettingsTestSupport.h"
+#include "platform/Cp932.h"
+#include "settings/IniText.h"
+#include "tests/settings/SettingsTestSupport.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <QFile>
 #include <QStandardPaths>
 
-#include "HistoryData.h"
-#include "HistoryProfile.h"
-#include "SettingsLocation.h"
-#include "SettingsTestSupport.h"
+#include "engine/HistoryData.h"
+#include "settings/HistoryProfile.h"
+#include "settings/SettingsLocation.h"
+#include "tests/settings/SettingsTestSupport.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "CivilDate.h"
-#include "TestFiles.h"
+#include "engine/CivilDate.h"
+#include "tests/support/TestFiles.h"
 
 // True when this process can write into folder although its permission bits forbid it (root).
 inline bool PermissionsAreIgnored(const QString& folder) {

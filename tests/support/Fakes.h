@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "ExportCommands.h"
-#include "MessagePresenter.h"
+#include "export/ExportCommands.h"
+#include "platform/MessagePresenter.h"
 
 struct ShownMessage {
     std::string text;

@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "Cp932.h"
+#include "platform/Cp932.h"
 
 // The bytes of a file written as the program writes text: code page 932, CR LF after each line.
 inline QByteArray Cp932Lines(std::initializer_list<std::string_view> lines) {

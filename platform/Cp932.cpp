@@ -1,4 +1,4 @@
-#include "Cp932.h"
+#include "platform/Cp932.h"
 
 #include <QString>
 #include <QStringDecoder>
@@ -6,6 +6,10 @@
 
 namespace {
 constexpr const char* kCodePage = "windows-31j";
+}
+
+bool Cp932Available() {
+    return QStringEncoder(kCodePage).isValid();
 }
 
 QByteArray ToCp932(std::string_view utf8) {
