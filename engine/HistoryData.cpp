@@ -71,70 +71,110 @@ std::string_view CHistoryData::SchoolName(int stage) const {
     return kSchoolNames[stage - 1];
 }
 
-void CHistoryData::EmitLine(std::string& out, HistoryEventKind kind, int stage,
-                            std::string_view school, int year, std::optional<int> month,
-                            int eraMonth, int grade, int ageMonth, int ageDay) {
-    // An entry is dated by the first day of its month, a leaving by the last day of its month.
-    const int eraDay = IsEntryKind(kind) ? 1 : std::max(1, DaysInMonth(year, eraMonth));
-    const EraYear era = EraOn(year, eraMonth, eraDay);
+namespace {
 
-    HistoryEvent event;
-    event.kind = kind;
-    event.stage = stage;
-    event.school = school;
-    event.year = year;
-    event.month = month;
-    event.eraName = era.name;
-    event.eraYear = era.year;
-
-    std::string& line = event.text;
-    line.reserve(96);
-    line += "西暦 ";
-    AppendPadded(line, year, 4);
-    line += "年(";
-    AppendEraText(line, era);
-    line += ')';
-    if (month) {
-        AppendPadded(line, *month, 2);
-        line += "月　";
-    } else {
-        line += "  　　";
-    }
+// The part of a line after its date: the school and what happened there.
+void AppendEventText(std::string& line, HistoryEventKind kind, std::string_view school, int grade) {
     switch (kind) {
         case HistoryEventKind::Entry:
             line += school;
             line += "入学";
-            break;
+            return;
         case HistoryEventKind::TransferEntry:
             line += school;
             AppendPadded(line, grade, 0);
             line += "年編入";
-            break;
+            return;
         case HistoryEventKind::GraduateEntry:
             line += "大学院入学";
-            break;
+            return;
         case HistoryEventKind::DoctorEntry:
             line += school;
-            break;
+            return;
         case HistoryEventKind::Graduation:
             line += school;
             line += "卒業";
-            break;
+            return;
         case HistoryEventKind::Completion:
             line += school;
             line += "修了";
-            break;
+            return;
         case HistoryEventKind::DroppedOut:
             line += school;
             line += "中退";
-            break;
+            return;
         case HistoryEventKind::Expelled:
             line += school;
             line += "除籍";
-            break;
+            return;
     }
-    if (ageMonth > 0 && m_nShowAge == 1) {
-        const int age = AgeAt(year, ageMonth, ageDay);
+}
+
+}  // namespace
+
+namespace {
+
+// An entry line: dated and aged by the first day of its month.
+LineSpec EntrySpec(HistoryEventKind kind, int stage, std::string_view school, int year, int month) {
+    return {.kind = kind,
+            .stage = stage,
+            .school = school,
+            .year = year,
+            .month = month,
+            .eraMonth = month,
+            .grade = 0,
+            .ageMonth = month,
+            .ageDay = 1};
+}
+
+// A 中退 or 除籍 line: no month shown, dated and aged by the end of the leaving month.
+LineSpec LeavingWithoutMonth(HistoryEventKind kind, int stage, std::string_view school, int year,
+                             int leaveMonth) {
+    return {.kind = kind,
+            .stage = stage,
+            .school = school,
+            .year = year,
+            .month = std::nullopt,
+            .eraMonth = leaveMonth,
+            .grade = 0,
+            .ageMonth = leaveMonth,
+            .ageDay = 31};
+}
+
+}  // namespace
+
+void CHistoryData::EmitLine(std::string& out, const LineSpec& spec) {
+    // An entry is dated by the first day of its month, a leaving by the last day of its month.
+    const int eraDay =
+        IsEntryKind(spec.kind) ? 1 : std::max(1, DaysInMonth(spec.year, spec.eraMonth));
+    const EraYear era = EraOn(spec.year, spec.eraMonth, eraDay);
+
+    HistoryEvent event;
+    event.kind = spec.kind;
+    event.stage = spec.stage;
+    event.school = spec.school;
+    event.year = spec.year;
+    event.month = spec.month;
+    event.eraName = era.name;
+    event.eraYear = era.year;
+    event.grade = spec.grade;
+
+    std::string& line = event.text;
+    line.reserve(96);
+    line += "西暦 ";
+    AppendPadded(line, spec.year, 4);
+    line += "年(";
+    AppendEraText(line, era);
+    line += ')';
+    if (spec.month) {
+        AppendPadded(line, *spec.month, 2);
+        line += "月　";
+    } else {
+        line += "  　　";
+    }
+    AppendEventText(line, spec.kind, spec.school, spec.grade);
+    if (spec.ageMonth > 0 && m_nShowAge == 1) {
+        const int age = AgeAt(spec.year, spec.ageMonth, spec.ageDay);
         event.age = age;
         line += '(';
         AppendPadded(line, age, 0);
@@ -170,19 +210,26 @@ int CHistoryData::ProcessStage(const StageRecord& previous, StageRecord& current
     const int entryYear = current.nEntryYear;
     const int entryMonth = current.nEntryMonth;
     if (previous.nTransferGrade > 0) {
-        EmitLine(current.strLines, HistoryEventKind::TransferEntry, stage, school, entryYear,
-                 entryMonth, entryMonth, previous.nTransferGrade, entryMonth, 1);
+        EmitLine(current.strLines, {.kind = HistoryEventKind::TransferEntry,
+                                    .stage = stage,
+                                    .school = school,
+                                    .year = entryYear,
+                                    .month = entryMonth,
+                                    .eraMonth = entryMonth,
+                                    .grade = previous.nTransferGrade,
+                                    .ageMonth = entryMonth,
+                                    .ageDay = 1});
         current.nCourseMonths = current.nCourseMonths + 12 - 12 * previous.nTransferGrade;
     } else if (previous.nNextStage == STAGE_MASTER) {
-        EmitLine(current.strLines, HistoryEventKind::GraduateEntry, stage, school, entryYear,
-                 entryMonth, entryMonth, 0, entryMonth, 1);
+        EmitLine(current.strLines,
+                 EntrySpec(HistoryEventKind::GraduateEntry, stage, school, entryYear, entryMonth));
     } else if (previous.nNextStage == STAGE_DOCTOR) {
         if (current.nOutcome != OUTCOME_COMPLETED && current.nEndGrade <= 0)
-            EmitLine(current.strLines, HistoryEventKind::DoctorEntry, stage, school, entryYear,
-                     entryMonth, entryMonth, 0, entryMonth, 1);
+            EmitLine(current.strLines, EntrySpec(HistoryEventKind::DoctorEntry, stage, school,
+                                                 entryYear, entryMonth));
     } else {
-        EmitLine(current.strLines, HistoryEventKind::Entry, stage, school, entryYear, entryMonth,
-                 entryMonth, 0, entryMonth, 1);
+        EmitLine(current.strLines,
+                 EntrySpec(HistoryEventKind::Entry, stage, school, entryYear, entryMonth));
     }
 
     // Leaving.
@@ -195,9 +242,15 @@ int CHistoryData::ProcessStage(const StageRecord& previous, StageRecord& current
             ++current.nLeaveYear;
         }
         current.nLeaveMonth = month;
-        EmitLine(current.strLines,
-                 graduateSchool ? HistoryEventKind::Completion : HistoryEventKind::Graduation,
-                 stage, school, current.nLeaveYear, month, month, 0, month, 31);
+        EmitLine(current.strLines, {.kind = graduateSchool ? HistoryEventKind::Completion
+                                                           : HistoryEventKind::Graduation,
+                                    .stage = stage,
+                                    .school = school,
+                                    .year = current.nLeaveYear,
+                                    .month = month,
+                                    .eraMonth = month,
+                                    .ageMonth = month,
+                                    .ageDay = 31});
     } else if (current.nEndGrade > 0) {
         // A course shorter than a year still has a first year to leave in.
         const int limit = std::max(1, current.nCourseMonths / 12 + current.nRyunenYears);
@@ -206,14 +259,21 @@ int CHistoryData::ProcessStage(const StageRecord& previous, StageRecord& current
         const int month = current.nLeaveMonth;
         if (current.nOutcome == OUTCOME_DROPPED_OUT) {
             if (school == kTechnicalCollege && current.nLeaveYear - current.nEntryYear >= 3) {
-                EmitLine(current.strLines, HistoryEventKind::Completion, stage,
-                         kHigherEducationCourse, current.nEntryYear + 3, 3, 3, 0, 0, 0);
+                EmitLine(current.strLines, {.kind = HistoryEventKind::Completion,
+                                            .stage = stage,
+                                            .school = kHigherEducationCourse,
+                                            .year = current.nEntryYear + 3,
+                                            .month = 3,
+                                            .eraMonth = 3,
+                                            .grade = 0,
+                                            .ageMonth = 0,
+                                            .ageDay = 0});
             }
-            EmitLine(current.strLines, HistoryEventKind::DroppedOut, stage, school,
-                     current.nLeaveYear, std::nullopt, month, 0, month, 31);
+            EmitLine(current.strLines, LeavingWithoutMonth(HistoryEventKind::DroppedOut, stage,
+                                                           school, current.nLeaveYear, month));
         } else if (current.nOutcome == OUTCOME_EXPELLED) {
-            EmitLine(current.strLines, HistoryEventKind::Expelled, stage, school,
-                     current.nLeaveYear, std::nullopt, month, 0, month, 31);
+            EmitLine(current.strLines, LeavingWithoutMonth(HistoryEventKind::Expelled, stage,
+                                                           school, current.nLeaveYear, month));
         }
     }
     return current.nNextStage;

@@ -62,7 +62,21 @@ struct HistoryEvent {
     std::string eraName;
     int eraYear = 0;
     std::optional<int> age;  // only when the age is shown
+    int grade = 0;           // the year transferred into, for TransferEntry
     std::string text;
+};
+
+// What one history line says; built with designated initializers, so that every month is named.
+struct LineSpec {
+    HistoryEventKind kind = HistoryEventKind::Entry;
+    int stage = STAGE_NONE;
+    std::string_view school;
+    int year = 0;
+    std::optional<int> month;  // the month shown on the line; none for 中退 and 除籍
+    int eraMonth = 0;          // the month whose date decides the era
+    int grade = 0;             // the year transferred into
+    int ageMonth = 0;          // > 0: the age on ageMonth/ageDay is added when shown
+    int ageDay = 0;
 };
 
 struct CurrentAge {
@@ -122,12 +136,8 @@ class CHistoryData {
     int m_nShowAge = 0;
 
   private:
-    // Formats one line into out (line break included) and records it as an event. month is the
-    // month shown on the line (none for 中退 and 除籍); eraMonth is the month whose date decides
-    // the era; ageMonth > 0 adds the age suffix when the age is shown.
-    void EmitLine(std::string& out, HistoryEventKind kind, int stage, std::string_view school,
-                  int year, std::optional<int> month, int eraMonth, int grade, int ageMonth,
-                  int ageDay);
+    // Formats one line into out (line break included) and records it as an event.
+    void EmitLine(std::string& out, const LineSpec& spec);
 
     std::vector<HistoryEvent> m_aEvents;
     CurrentAge m_lastAge;
