@@ -6,14 +6,13 @@
 #include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QFrame>
-#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 #include <exception>
 #include <memory>
 
@@ -47,107 +46,66 @@ std::string WithCrLf(const QString& boxText) {
     return text.toStdString();
 }
 
-// Which enabling-rule group each control belongs to; nullptr: always on. In the order in which
-// the rule switches them.
-struct EnablingRow {
-    int id;
-    bool EnabledGroups::*group;
-};
-constexpr EnablingRow kEnablingRows[] = {
-    {1007, nullptr},
-    {1008, nullptr},
-    {1009, &EnabledGroups::juniorHigh},
-    {1010, &EnabledGroups::juniorHigh},
-    {1011, &EnabledGroups::highSchool},
-    {1012, &EnabledGroups::highSchool},
-    {1013, &EnabledGroups::vocational},
-    {1014, &EnabledGroups::vocational},
-    {1015, &EnabledGroups::juniorCollege},
-    {1016, &EnabledGroups::juniorCollege},
-    {1017, &EnabledGroups::university},
-    {1018, &EnabledGroups::university},
-    {1019, &EnabledGroups::master},
-    {1020, &EnabledGroups::master},
-    {1021, &EnabledGroups::doctor},
-    {1022, &EnabledGroups::doctor},
-    {1031, &EnabledGroups::highSchool},
-    {1032, &EnabledGroups::master},
-    {1042, &EnabledGroups::university},
-    {1039, &EnabledGroups::university},
-    {1043, &EnabledGroups::master},
-    {1028, &EnabledGroups::doctor},
-    {1033, &EnabledGroups::master},
-    {1034, &EnabledGroups::doctor},
-    {1044, nullptr},
-    {1037, nullptr},
-    {1038, &EnabledGroups::juniorHigh},
-    {1026, &EnabledGroups::highSchool},
-    {1029, &EnabledGroups::vocational},
-    {1027, &EnabledGroups::university},
-    {1030, &EnabledGroups::university},
+QRect BoxRect(const DialogBaseUnits& base, const DluBox& box) {
+    return DluRect(base, box.x, box.y, box.width, box.height);
+}
+
+// ASCII digits only, as the number edits take them.
+class CDigitsValidator : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        for (QChar c : input) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9')) return Invalid;
+        }
+        return Acceptable;
+    }
 };
 
-// One row of count edits: the stage's short name, caption and edit rows, and the two edits.
-struct CountRow {
-    const char* name;
-    int captionY;
-    int editY;
-    int roninId;
-    std::string DialogInputs::*ronin;
-    int ryunenId;
-    std::string DialogInputs::*ryunen;
-};
-// In template order: the 短大 row stands above the 専門 row.
-const CountRow kCountRows[] = {
-    {"小学", 47, 44, 1007, &DialogInputs::m_strRoninElementary, 1008,
-     &DialogInputs::m_strRyunenElementary},
-    {"中学", 62, 59, 1009, &DialogInputs::m_strRoninJuniorHigh, 1010,
-     &DialogInputs::m_strRyunenJuniorHigh},
-    {"高校", 76, 73, 1011, &DialogInputs::m_strRoninHighSchool, 1012,
-     &DialogInputs::m_strRyunenHighSchool},
-    {"短大", 90, 87, 1015, &DialogInputs::m_strRoninJuniorCollege, 1016,
-     &DialogInputs::m_strRyunenJuniorCollege},
-    {"専門", 104, 101, 1013, &DialogInputs::m_strRoninVocational, 1014,
-     &DialogInputs::m_strRyunenVocational},
-    {"大学", 118, 115, 1017, &DialogInputs::m_strRoninUniversity, 1018,
-     &DialogInputs::m_strRyunenUniversity},
-    {"修士", 132, 129, 1019, &DialogInputs::m_strRoninMaster, 1020,
-     &DialogInputs::m_strRyunenMaster},
-    {"博士", 146, 143, 1021, &DialogInputs::m_strRoninDoctor, 1022,
-     &DialogInputs::m_strRyunenDoctor},
-};
-
-// The order in which the data exchange moves the count texts.
-constexpr int kCountExchangeOrder[] = {1018, 1017, 1022, 1021, 1008, 1007, 1012, 1011,
-                                       1016, 1015, 1010, 1009, 1020, 1019, 1014, 1013};
-
-struct CheckRow {
-    int id;
-    const char* caption;
-    int x, y, width, height;
-    int DialogInputs::*member;
-};
-// In template order.
-const CheckRow kCheckRows[] = {
-    {1037, "小学校で上級学年に編入した", 9, 237, 120, 10, &DialogInputs::m_bElementaryTransfer},
-    {1038, "中学校で上級学年に編入した", 9, 249, 120, 10, &DialogInputs::m_bJuniorHighTransfer},
-    {1031, "高校最終学年を飛び越えて大学へ", 9, 261, 163, 10,
-     &DialogInputs::m_bSkipHighSchoolLastYear},
-    {1042, "大学は秋季入学", 9, 273, 68, 10, &DialogInputs::m_bUniversityAutumnEntry},
-    {1039, "大学は半年留年した", 9, 285, 88, 10, &DialogInputs::m_bUniversityHalfYear},
-    {1032, "大学最終学年を飛び越えて大学院へ", 9, 297, 163, 10,
-     &DialogInputs::m_bSkipUniversityLastYear},
-    {1043, "大学院は秋季入学", 9, 309, 80, 10, &DialogInputs::m_bGraduateAutumnEntry},
-    {1028, "大学院がいきなり博士課程で4年制", 9, 322, 163, 10, &DialogInputs::m_bDirectDoctor},
-    {1033, "修士課程1年短縮", 9, 334, 163, 10, &DialogInputs::m_bShortenMaster},
-    {1034, "博士課程1年短縮", 9, 346, 163, 10, &DialogInputs::m_bShortenDoctor},
-    {1044, "年齢を表示する", 9, 358, 196, 10, &DialogInputs::m_bShowAge},
-};
-
-constexpr int kFirstCheckExchangeOrder[] = {1028, 1032, 1034, 1031, 1033, 1037, 1038, 1039};
-constexpr int kLastCheckExchangeOrder[] = {1042, 1043, 1044};
+enum class ItemKind { Label, Button, HiddenButton, GroupBox, Separator, Link };
 
 }  // namespace
+
+// A control of the window that is no input. An item with `after` follows that input in the
+// template and tab order; the others take no focus and are created first, beneath the inputs.
+struct MainWindowItem {
+    ItemKind kind;
+    Control control;
+    Control after;
+    std::string_view name;
+    std::string_view text;
+    DluBox box;
+};
+
+namespace {
+
+using K = ItemKind;
+using C = Control;
+
+constexpr MainWindowItem kWindowItems[] = {
+    {K::HiddenButton, C::Cancel, C::None, "cancel", "ｷｬﾝｾﾙ", {155, 67, 25, 14}},
+    {K::GroupBox, C::HistoryGroup, C::None, "historyGroup", "履歴", {215, 44, 202, 290}},
+    {K::HiddenButton, C::Version, C::None, "version", "バージョン(&V)", {321, 356, 100, 14}},
+    {K::Label, C::Particle, C::None, "particle", "を", {109, 24, 9, 8}},
+    {K::Separator, C::None, C::None, "", "", {2, 38, 417, 2}},
+    {K::GroupBox, C::None, C::None, "", "進学・編入・飛び級について", {3, 158, 208, 212}},
+    {K::Label, C::None, C::None, "", "最新版はこちら", {224, 338, 57, 8}},
+    {K::Link, C::Link, C::None, "link", kProjectPage, {287, 338, 123, 8}},
+    {K::Button, C::Calculate, C::Outcome, "calculate", "計算(&C)", {215, 3, 100, 14}},
+    {K::Button, C::LaunchTool, C::Outcome, "launchTool", "Tosvel(&T)", {215, 20, 100, 14}},
+    {K::Button, C::Export, C::Outcome, "export", "ファイル出力(&F)", {318, 3, 100, 14}},
+    {K::Button, C::Reset, C::HistoryText, "reset", "リセット(&R)", {318, 20, 100, 14}},
+};
+
+}  // namespace
+
+QString ControlName(Control control) {
+    if (const InputField* field = FindField(control)) return Utf8(field->name);
+    for (const MainWindowItem& item : kWindowItems) {
+        if (item.control == control) return Utf8(item.name);
+    }
+    return {};
+}
 
 CVesmerDlg::CVesmerDlg(const VesmerDlgServices& services, QWidget* parent)
     : QDialog(parent),
@@ -159,8 +117,7 @@ CVesmerDlg::CVesmerDlg(const VesmerDlgServices& services, QWidget* parent)
       m_clock(services.clock),
       m_strDesktopFolder(services.desktopFolder),
       m_strProgramFolder(services.programFolder) {
-    m_history.Reset();
-    setObjectName(QStringLiteral("102"));
+    setObjectName(QStringLiteral("mainDialog"));
     setFont(MainDialogFont());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
@@ -174,172 +131,148 @@ CVesmerDlg::~CVesmerDlg() = default;
 void CVesmerDlg::CreateControls() {
     const DialogBaseUnits base = BaseUnitsOf(font());
     setFixedSize(DluSize(base, 422, 372));
-    const int comboHeight = DluToPixelsY(base, 13);
-    const int itemHeight = QFontMetrics(font()).height() + 2;
-    auto* digitsOnly =
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
-    QHash<int, QWidget*> byId;
-
-    auto place = [&](QWidget* widget, int id, int x, int y, int width, int height) {
-        if (id != 0) {
-            widget->setObjectName(QString::number(id));
-            byId.insert(id, widget);
+    m_digitsOnly = new CDigitsValidator(this);
+    for (const MainWindowItem& item : kWindowItems) {
+        if (item.after == Control::None) CreateItem(item, base);
+    }
+    const auto fields = InputSchema();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        m_aInputs[i] = CreateInput(fields[i], base);
+        for (const MainWindowItem& item : kWindowItems) {
+            if (item.after == fields[i].control) CreateItem(item, base);
         }
-        widget->setGeometry(DluRect(base, x, y, width, height));
-    };
-    auto label = [&](const char* text, int x, int y, int width, int height) {
-        auto* widget = new QLabel(QString::fromUtf8(text), this);
-        widget->setTextFormat(Qt::PlainText);
-        widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        place(widget, 0, x, y, width, height);
-        return widget;
-    };
-    auto button = [&](const char* text, int id, int x, int y, int width, int height) {
-        auto* widget = new QPushButton(QString::fromUtf8(text), this);
-        place(widget, id, x, y, width, height);
-        return widget;
-    };
-    // The height given for a combo box is that of its opened list.
-    auto combo = [&](int id, int x, int y, int width, int listHeight) {
-        auto* widget = new QComboBox(this);
-        place(widget, id, x, y, width, 13);
-        widget->resize(widget->width(), comboHeight);
-        const int listPixels = DluToPixelsY(base, listHeight) - comboHeight;
-        widget->setMaxVisibleItems(std::max(1, listPixels / itemHeight));
-        return widget;
-    };
-    auto digitsEdit = [&](int id, int x, int y, int width, int height) {
-        auto* widget = new QLineEdit(this);
-        widget->setValidator(digitsOnly);
-        place(widget, id, x, y, width, height);
-        return widget;
-    };
-    auto groupBox = [&](const char* title, int id, int x, int y, int width, int height) {
-        auto* widget = new CGroupBox(QString::fromUtf8(title), this);
-        place(widget, id, x, y, width, height);
-        return widget;
-    };
-    auto hiddenButton = [&](const char* text, int id, int x, int y, int width, int height) {
-        QPushButton* widget = button(text, id, x, y, width, height);
+    }
+    m_ctlLink = static_cast<CStaticEx*>(Widget(Control::Link));
+    m_btnExport = static_cast<QPushButton*>(Widget(Control::Export));
+    m_cmbFinalSchool = static_cast<QComboBox*>(Widget(Control::FinalSchool));
+    m_cmbOutcome = static_cast<QComboBox*>(Widget(Control::Outcome));
+    m_editHistory = static_cast<QPlainTextEdit*>(Widget(Control::HistoryText));
+    m_lblParticle = static_cast<QLabel*>(Widget(Control::Particle));
+    static_cast<QPushButton*>(Widget(Control::Calculate))->setDefault(true);
+    ConnectCommands();
+}
+
+QWidget* CVesmerDlg::CreateItem(const MainWindowItem& item, const DialogBaseUnits& base) {
+    QWidget* widget = nullptr;
+    switch (item.kind) {
+        case ItemKind::Label:
+            widget = CreateLabel(Caption{item.text, item.box}, base);
+            break;
+        case ItemKind::Button:
+        case ItemKind::HiddenButton:
+            widget = new QPushButton(Utf8(item.text), this);
+            break;
+        case ItemKind::GroupBox:
+            widget = new CGroupBox(Utf8(item.text), this);
+            break;
+        case ItemKind::Separator: {
+            auto* line = new QFrame(this);
+            line->setFrameShape(QFrame::HLine);
+            line->setFrameShadow(QFrame::Sunken);
+            widget = line;
+            break;
+        }
+        case ItemKind::Link:
+            widget = new CStaticEx(this);
+            static_cast<CStaticEx*>(widget)->setText(Utf8(item.text));
+            static_cast<CStaticEx*>(widget)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            break;
+    }
+    widget->setGeometry(BoxRect(base, item.box));
+    if (item.kind == ItemKind::HiddenButton) {
         widget->setEnabled(false);
-        widget->setAutoDefault(false);
+        static_cast<QPushButton*>(widget)->setAutoDefault(false);
         widget->hide();
-    };
-
-    // Template order, which is also the tab order.
-    hiddenButton("ｷｬﾝｾﾙ", 2, 155, 67, 25, 14);
-    m_cmbEra = combo(1000, 39, 3, 37, 66);
-    m_editBirthYear = digitsEdit(1001, 79, 3, 28, 13);
-    m_editBirthMonth = digitsEdit(1002, 121, 3, 15, 13);
-    m_editBirthDay = digitsEdit(1003, 151, 3, 15, 13);
-    for (QLineEdit* edit : {m_editBirthYear, m_editBirthMonth, m_editBirthDay})
-        edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label("生年月日", 3, 7, 33, 8);
-    label("年", 110, 8, 9, 8);
-    label("月", 139, 8, 9, 8);
-    label("日", 169, 8, 9, 8);
-    groupBox("履歴", 1023, 215, 44, 202, 290);
-    m_cmbFinalSchool = combo(1005, 39, 20, 68, 86);
-    m_cmbOutcome = combo(1006, 121, 20, 86, 90);
-    m_btnCalculate = button("計算(&C)", 1, 215, 3, 100, 14);
-    m_btnCalculate->setDefault(true);
-    m_btnLaunchTool = button("Tosvel(&T)", 1025, 215, 20, 100, 14);
-    m_btnExport = button("ファイル出力(&F)", 1035, 318, 3, 100, 14);
-    hiddenButton("バージョン(&V)", 1036, 321, 356, 100, 14);
-    label("最終学歴", 3, 24, 33, 8);
-    m_lblParticle = label("を", 109, 24, 9, 8);
-    m_lblParticle->setObjectName(QStringLiteral("1024"));
-    for (const CountRow& row : kCountRows) {
-        const QString name = QString::fromUtf8(row.name);
-        label((name + QStringLiteral("浪人")).toUtf8().constData(), 3, row.captionY, 33, 8);
-        label("回", 57, row.captionY, 9, 8);
-        label((name + QStringLiteral("留年")).toUtf8().constData(), 86, row.captionY, 33, 8);
-        label("回", 139, row.captionY, 9, 8);
     }
-    auto* separator = new QFrame(this);
-    separator->setFrameShape(QFrame::HLine);
-    separator->setFrameShadow(QFrame::Sunken);
-    place(separator, 0, 2, 38, 417, 2);
-    for (const CountRow& row : kCountRows) {
-        digitsEdit(row.roninId, 39, row.editY, 15, 12);
-        digitsEdit(row.ryunenId, 121, row.editY, 15, 12);
+    if (item.control != Control::None) {
+        widget->setObjectName(Utf8(item.name));
+        m_aOtherControls.emplace_back(item.control, widget);
     }
-    groupBox("進学・編入・飛び級について", 0, 3, 158, 208, 212);
-    label("高校・高専は", 9, 176, 49, 8);
-    m_cmbHighSchoolLength = combo(1026, 60, 172, 147, 98);
-    label("専門学校は", 9, 193, 41, 8);
-    m_cmbVocationalLength = combo(1029, 60, 188, 147, 90);
-    label("大学は", 9, 209, 25, 8);
-    m_cmbUniversityLength = combo(1027, 60, 204, 147, 100);
-    m_cmbProgression = combo(1030, 60, 220, 147, 96);
-    label("進学・編入", 9, 224, 41, 8);
-    for (const CheckRow& row : kCheckRows)
-        place(new QCheckBox(QString::fromUtf8(row.caption), this), row.id, row.x, row.y, row.width,
-              row.height);
+    return widget;
+}
 
-    m_editHistory = new QPlainTextEdit(this);
-    m_editHistory->setReadOnly(true);
-    m_editHistory->setTextInteractionFlags(Qt::TextSelectableByMouse |
-                                           Qt::TextSelectableByKeyboard);
-    m_editHistory->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_editHistory->setFrameShape(QFrame::NoFrame);
-    m_editHistory->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_editHistory->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_editHistory->setTabChangesFocus(true);
-    QPalette boxColours = m_editHistory->palette();
-    boxColours.setColor(QPalette::Base, boxColours.color(QPalette::Window));
-    m_editHistory->setPalette(boxColours);
-    place(m_editHistory, 1004, 219, 56, 195, 274);
+QLabel* CVesmerDlg::CreateLabel(const Caption& label, const DialogBaseUnits& base) {
+    auto* widget = new QLabel(Utf8(label.text), this);
+    widget->setTextFormat(Qt::PlainText);
+    widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    widget->setGeometry(BoxRect(base, label.box));
+    return widget;
+}
 
-    label("最新版はこちら", 224, 338, 57, 8);
-    m_ctlLink = new CStaticEx(this);
-    m_ctlLink->setText(QString::fromUtf8(kProjectPage));
-    m_ctlLink->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(m_ctlLink, 1041, 287, 338, 123, 8);
-    m_btnReset = button("リセット(&R)", 1045, 318, 20, 100, 14);
-
-    // Data exchange bindings, in exchange order.
-    auto edit = [&](int id) { return static_cast<QLineEdit*>(byId.value(id)); };
-    auto check = [&](int id) { return static_cast<QCheckBox*>(byId.value(id)); };
-    auto memberOf = [](int id) {
-        for (const CheckRow& row : kCheckRows)
-            if (row.id == id) return row.member;
-        return static_cast<int DialogInputs::*>(nullptr);
-    };
-    m_birthTexts = {
-        TextBinding{m_editBirthDay, &DialogInputs::m_strBirthDay, kBirthDayMaxLength},
-        TextBinding{m_editBirthMonth, &DialogInputs::m_strBirthMonth, kBirthMonthMaxLength},
-        TextBinding{m_editBirthYear, &DialogInputs::m_strBirthYear, kBirthYearMaxLength}};
-    std::size_t next = 0;
-    for (int id : kCountExchangeOrder) {
-        for (const CountRow& row : kCountRows) {
-            if (row.roninId == id) m_countTexts[next++] = TextBinding{edit(id), row.ronin, 0};
-            if (row.ryunenId == id) m_countTexts[next++] = TextBinding{edit(id), row.ryunen, 0};
+QWidget* CVesmerDlg::CreateInput(const InputField& field, const DialogBaseUnits& base) {
+    if (field.caption.box.width > 0) CreateLabel(field.caption, base);
+    QWidget* widget = nullptr;
+    switch (field.kind) {
+        case InputKind::List:
+            widget = CreateCombo(field.box, base);
+            break;
+        case InputKind::Text:
+        case InputKind::Ronin:
+        case InputKind::Ryunen: {
+            auto* edit = new QLineEdit(this);
+            edit->setValidator(m_digitsOnly);
+            if (field.kind == InputKind::Text)
+                edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            widget = edit;
+            break;
         }
+        case InputKind::Check:
+            widget = new QCheckBox(Utf8(field.caption.text), this);
+            break;
+        case InputKind::History:
+            widget = CreateHistoryBox();
+            break;
     }
-    next = 0;
-    for (int id : kFirstCheckExchangeOrder)
-        m_firstChecks[next++] = CheckBinding{check(id), memberOf(id)};
-    next = 0;
-    for (int id : kLastCheckExchangeOrder)
-        m_lastChecks[next++] = CheckBinding{check(id), memberOf(id)};
-    m_combos = {ComboBinding{m_cmbProgression, &DialogInputs::m_nProgression},
-                ComboBinding{m_cmbUniversityLength, &DialogInputs::m_nUniversityLength},
-                ComboBinding{m_cmbHighSchoolLength, &DialogInputs::m_nHighSchoolLength},
-                ComboBinding{m_cmbEra, &DialogInputs::m_nEra},
-                ComboBinding{m_cmbVocationalLength, &DialogInputs::m_nVocationalLength},
-                ComboBinding{m_cmbFinalSchool, &DialogInputs::m_nFinalSchool},
-                ComboBinding{m_cmbOutcome, &DialogInputs::m_nOutcome}};
+    widget->setObjectName(Utf8(field.name));
+    if (field.kind != InputKind::List) widget->setGeometry(BoxRect(base, field.box));
+    if (!field.unit.text.empty()) CreateLabel(field.unit, base);
+    return widget;
+}
 
-    for (const EnablingRow& row : kEnablingRows)
-        m_enabling.push_back(EnablingControl{byId.value(row.id), row.group});
+// The height given for a combo box is that of its opened list.
+QWidget* CVesmerDlg::CreateCombo(const DluBox& box, const DialogBaseUnits& base) {
+    auto* combo = new QComboBox(this);
+    const int height = DluToPixelsY(base, 13);
+    combo->setGeometry(DluToPixelsX(base, box.x), DluToPixelsY(base, box.y),
+                       DluToPixelsX(base, box.width), height);
+    const int itemHeight = QFontMetrics(font()).height() + 2;
+    const int listPixels = DluToPixelsY(base, box.height) - height;
+    combo->setMaxVisibleItems(std::max(1, listPixels / itemHeight));
+    return combo;
+}
 
-    connect(m_btnCalculate, &QPushButton::clicked, this, &CVesmerDlg::OnOK);
-    connect(m_btnLaunchTool, &QPushButton::clicked, this, &CVesmerDlg::OnLaunchTool);
+QWidget* CVesmerDlg::CreateHistoryBox() {
+    auto* box = new QPlainTextEdit(this);
+    box->setReadOnly(true);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setFrameShape(QFrame::NoFrame);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setTabChangesFocus(true);
+    QPalette colours = box->palette();
+    colours.setColor(QPalette::Base, colours.color(QPalette::Window));
+    box->setPalette(colours);
+    return box;
+}
+
+void CVesmerDlg::ConnectCommands() {
+    auto button = [this](Control control) { return static_cast<QPushButton*>(Widget(control)); };
+    connect(button(Control::Calculate), &QPushButton::clicked, this, &CVesmerDlg::OnOK);
+    connect(button(Control::LaunchTool), &QPushButton::clicked, this, &CVesmerDlg::OnLaunchTool);
     connect(m_btnExport, &QPushButton::clicked, this, &CVesmerDlg::OnFileOutput);
-    connect(m_btnReset, &QPushButton::clicked, this, &CVesmerDlg::OnReset);
+    connect(button(Control::Reset), &QPushButton::clicked, this, &CVesmerDlg::OnReset);
     connect(m_cmbFinalSchool, &QComboBox::activated, this, &CVesmerDlg::OnSelchangeFinalSchool);
     connect(m_cmbOutcome, &QComboBox::activated, this, &CVesmerDlg::OnSelchangeOutcome);
+}
+
+QWidget* CVesmerDlg::Widget(Control control) const {
+    if (const InputField* field = FindField(control))
+        return m_aInputs[static_cast<std::size_t>(field - InputSchema().data())];
+    for (const auto& [id, widget] : m_aOtherControls) {
+        if (id == control) return widget;
+    }
+    return nullptr;
 }
 
 void CVesmerDlg::OnInitDialog() {
@@ -354,50 +287,42 @@ void CVesmerDlg::OnInitDialog() {
     UpdateData(false);
     OnSelchangeFinalSchool();
     // The first control of the tab order starts with the focus.
-    m_cmbEra->setFocus();
+    m_aInputs.front()->setFocus();
     setWindowTitle(QStringLiteral("%1　Ver.%2")
                        .arg(QString::fromUtf8(kApplicationTitle), QString::fromUtf8(kVersionText)));
 }
 
 void CVesmerDlg::FillChoiceLists() {
-    const ChoiceLists& lists = ChoiceLists::Get();
-    const std::pair<QComboBox*, const std::vector<std::string>*> fills[] = {
-        {m_cmbEra, &lists.m_aEraNames},
-        {m_cmbFinalSchool, &lists.m_aFinalSchoolNames},
-        {m_cmbOutcome, &lists.m_aOutcomeNames},
-        {m_cmbHighSchoolLength, &lists.m_aHighSchoolLengths},
-        {m_cmbVocationalLength, &lists.m_aVocationalLengths},
-        {m_cmbUniversityLength, &lists.m_aUniversityLengths},
-        {m_cmbProgression, &lists.m_aProgressions},
-    };
-    for (const auto& [combo, items] : fills) {
+    const auto fields = InputSchema();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i].kind != InputKind::List) continue;
         QStringList texts;
-        texts.reserve(static_cast<qsizetype>(items->size()));
-        for (const std::string& item : *items) texts.append(Utf8(item));
-        combo->addItems(texts);
+        for (const std::string& item : ChoiceLists::Get().*fields[i].items) texts << Utf8(item);
+        static_cast<QComboBox*>(m_aInputs[i])->addItems(texts);
     }
 }
 
-bool CVesmerDlg::ExchangeText(const TextBinding& binding, bool save) {
+bool CVesmerDlg::ExchangeText(const InputField& field, QLineEdit* edit, bool save) {
+    std::string& member = m_inputs.*field.text;
+    const int limit = field.maxLength;
     if (save) {
-        const QString text = binding.edit->text();
-        m_inputs.*binding.member = text.toStdString();
-        if (binding.limit > 0 && text.size() > binding.limit) {
+        const QString text = edit->text();
+        member = text.toStdString();
+        if (limit > 0 && text.size() > limit) {
             m_presenter.Show(
-                QStringLiteral("%1 文字以内で入力してください。").arg(binding.limit).toStdString(),
+                QStringLiteral("%1 文字以内で入力してください。").arg(limit).toStdString(),
                 kApplicationTitle, MessageButtons::Ok, MessageIcon::Warning);
-            binding.edit->setFocus();
-            binding.edit->selectAll();
+            edit->setFocus();
+            edit->selectAll();
             return false;
         }
         return true;
     }
-    const QString text = Utf8(m_inputs.*binding.member);
+    const QString text = Utf8(member);
     // The edit takes no more than its limit, but shows a longer text that came from a settings
     // file in full, so that reading it back can refuse it instead of cutting it short.
-    if (binding.limit > 0)
-        binding.edit->setMaxLength(std::max(binding.limit, static_cast<int>(text.size())));
-    if (binding.edit->text() != text) binding.edit->setText(text);
+    if (limit > 0) edit->setMaxLength(std::max(limit, static_cast<int>(text.size())));
+    if (edit->text() != text) edit->setText(text);
     return true;
 }
 
@@ -410,34 +335,39 @@ void CVesmerDlg::ExchangeHistoryText(bool save) {
         m_editHistory->setPlainText(Utf8(m_strHistoryText));
 }
 
-bool CVesmerDlg::UpdateData(bool saveAndValidate) {
-    const bool save = saveAndValidate;
-    if (!ExchangeText(m_birthTexts[0], save)) return false;
-    if (!ExchangeText(m_birthTexts[1], save)) return false;
-    ExchangeHistoryText(save);
-    if (!ExchangeText(m_birthTexts[2], save)) return false;
-    for (const TextBinding& binding : m_countTexts) {
-        if (!ExchangeText(binding, save)) return false;
-    }
-    auto exchangeChecks = [&](const auto& bindings) {
-        for (const CheckBinding& binding : bindings) {
+bool CVesmerDlg::Exchange(const InputField& field, bool save) {
+    QWidget* widget = m_aInputs[static_cast<std::size_t>(&field - InputSchema().data())];
+    switch (field.kind) {
+        case InputKind::List: {
+            auto* combo = static_cast<QComboBox*>(widget);
+            int& index = m_inputs.*field.number;
             if (save)
-                m_inputs.*binding.member = binding.box->isChecked() ? 1 : 0;
+                index = combo->currentIndex();
             else
-                binding.box->setChecked(m_inputs.*binding.member == 1);
+                combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+            return true;
         }
-    };
-    exchangeChecks(m_firstChecks);
-    for (const ComboBinding& binding : m_combos) {
-        if (save) {
-            m_inputs.*binding.member = binding.combo->currentIndex();
-        } else {
-            const int index = m_inputs.*binding.member;
-            binding.combo->setCurrentIndex(index >= 0 && index < binding.combo->count() ? index
-                                                                                        : -1);
+        case InputKind::Check: {
+            auto* box = static_cast<QCheckBox*>(widget);
+            int& value = m_inputs.*field.number;
+            if (save)
+                value = box->isChecked() ? 1 : 0;
+            else
+                box->setChecked(value == 1);
+            return true;
         }
+        case InputKind::History:
+            ExchangeHistoryText(save);
+            return true;
+        default:
+            return ExchangeText(field, static_cast<QLineEdit*>(widget), save);
     }
-    exchangeChecks(m_lastChecks);
+}
+
+bool CVesmerDlg::UpdateData(bool saveAndValidate) {
+    for (const InputField* field : ExchangeOrder()) {
+        if (!Exchange(*field, saveAndValidate)) return false;
+    }
     return true;
 }
 
@@ -454,8 +384,11 @@ void CVesmerDlg::OnSelchangeFinalSchool() {
         SelectedItem(ChoiceLists::Get().m_aFinalSchoolNames, m_cmbFinalSchool->currentIndex());
     if (!item) return;
     const EnabledGroups groups = EnabledGroupsFor(*item);
-    for (const EnablingControl& control : m_enabling)
-        control.widget->setEnabled(control.group == nullptr || groups.*control.group);
+    const auto fields = InputSchema();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i].group != EnablingGroup::None)
+            m_aInputs[i]->setEnabled(groups.IsOn(fields[i].group));
+    }
     if (read) UpdateData(false);
 }
 
@@ -480,7 +413,7 @@ void CVesmerDlg::OnOK() {
 
     CalculationResult result;
     try {
-        result = Calculate(m_inputs, m_history, m_nFinalStage, m_clock());
+        result = Calculate(m_inputs, m_history, m_clock());
     } catch (const std::exception&) {
         // The model could not build the text: box, export button and files stay as they were.
         m_presenter.Show("アプリケーションの内部エラーです。", kApplicationTitle,

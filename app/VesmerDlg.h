@@ -5,15 +5,18 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/CivilDate.h"
 #include "engine/HistoryData.h"
-#include "input/ChoiceLists.h"
 #include "input/DialogInputs.h"
+#include "input/InputSchema.h"
 #include "platform/Version.h"
 
 class CSettingsLocation;
+struct DialogBaseUnits;
+struct MainWindowItem;
 class CStaticEx;
 class IFileOpener;
 class IMessagePresenter;
@@ -26,6 +29,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QValidator;
 
 // What the main dialog works with besides its own controls: the application passes the real
 // services, tests pass fakes.
@@ -48,8 +52,11 @@ inline constexpr const char* kAboutMenuText = "Vesmerのﾊﾞｰｼﾞｮﾝ情
 inline constexpr const char* kResetQuestion = "入力値をリセットします。よろしいですか？";
 inline constexpr const char* kProjectPage = "https://vesmer.example.org/";
 
+// The object name of a control of the main window ("finalSchool", "calculate").
+QString ControlName(Control control);
+
 // The program's one working window: it gathers the inputs of a school history, computes it on
-// Calculate and shows the text. Every control's object name is its numeric ID ("1005").
+// Calculate and shows the text. Its inputs are built from the input schema (input/InputSchema.h).
 class CVesmerDlg : public QDialog {
     Q_OBJECT
   public:
@@ -83,7 +90,6 @@ class CVesmerDlg : public QDialog {
     const DialogInputs& Inputs() const { return m_inputs; }
     const std::string& HistoryText() const { return m_strHistoryText; }
     const CHistoryData& History() const { return m_history; }
-    int FinalStage() const { return m_nFinalStage; }
     CStaticEx* LinkLabel() const { return m_ctlLink; }
 
   protected:
@@ -99,31 +105,21 @@ class CVesmerDlg : public QDialog {
     void reject() override;
 
   private:
-    struct TextBinding {
-        QLineEdit* edit;
-        std::string DialogInputs::*member;
-        int limit;  // 0: none
-    };
-    struct CheckBinding {
-        QCheckBox* box;
-        int DialogInputs::*member;
-    };
-    struct ComboBinding {
-        QComboBox* combo;
-        int DialogInputs::*member;
-    };
-    struct EnablingControl {
-        QWidget* widget;
-        bool EnabledGroups::*group;  // nullptr: always on
-    };
-
     void CreateControls();
+    QWidget* CreateItem(const MainWindowItem& item, const DialogBaseUnits& base);
+    QWidget* CreateInput(const InputField& field, const DialogBaseUnits& base);
+    QWidget* CreateCombo(const DluBox& box, const DialogBaseUnits& base);
+    QWidget* CreateHistoryBox();
+    QLabel* CreateLabel(const Caption& label, const DialogBaseUnits& base);
+    void ConnectCommands();
+    QWidget* Widget(Control control) const;
     void OnInitDialog();
     void FillChoiceLists();
     void AddSystemMenuEntry();
     void ApplyParticle(int outcomeIndex);
     void SetExportEnabled(bool enabled);
-    bool ExchangeText(const TextBinding& binding, bool save);
+    bool Exchange(const InputField& field, bool save);
+    bool ExchangeText(const InputField& field, QLineEdit* edit, bool save);
     void ExchangeHistoryText(bool save);
     void ShowAboutDialog();
 
@@ -137,36 +133,19 @@ class CVesmerDlg : public QDialog {
     QString m_strProgramFolder;
     std::function<void(QWidget*)> m_runAbout;
 
-    // Controls.
+    // The inputs' controls, in the order of the input schema; the window's other controls.
+    std::array<QWidget*, kInputCount> m_aInputs{};
+    std::vector<std::pair<Control, QWidget*>> m_aOtherControls;
     CStaticEx* m_ctlLink = nullptr;
     QPushButton* m_btnExport = nullptr;
-    QPushButton* m_btnCalculate = nullptr;
-    QPushButton* m_btnLaunchTool = nullptr;
-    QPushButton* m_btnReset = nullptr;
-    QComboBox* m_cmbProgression = nullptr;
-    QComboBox* m_cmbVocationalLength = nullptr;
-    QComboBox* m_cmbHighSchoolLength = nullptr;
-    QComboBox* m_cmbUniversityLength = nullptr;
-    QComboBox* m_cmbOutcome = nullptr;
     QComboBox* m_cmbFinalSchool = nullptr;
-    QComboBox* m_cmbEra = nullptr;
-    QLineEdit* m_editBirthYear = nullptr;
-    QLineEdit* m_editBirthMonth = nullptr;
-    QLineEdit* m_editBirthDay = nullptr;
+    QComboBox* m_cmbOutcome = nullptr;
     QPlainTextEdit* m_editHistory = nullptr;
     QLabel* m_lblParticle = nullptr;
+    QValidator* m_digitsOnly = nullptr;
 
-    // Data exchange, in exchange order.
-    std::array<TextBinding, 3> m_birthTexts{};   // day, month, then (after the history) year
-    std::array<TextBinding, 16> m_countTexts{};  // 1018, 1017, 1022, … 1014, 1013
-    std::array<CheckBinding, 8> m_firstChecks{};
-    std::array<ComboBinding, 7> m_combos{};
-    std::array<CheckBinding, 3> m_lastChecks{};
-    std::vector<EnablingControl> m_enabling;
-
-    // Members bound to the controls, the model and the final stage of the last Calculate.
+    // Members bound to the controls, and the model.
     DialogInputs m_inputs;
     std::string m_strHistoryText;
     CHistoryData m_history;
-    int m_nFinalStage = STAGE_ELEMENTARY;
 };

@@ -9,7 +9,6 @@ namespace {
 // The longest route: every stage up to the doctoral course, the age on every line.
 DialogInputs LongestRouteInputs() {
     DialogInputs inputs;
-    inputs.ResetInputs();
     inputs.m_nFinalSchool = 7;
     inputs.m_bShowAge = 1;
     return inputs;
@@ -18,8 +17,7 @@ DialogInputs LongestRouteInputs() {
 CHistoryData LongestRoute() {
     const DialogInputs inputs = LongestRouteInputs();
     CHistoryData history;
-    int finalStage = STAGE_ELEMENTARY;
-    Calculate(inputs, history, finalStage, CivilDate{2026, 12, 6});
+    Calculate(inputs, history, CivilDate{2026, 12, 6});
     history.m_nBirthYear = 1980;
     return history;
 }
@@ -36,10 +34,8 @@ BENCHMARK(BM_BuildHistoryText);
 void BM_CalculateFromInputs(benchmark::State& state) {
     const DialogInputs inputs = LongestRouteInputs();
     CHistoryData history;
-    int finalStage = STAGE_ELEMENTARY;
     for (auto _ : state) {
-        const CalculationResult result =
-            Calculate(inputs, history, finalStage, CivilDate{2026, 12, 6});
+        const CalculationResult result = Calculate(inputs, history, CivilDate{2026, 12, 6});
         benchmark::DoNotOptimize(result.ok);
     }
 }

@@ -1,9 +1,16 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QStringList>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
 
 #include "engine/CivilDate.h"
+
+struct InputField;
 
 // Exit statuses of vesmer-cli.
 inline constexpr int kExitOk = 0;
@@ -11,6 +18,38 @@ inline constexpr int kExitOutputFailed = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitRefused = 3;
 
-// Runs the command line (arguments without the program name). What would go to standard output
-// and standard error is appended to out and err. today is the date used when --today is absent.
+// One input given on the command line: a list's index or a check value in number, a text in text.
+struct CliInput {
+    const InputField* field = nullptr;
+    int number = 0;
+    std::string text;
+};
+
+enum class CliAction { Calculate, Help, Version };
+enum class CliOutput { Text, Raw, Json };
+
+// What the command line asks for.
+struct CliRequest {
+    CliAction action = CliAction::Calculate;
+    std::vector<CliInput> inputs;  // applied in order over the defaults (or the loaded inputs)
+    CivilDate today;
+    CliOutput output = CliOutput::Text;
+    std::optional<QString> loadFolder;
+    std::optional<QString> saveFolder;
+};
+
+struct CliUsageError {
+    QString message;
+    bool suggestHelp = false;
+};
+
+// Reads the arguments (without the program name); today is the date used when --today is absent.
+std::variant<CliRequest, CliUsageError> ParseCommandLine(const QStringList& arguments,
+                                                         const CivilDate& today);
+
+// Carries out a request. What would go to standard output and standard error is appended to out
+// and err; the result is the exit status.
+int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err);
+
+// Both steps.
 int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out, QByteArray& err);

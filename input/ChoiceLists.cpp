@@ -49,26 +49,26 @@ int EraOffset(std::string_view eraItem) {
 }
 
 EnabledGroups EnabledGroupsFor(std::string_view finalSchoolItem) {
-    // Rows in the order of the final-schooling list: 中学 高校 短大 専門 大学 修士 博士.
+    using G = EnablingGroup;
     struct Row {
         std::string_view item;
         EnabledGroups groups;
     };
     static const Row kRows[] = {
-        {"小学校", {false, false, false, false, false, false, false}},
-        {"中学校", {true, false, false, false, false, false, false}},
-        {"高校/高専", {true, true, false, false, false, false, false}},
-        {"短大", {true, true, true, false, false, false, false}},
-        {"専門学校", {true, true, false, true, false, false, false}},
-        {"大学", {true, true, true, true, true, false, false}},
-        {"大学院修士", {true, true, true, true, true, true, false}},
-        {"大学院博士", {true, true, true, true, true, true, true}},
+        {"小学校", {}},  // only the always-on group
+        {"中学校", {G::JuniorHigh}},
+        {"高校/高専", {G::JuniorHigh, G::HighSchool}},
+        {"短大", {G::JuniorHigh, G::HighSchool, G::JuniorCollege}},
+        {"専門学校", {G::JuniorHigh, G::HighSchool, G::Vocational}},
+        {"大学", {G::JuniorHigh, G::HighSchool, G::JuniorCollege, G::Vocational, G::University}},
+        {"大学院修士",
+         {G::JuniorHigh, G::HighSchool, G::JuniorCollege, G::Vocational, G::University, G::Master}},
     };
     const std::string wanted = ToLowerAscii(finalSchoolItem);
     for (const Row& row : kRows) {
         if (ToLowerAscii(row.item) == wanted) return row.groups;
     }
-    return EnabledGroups{};
+    return EnabledGroups::All();  // 大学院博士, or an unknown item: everything
 }
 
 std::string_view ParticleFor(int outcomeIndex) {

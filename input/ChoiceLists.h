@@ -1,9 +1,11 @@
 #pragma once
 
-#include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "input/InputSchema.h"
 
 // The item texts of the seven choice lists, in list order; an item's index is its position.
 struct ChoiceLists {
@@ -27,18 +29,28 @@ const std::string* SelectedItem(const std::vector<std::string>& items, int index
 // Offset that turns a year of the era list's item into a Western year; -1 for an unknown item.
 int EraOffset(std::string_view eraItem);
 
-// Groups of controls that the final schooling switches on and off. The elementary group
-// (its counts, the elementary transfer box and the age box) is always on.
-struct EnabledGroups {
-    bool juniorHigh = true;
-    bool highSchool = true;
-    bool juniorCollege = true;
-    bool vocational = true;
-    bool university = true;
-    bool master = true;
-    bool doctor = true;
-
+// The groups of controls that a final schooling switches on. The elementary group (its counts,
+// the elementary transfer box and the age box) is always on.
+class EnabledGroups {
+  public:
+    constexpr EnabledGroups(std::initializer_list<EnablingGroup> groups) {
+        for (EnablingGroup group : groups) m_mask |= Bit(group);
+    }
+    static constexpr EnabledGroups All() {
+        EnabledGroups all{};
+        all.m_mask = ~0u;
+        return all;
+    }
+    constexpr bool IsOn(EnablingGroup group) const {
+        return group == EnablingGroup::Always || (m_mask & Bit(group)) != 0;
+    }
     friend bool operator==(const EnabledGroups&, const EnabledGroups&) = default;
+
+  private:
+    static constexpr unsigned Bit(EnablingGroup group) {
+        return 1u << static_cast<unsigned>(group);
+    }
+    unsigned m_mask = 0;
 };
 
 // The enabling rule for a final-schooling item; an unknown text enables everything.

@@ -4,7 +4,8 @@
 
 // Everything the main window lets the user enter, as the window holds it: the seven selection
 // indices (-1 = no selection), the birth-date and sixteen count texts as typed, and the eleven
-// check values (a check counts as set only when it equals 1).
+// check values (a check counts as set only when it equals 1). Each member is described once, in
+// the input schema (input/InputSchema.h). A new object holds the defaults.
 struct DialogInputs {
     DialogInputs();
 
@@ -17,34 +18,34 @@ struct DialogInputs {
     std::string& RyunenText(int stage);
     const std::string& RyunenText(int stage) const;
 
-    int m_nEra = -1;
-    std::string m_strBirthYear = "1997";
-    std::string m_strBirthMonth = "4";
-    std::string m_strBirthDay = "2";
+    int m_nEra = 0;
+    std::string m_strBirthYear;
+    std::string m_strBirthMonth;
+    std::string m_strBirthDay;
 
-    int m_nFinalSchool = -1;
-    int m_nOutcome = -1;
-    int m_nHighSchoolLength = -1;
-    int m_nVocationalLength = -1;
-    int m_nUniversityLength = -1;
-    int m_nProgression = -1;
+    int m_nFinalSchool = 0;
+    int m_nOutcome = 0;
+    int m_nHighSchoolLength = 0;
+    int m_nVocationalLength = 0;
+    int m_nUniversityLength = 0;
+    int m_nProgression = 0;
 
-    std::string m_strRoninElementary = "0";
-    std::string m_strRyunenElementary = "0";
-    std::string m_strRoninJuniorHigh = "0";
-    std::string m_strRyunenJuniorHigh = "0";
-    std::string m_strRoninHighSchool = "0";
-    std::string m_strRyunenHighSchool = "0";
-    std::string m_strRoninJuniorCollege = "0";
-    std::string m_strRyunenJuniorCollege = "0";
-    std::string m_strRoninVocational = "0";
-    std::string m_strRyunenVocational = "0";
-    std::string m_strRoninUniversity = "0";
-    std::string m_strRyunenUniversity = "0";
-    std::string m_strRoninMaster = "0";
-    std::string m_strRyunenMaster = "0";
-    std::string m_strRoninDoctor = "0";
-    std::string m_strRyunenDoctor = "0";
+    std::string m_strRoninElementary;
+    std::string m_strRyunenElementary;
+    std::string m_strRoninJuniorHigh;
+    std::string m_strRyunenJuniorHigh;
+    std::string m_strRoninHighSchool;
+    std::string m_strRyunenHighSchool;
+    std::string m_strRoninJuniorCollege;
+    std::string m_strRyunenJuniorCollege;
+    std::string m_strRoninVocational;
+    std::string m_strRyunenVocational;
+    std::string m_strRoninUniversity;
+    std::string m_strRyunenUniversity;
+    std::string m_strRoninMaster;
+    std::string m_strRyunenMaster;
+    std::string m_strRoninDoctor;
+    std::string m_strRyunenDoctor;
 
     int m_bElementaryTransfer = 0;
     int m_bJuniorHighTransfer = 0;
@@ -58,8 +59,3 @@ struct DialogInputs {
     int m_bShortenDoctor = 0;
     int m_bShowAge = 0;
 };
-
-// Length limits of the birth-date edits.
-inline constexpr int kBirthYearMaxLength = 4;
-inline constexpr int kBirthMonthMaxLength = 2;
-inline constexpr int kBirthDayMaxLength = 2;

@@ -11,12 +11,47 @@ constexpr int kMinBirthYear = 1868;
 constexpr int kMaxTypedYear = 9999;
 constexpr int kMaxCount = 99;
 
-constexpr std::string_view kStageShortNames[STAGE_COUNT] = {"小学", "中学", "高校", "短大",
-                                                            "専門", "大学", "修士", "博士"};
-
 bool IsSet(int checkValue) {
     return checkValue == 1;
 }
+
+// Moves the window's inputs into the history model, step by step; the first step that refuses
+// ends the transfer, and Refusal() then holds the message to show.
+class CInputTransfer {
+  public:
+    CInputTransfer(const DialogInputs& inputs, CHistoryData& history)
+        : m_inputs(inputs), m_history(history) {}
+
+    bool TransferInputs() {
+        return TransferBirthDate() && TransferFinalSchool() && TransferRoninRyunen() &&
+               TransferCourseLengths() && TransferProgression() && ApplyYearShortening() &&
+               CheckCourseLengths();
+    }
+    const std::string& Refusal() const { return m_strRefusal; }
+    // The stage of the final schooling, written by TransferFinalSchool and read by later checks.
+    int FinalStage() const { return m_nFinalStage; }
+
+  private:
+    bool TransferBirthDate();
+    bool TransferFinalSchool();
+    bool TransferRoninRyunen();
+    bool TransferCourseLengths();
+    bool TransferProgression();
+    bool ApplyYearShortening();
+    bool CheckCourseLengths();
+
+    // The selected item of a list, or nullptr once a list without a selection is refused.
+    const std::string* SelectedOrRefuse(Control list);
+    bool Refuse(std::string_view message) {
+        m_strRefusal = message;
+        return false;
+    }
+
+    const DialogInputs& m_inputs;
+    CHistoryData& m_history;
+    int m_nFinalStage = STAGE_NONE;
+    std::string m_strRefusal;
+};
 
 }  // namespace
 
@@ -27,9 +62,8 @@ std::string NoSelectionMessage(std::string_view listName) {
     return message;
 }
 
-std::string CountRangeMessage(int stage, bool ronin) {
-    std::string message(kStageShortNames[stage - 1]);
-    message += ronin ? "の浪人回数" : "の留年回数";
+std::string CountRangeMessage(int stage, InputKind kind) {
+    std::string message(CountField(stage, kind).title);
     message += "は0から99までの数を入力してください。";
     return message;
 }
@@ -42,25 +76,16 @@ std::string EmptyCourseMessage(std::string_view school) {
     return message;
 }
 
-CInputTransfer::CInputTransfer(const DialogInputs& inputs, CHistoryData& history, int& finalStage)
-    : m_inputs(inputs), m_history(history), m_nFinalStage(finalStage) {}
-
-bool CInputTransfer::Refuse(std::string_view message) {
-    m_strRefusal = message;
-    return false;
-}
-
-bool CInputTransfer::TransferInputs() {
-    m_strRefusal.clear();
-    return TransferBirthDate() && TransferFinalSchool() && TransferRoninRyunen() &&
-           TransferCourseLengths() && TransferProgression() && ApplyYearShortening() &&
-           CheckCourseLengths();
+const std::string* CInputTransfer::SelectedOrRefuse(Control list) {
+    const InputField& field = *FindField(list);
+    const std::string* item = SelectedItem(ChoiceLists::Get().*field.items, m_inputs.*field.number);
+    if (!item) Refuse(NoSelectionMessage(field.title));
+    return item;
 }
 
 bool CInputTransfer::TransferBirthDate() {
-    const ChoiceLists& lists = ChoiceLists::Get();
-    const std::string* era = SelectedItem(lists.m_aEraNames, m_inputs.m_nEra);
-    if (!era) return Refuse(NoSelectionMessage("生年月日の元号"));
+    const std::string* era = SelectedOrRefuse(Control::Era);
+    if (!era) return false;
     const int typedYear = ParseLeadingInt(m_inputs.m_strBirthYear);
     if (typedYear < 0 || typedYear > kMaxTypedYear) return Refuse(kMsgBirthYear);
     const int year = typedYear + EraOffset(*era);
@@ -78,12 +103,8 @@ bool CInputTransfer::TransferBirthDate() {
 }
 
 bool CInputTransfer::TransferFinalSchool() {
-    const ChoiceLists& lists = ChoiceLists::Get();
-    const std::string* outcome = SelectedItem(lists.m_aOutcomeNames, m_inputs.m_nOutcome);
-    if (!outcome) return Refuse(NoSelectionMessage("最終学歴をどうしたか"));
-    const std::string* finalSchool =
-        SelectedItem(lists.m_aFinalSchoolNames, m_inputs.m_nFinalSchool);
-    if (!finalSchool) return Refuse(NoSelectionMessage("最終学歴"));
+    if (!SelectedOrRefuse(Control::Outcome) || !SelectedOrRefuse(Control::FinalSchool))
+        return false;
 
     // Item 0 is 入学, 1 is 卒業, then 中退 in years 1..8, then 除籍 in years 1..8.
     const int outcomeIndex = m_inputs.m_nOutcome;
@@ -99,11 +120,8 @@ bool CInputTransfer::TransferFinalSchool() {
         grade = outcomeIndex - 9;
     }
 
-    int finalStage = STAGE_NONE;
-    for (std::size_t i = 0; i < lists.m_aFinalSchoolNames.size(); ++i) {
-        if (lists.m_aFinalSchoolNames[i] == *finalSchool) finalStage = static_cast<int>(i) + 1;
-    }
-    if (finalStage == STAGE_NONE) return true;
+    // The list's index plus one is the stage number.
+    const int finalStage = m_inputs.m_nFinalSchool + 1;
     m_nFinalStage = finalStage;
 
     // The stage that leads into the final one.
@@ -125,27 +143,21 @@ bool CInputTransfer::TransferFinalSchool() {
 
 bool CInputTransfer::TransferRoninRyunen() {
     for (int stage = STAGE_ELEMENTARY; stage <= STAGE_DOCTOR; ++stage) {
-        const int ronin = ParseLeadingInt(m_inputs.RoninText(stage));
-        if (ronin < 0 || ronin > kMaxCount) return Refuse(CountRangeMessage(stage, true));
-        const int ryunen = ParseLeadingInt(m_inputs.RyunenText(stage));
-        if (ryunen < 0 || ryunen > kMaxCount) return Refuse(CountRangeMessage(stage, false));
-        m_history.Stage(stage).nRoninYears = ronin;
-        m_history.Stage(stage).nRyunenYears = ryunen;
+        StageRecord& record = m_history.Stage(stage);
+        for (InputKind kind : {InputKind::Ronin, InputKind::Ryunen}) {
+            const int count = ParseLeadingInt(m_inputs.*CountField(stage, kind).text);
+            if (count < 0 || count > kMaxCount) return Refuse(CountRangeMessage(stage, kind));
+            (kind == InputKind::Ronin ? record.nRoninYears : record.nRyunenYears) = count;
+        }
     }
     return true;
 }
 
 bool CInputTransfer::TransferCourseLengths() {
-    const ChoiceLists& lists = ChoiceLists::Get();
-    const std::string* highSchool =
-        SelectedItem(lists.m_aHighSchoolLengths, m_inputs.m_nHighSchoolLength);
-    if (!highSchool) return Refuse(NoSelectionMessage("高校・高専の年数"));
-    const std::string* vocational =
-        SelectedItem(lists.m_aVocationalLengths, m_inputs.m_nVocationalLength);
-    if (!vocational) return Refuse(NoSelectionMessage("専門学校の年数"));
-    const std::string* university =
-        SelectedItem(lists.m_aUniversityLengths, m_inputs.m_nUniversityLength);
-    if (!university) return Refuse(NoSelectionMessage("大学の年数"));
+    if (!SelectedOrRefuse(Control::HighSchoolLength) ||
+        !SelectedOrRefuse(Control::VocationalLength) ||
+        !SelectedOrRefuse(Control::UniversityLength))
+        return false;
 
     static constexpr int kHighSchoolMonths[] = {36, 48, 60, 84};
     static constexpr int kVocationalMonths[] = {12, 24, 36, 48};
@@ -181,9 +193,7 @@ bool CInputTransfer::TransferCourseLengths() {
 }
 
 bool CInputTransfer::TransferProgression() {
-    const ChoiceLists& lists = ChoiceLists::Get();
-    const std::string* route = SelectedItem(lists.m_aProgressions, m_inputs.m_nProgression);
-    if (!route) return Refuse(NoSelectionMessage("進学・編入"));
+    if (!SelectedOrRefuse(Control::Progression)) return false;
 
     StageRecord& highSchool = m_history.Stage(STAGE_HIGH_SCHOOL);
     const bool technicalCollege = highSchool.nCourseMonths == 60 || highSchool.nCourseMonths == 84;
@@ -251,17 +261,18 @@ bool CInputTransfer::CheckCourseLengths() {
     return Refuse(EmptyCourseMessage(m_history.SchoolName(stage)));
 }
 
-CalculationResult Calculate(const DialogInputs& inputs, CHistoryData& history, int& finalStage,
+CalculationResult Calculate(const DialogInputs& inputs, CHistoryData& history,
                             const CivilDate& today) {
-    CalculationResult result;
     history.Reset();
-    CInputTransfer transfer(inputs, history, finalStage);
-    if (!transfer.TransferInputs()) {
+    CInputTransfer transfer(inputs, history);
+    CalculationResult result;
+    result.ok = transfer.TransferInputs();
+    result.finalStage = transfer.FinalStage();
+    if (!result.ok) {
         result.refusal = transfer.Refusal();
         return result;
     }
     history.BuildHistoryText(today);
     history.m_nBirthYear = ParseLeadingInt(inputs.m_strBirthYear);
-    result.ok = true;
     return result;
 }

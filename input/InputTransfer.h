@@ -4,8 +4,9 @@
 #include <string_view>
 
 #include "engine/CivilDate.h"
+#include "engine/HistoryData.h"
+#include "input/InputSchema.h"
 
-class CHistoryData;
 struct DialogInputs;
 
 // Messages of the checks that refuse a contradiction between choices.
@@ -28,47 +29,19 @@ inline constexpr std::string_view kMsgBirthDay =
 
 // "「<list>」が選択されていません。…" for a list without a selection.
 std::string NoSelectionMessage(std::string_view listName);
-// "<stage>の浪人回数は0から99までの数を入力してください。" (or 留年回数).
-std::string CountRangeMessage(int stage, bool ronin);
+// "<stage>の浪人回数は0から99までの数を入力してください。" (or 留年回数); kind is Ronin or Ryunen.
+std::string CountRangeMessage(int stage, InputKind kind);
 // "<school>の在学期間が0ヶ月以下になる選択がされています。…"
 std::string EmptyCourseMessage(std::string_view school);
 
-// Moves the window's inputs into the history model, step by step; the first step that refuses
-// ends the transfer, and Refusal() then holds the message to show.
-class CInputTransfer {
-  public:
-    // finalStage is the window's m_nFinalStage: written by TransferFinalSchool and read by the
-    // later checks; it keeps its value when the final schooling is not recognised.
-    CInputTransfer(const DialogInputs& inputs, CHistoryData& history, int& finalStage);
-
-    bool TransferInputs();
-
-    bool TransferBirthDate();
-    bool TransferFinalSchool();
-    bool TransferRoninRyunen();
-    bool TransferCourseLengths();
-    bool TransferProgression();
-    bool ApplyYearShortening();
-    bool CheckCourseLengths();
-
-    const std::string& Refusal() const { return m_strRefusal; }
-
-  private:
-    bool Refuse(std::string_view message);
-
-    const DialogInputs& m_inputs;
-    CHistoryData& m_history;
-    int& m_nFinalStage;
-    std::string m_strRefusal;
-};
-
 struct CalculationResult {
     bool ok = false;
-    std::string refusal;  // the message to show when ok is false
+    std::string refusal;          // the message to show when ok is false
+    int finalStage = STAGE_NONE;  // the chosen final schooling's stage; none when refused before
 };
 
-// One Calculate: resets the model, transfers the inputs and builds the text (the model's
-// m_strHistory and Events()). On success the model's birth year is then the year as typed, as the
-// settings keep it.
-CalculationResult Calculate(const DialogInputs& inputs, CHistoryData& history, int& finalStage,
+// One Calculate: resets the model, moves the inputs into it step by step (the first step that
+// refuses ends the transfer) and builds the text (the model's m_strHistory and Events()). On
+// success the model's birth year is then the year as typed, as the settings keep it.
+CalculationResult Calculate(const DialogInputs& inputs, CHistoryData& history,
                             const CivilDate& today);

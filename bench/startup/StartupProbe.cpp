@@ -56,9 +56,9 @@ Summary Summarise(std::vector<double> values) {
 }
 
 void MeasureCalculate(CVesmerDlg& dialog, int runs) {
-    auto* calculate = dialog.findChild<QPushButton*>(QStringLiteral("1"));
-    auto* box = dialog.findChild<QPlainTextEdit*>(QStringLiteral("1004"));
-    auto* showAge = dialog.findChild<QCheckBox*>(QStringLiteral("1044"));
+    auto* calculate = dialog.findChild<QPushButton*>(ControlName(Control::Calculate));
+    auto* box = dialog.findChild<QPlainTextEdit*>(ControlName(Control::HistoryText));
+    auto* showAge = dialog.findChild<QCheckBox*>(ControlName(Control::ShowAge));
     QElapsedTimer timer;
     CPaintClock clock(timer);
     box->viewport()->installEventFilter(&clock);

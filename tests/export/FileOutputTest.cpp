@@ -30,8 +30,7 @@ const std::string& SampleHistory() {
         inputs.ResetInputs();
         inputs.m_bShowAge = 1;
         CHistoryData history;
-        int finalStage = 0;
-        EXPECT_TRUE(Calculate(inputs, history, finalStage, {2024, 6, 15}).ok);
+        EXPECT_TRUE(Calculate(inputs, history, {2024, 6, 15}).ok);
         return history.m_strHistory;
     }();
     return text;

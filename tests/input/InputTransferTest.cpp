@@ -27,7 +27,8 @@ struct Outcome {
 
 Outcome Calc(const DialogInputs& inputs) {
     Outcome run;
-    run.result = Calculate(inputs, run.history, run.finalStage, kToday);
+    run.result = Calculate(inputs, run.history, kToday);
+    run.finalStage = run.result.finalStage;
     return run;
 }
 
@@ -250,9 +251,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"HugeYear", [](DialogInputs& in) { in.m_strBirthYear = "99999999999"; },
                     std::string(kMsgBirthYear)},
         RefusalCase{"Ronin120", [](DialogInputs& in) { in.m_strRoninUniversity = "120"; },
-                    CountRangeMessage(STAGE_UNIVERSITY, true)},
+                    CountRangeMessage(STAGE_UNIVERSITY, InputKind::Ronin)},
         RefusalCase{"RyunenNegative", [](DialogInputs& in) { in.m_strRyunenElementary = "-1"; },
-                    CountRangeMessage(STAGE_ELEMENTARY, false)},
+                    CountRangeMessage(STAGE_ELEMENTARY, InputKind::Ryunen)},
         RefusalCase{"NoEra", [](DialogInputs& in) { in.m_nEra = -1; },
                     NoSelectionMessage("生年月日の元号")},
         RefusalCase{"NoFinalSchool", [](DialogInputs& in) { in.m_nFinalSchool = 8; },
@@ -298,16 +299,14 @@ TEST(Calculate, RefusalLeavesTheFinalStageOfTheLastRecognisedChoice) {
 }
 
 TEST(ChoiceRules, EnablingRuleAndParticle) {
-    EXPECT_EQ(EnabledGroupsFor("小学校"),
-              (EnabledGroups{false, false, false, false, false, false, false}));
+    using G = EnablingGroup;
+    EXPECT_EQ(EnabledGroupsFor("小学校"), EnabledGroups({}));
     EXPECT_EQ(EnabledGroupsFor("短大"),
-              (EnabledGroups{true, true, true, false, false, false, false}));
+              EnabledGroups({G::JuniorHigh, G::HighSchool, G::JuniorCollege}));
     EXPECT_EQ(EnabledGroupsFor("専門学校"),
-              (EnabledGroups{true, true, false, true, false, false, false}));
-    EXPECT_EQ(EnabledGroupsFor("大学"),
-              (EnabledGroups{true, true, true, true, true, false, false}));
-    EXPECT_EQ(EnabledGroupsFor("大学院博士"), EnabledGroups{});
-    EXPECT_EQ(EnabledGroupsFor("something else"), EnabledGroups{});
+              EnabledGroups({G::JuniorHigh, G::HighSchool, G::Vocational}));
+    EXPECT_EQ(EnabledGroupsFor("大学院博士"), EnabledGroups::All());
+    EXPECT_EQ(EnabledGroupsFor("something else"), EnabledGroups::All());
     EXPECT_EQ(ParticleFor(0), "に");
     EXPECT_EQ(ParticleFor(1), "を");
     EXPECT_EQ(ParticleFor(-1), "を");

@@ -40,8 +40,7 @@ class DialogStateTest : public testing::Test {
     // A Calculate and, when it succeeds, the save that the window does after it.
     bool CalculateAndSave(const DialogInputs& inputs) {
         CHistoryData history;
-        int finalStage = 0;
-        if (!Calculate(inputs, history, finalStage, kToday).ok) return false;
+        if (!Calculate(inputs, history, kToday).ok) return false;
         SaveAfterCalculate(inputs, history, m_location);
         return true;
     }
