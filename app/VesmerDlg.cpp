@@ -479,8 +479,9 @@ void CVesmerDlg::OnOK() {
     ApplyParticle(m_inputs.m_nOutcome);
 
     CalculationResult result;
+    const CivilDate today = m_clock();
     try {
-        result = Calculate(m_inputs, m_history, m_nFinalStage, m_clock());
+        result = Calculate(m_inputs, m_history, m_nFinalStage, today);
     } catch (const std::exception&) {
         // The model could not build the text: box, export button and files stay as they were.
         m_presenter.Show("アプリケーションの内部エラーです。", kApplicationTitle,
@@ -490,11 +491,13 @@ void CVesmerDlg::OnOK() {
     if (!result.ok) {
         m_presenter.Show(result.refusal, "エラー", MessageButtons::Ok, MessageIcon::None);
         m_strHistoryText.clear();
+        m_aResumeRows.clear();
         SetExportEnabled(false);
         UpdateData(false);
         return;
     }
     m_strHistoryText = m_history.m_strHistory;
+    m_aResumeRows = BuildResumeRows(m_history, today);
     SetExportEnabled(true);
     UpdateData(false);
     // The text reaches the screen before the settings files are written.
@@ -510,8 +513,8 @@ void CVesmerDlg::OnReset() {
 
 void CVesmerDlg::OnFileOutput() {
     const bool read = UpdateData(true);
-    const ExportOutcome outcome = RunFileOutput(m_strHistoryText, m_strDesktopFolder, m_savePrompt,
-                                                m_fileOpener, m_presenter);
+    const ExportOutcome outcome = RunFileOutput(m_strHistoryText, m_aResumeRows, m_strDesktopFolder,
+                                                m_savePrompt, m_fileOpener, m_presenter);
     if (outcome != ExportOutcome::NoHistory && read) UpdateData(false);
 }
 

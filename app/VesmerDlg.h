@@ -9,6 +9,7 @@
 
 #include "engine/CivilDate.h"
 #include "engine/HistoryData.h"
+#include "engine/ResumeRows.h"
 #include "input/ChoiceLists.h"
 #include "input/DialogInputs.h"
 #include "platform/Version.h"
@@ -82,6 +83,7 @@ class CVesmerDlg : public QDialog {
 
     const DialogInputs& Inputs() const { return m_inputs; }
     const std::string& HistoryText() const { return m_strHistoryText; }
+    const std::vector<ResumeRow>& ResumeRows() const { return m_aResumeRows; }
     const CHistoryData& History() const { return m_history; }
     int FinalStage() const { return m_nFinalStage; }
     CStaticEx* LinkLabel() const { return m_ctlLink; }
@@ -167,6 +169,7 @@ class CVesmerDlg : public QDialog {
     // Members bound to the controls, the model and the final stage of the last Calculate.
     DialogInputs m_inputs;
     std::string m_strHistoryText;
+    std::vector<ResumeRow> m_aResumeRows;  // of the shown history, as of its Calculate
     CHistoryData m_history;
     int m_nFinalStage = STAGE_ELEMENTARY;
 };
