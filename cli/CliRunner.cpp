@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/ResumeOutput.h"
 #include "engine/HistoryData.h"
 #include "engine/NumberText.h"
 #include "export/HistoryExport.h"
@@ -107,7 +108,7 @@ const char* KindName(HistoryEventKind kind) {
     return "";
 }
 
-QByteArray JsonOutput(const CHistoryData& history, const CurrentAge& age) {
+QByteArray JsonOutput(const CHistoryData& history, const CurrentAge& age, const CivilDate& today) {
     QJsonArray lines;
     for (const HistoryEvent& event : history.Events()) {
         QJsonObject line;
@@ -128,6 +129,7 @@ QByteArray JsonOutput(const CHistoryData& history, const CurrentAge& age) {
     root.insert("lines", lines);
     root.insert("currentAge", current);
     root.insert("text", QString::fromStdString(history.m_strHistory));
+    root.insert("resume", ResumeJson(history, today));
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -238,6 +240,8 @@ int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out
                        o.save,
                        o.help,
                        o.version});
+    const CResumeOptions resume;
+    resume.AddTo(parser);
 
     QStringList withProgram = arguments;
     withProgram.prepend(QStringLiteral("vesmer-cli"));
@@ -264,6 +268,8 @@ int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out
                                  .arg(parser.positionalArguments().constFirst())};
         if (parser.isSet(o.raw) && parser.isSet(o.json))
             throw UsageError{QStringLiteral("--raw and --json cannot be used together")};
+        if (const QString problem = resume.Problem(parser, {"raw", "json"}); !problem.isEmpty())
+            throw UsageError{problem};
         // A repeated single-value option would silently drop a value; refuse it instead.
         for (const QCommandLineOption* single :
              {&o.era, &o.year, &o.month, &o.day, &o.finalSchool, &o.outcome, &o.highSchool,
@@ -349,10 +355,12 @@ int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out
         return kExitRefused;
     }
 
-    if (parser.isSet(o.raw)) {
+    if (resume.IsSet(parser)) {
+        out += resume.Output(parser, history, countTo);
+    } else if (parser.isSet(o.raw)) {
         out += HistoryFileBytes(history.m_strHistory);
     } else if (parser.isSet(o.json)) {
-        out += JsonOutput(history, history.LastCurrentAge());
+        out += JsonOutput(history, history.LastCurrentAge(), countTo);
     } else {
         out += ToLfText(history.m_strHistory) + "\n";
     }
