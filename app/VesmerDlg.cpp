@@ -21,6 +21,7 @@
 #include "app/AppIcon.h"
 #include "app/DialogUnits.h"
 #include "app/GroupBox.h"
+#include "app/ResumeCopy.h"
 #include "app/StaticEx.h"
 #include "export/ExportCommands.h"
 #include "input/ChoiceLists.h"
@@ -166,6 +167,8 @@ CVesmerDlg::CVesmerDlg(const VesmerDlgServices& services, QWidget* parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     CreateControls();
+    m_resumeCopy = std::make_unique<CResumeCopy>(*this, BaseUnitsOf(font()), m_aResumeRows,
+                                                 m_presenter, services.clipboard);
     OnInitDialog();
 }
 
@@ -471,6 +474,7 @@ void CVesmerDlg::ApplyParticle(int outcomeIndex) {
 
 void CVesmerDlg::SetExportEnabled(bool enabled) {
     m_btnExport->setEnabled(enabled);
+    m_resumeCopy->SetEnabled(enabled);
 }
 
 void CVesmerDlg::OnOK() {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,9 @@
 #include "input/DialogInputs.h"
 #include "platform/Version.h"
 
+class CResumeCopy;
 class CSettingsLocation;
+class IClipboard;
 class CStaticEx;
 class IFileOpener;
 class IMessagePresenter;
@@ -39,6 +42,7 @@ struct VesmerDlgServices {
     std::function<CivilDate()> clock;  // the day the current age is counted to
     QString desktopFolder;             // where the export prompt starts
     QString programFolder;             // where the sibling tool is looked for
+    IClipboard* clipboard = nullptr;   // where the résumé rows are copied; nullptr: the desktop's
 };
 
 // Command number of the version-information entry.
@@ -170,6 +174,7 @@ class CVesmerDlg : public QDialog {
     DialogInputs m_inputs;
     std::string m_strHistoryText;
     std::vector<ResumeRow> m_aResumeRows;  // of the shown history, as of its Calculate
+    std::unique_ptr<CResumeCopy> m_resumeCopy;
     CHistoryData m_history;
     int m_nFinalStage = STAGE_ELEMENTARY;
 };
