@@ -17,8 +17,8 @@
 
 class CResumeCopy;
 class CSettingsLocation;
-class IClipboard;
 class CStaticEx;
+class IClipboard;
 class IFileOpener;
 class IMessagePresenter;
 class IProcessStarter;
@@ -87,7 +87,6 @@ class CVesmerDlg : public QDialog {
 
     const DialogInputs& Inputs() const { return m_inputs; }
     const std::string& HistoryText() const { return m_strHistoryText; }
-    const std::vector<ResumeRow>& ResumeRows() const { return m_aResumeRows; }
     const CHistoryData& History() const { return m_history; }
     int FinalStage() const { return m_nFinalStage; }
     CStaticEx* LinkLabel() const { return m_ctlLink; }
