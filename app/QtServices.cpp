@@ -49,19 +49,40 @@ MessageAnswer CMessageBoxPresenter::Show(std::string_view text, std::string_view
     return MessageAnswer::Ok;
 }
 
-bool CFileDialogSavePrompt::AskSavePath(const SavePromptSettings& settings, QString& path) {
+bool CFileDialogSavePrompt::AskSavePath(const SavePromptSettings& settings, QString& path,
+                                        std::size_t& fileType) {
     const QString start = settings.initialFolder.isEmpty()
                               ? settings.initialName
                               : QDir(settings.initialFolder).filePath(settings.initialName);
-    QFileDialog dialog(m_owner, settings.title, start, settings.filter);
+    QStringList filters;
+    QStringList suffixes;
+    for (const SaveFileType& type : settings.fileTypes) {
+        filters << type.filter;
+        suffixes << type.suffix;
+    }
+    QFileDialog dialog(m_owner, settings.title, start);
+    dialog.setNameFilters(filters);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(settings.defaultSuffix);
+    dialog.setDefaultSuffix(suffixes.value(0));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    // Another file type gives its suffix to a name that ends in one of the listed suffixes.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        const QString suffix = suffixes.value(filters.indexOf(filter));
+        if (suffix.isEmpty()) return;
+        dialog.setDefaultSuffix(suffix);
+        const QStringList typed = dialog.selectedFiles();
+        if (typed.isEmpty()) return;
+        const QFileInfo name(typed.constFirst());
+        if (name.suffix() != suffix && suffixes.contains(name.suffix(), Qt::CaseInsensitive))
+            dialog.selectFile(name.completeBaseName() + QLatin1Char('.') + suffix);
+    });
     if (dialog.exec() != QDialog::Accepted) return false;
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty()) return false;
     path = files.constFirst();
+    fileType = static_cast<std::size_t>(
+        std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())));
     return true;
 }
 

@@ -22,11 +22,12 @@ class CMessageBoxPresenter : public IMessagePresenter {
 };
 
 // The save-as prompt as a file dialog owned by the main dialog: title, starting folder and name,
-// default suffix, one filter and the confirmation before replacing an existing file.
+// the file types with their suffixes and the confirmation before replacing an existing file.
 class CFileDialogSavePrompt : public ISavePrompt {
   public:
     void SetOwner(QWidget* owner) { m_owner = owner; }
-    bool AskSavePath(const SavePromptSettings& settings, QString& path) override;
+    bool AskSavePath(const SavePromptSettings& settings, QString& path,
+                     std::size_t& fileType) override;
 
   private:
     QPointer<QWidget> m_owner;

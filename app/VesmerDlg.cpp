@@ -20,6 +20,7 @@
 #include "app/AppIcon.h"
 #include "app/DialogUnits.h"
 #include "app/GroupBox.h"
+#include "app/ResumeCopy.h"
 #include "app/StaticEx.h"
 #include "export/ExportCommands.h"
 #include "input/ChoiceLists.h"
@@ -104,7 +105,7 @@ QString ControlName(Control control) {
     for (const MainWindowItem& item : kWindowItems) {
         if (item.control == control) return Utf8(item.name);
     }
-    return {};
+    return ResumeCopyName(control);
 }
 
 CVesmerDlg::CVesmerDlg(const VesmerDlgServices& services, QWidget* parent)
@@ -123,6 +124,8 @@ CVesmerDlg::CVesmerDlg(const VesmerDlgServices& services, QWidget* parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     CreateControls();
+    m_resumeCopy = std::make_unique<CResumeCopy>(*this, BaseUnitsOf(font()), m_aResumeRows,
+                                                 m_presenter, services.clipboard);
     OnInitDialog();
 }
 
@@ -404,6 +407,7 @@ void CVesmerDlg::ApplyParticle(int outcomeIndex) {
 
 void CVesmerDlg::SetExportEnabled(bool enabled) {
     m_btnExport->setEnabled(enabled);
+    m_resumeCopy->SetEnabled(enabled);
 }
 
 void CVesmerDlg::OnOK() {
@@ -412,8 +416,9 @@ void CVesmerDlg::OnOK() {
     ApplyParticle(m_inputs.m_nOutcome);
 
     CalculationResult result;
+    const CivilDate today = m_clock();
     try {
-        result = Calculate(m_inputs, m_history, m_clock());
+        result = Calculate(m_inputs, m_history, today);
     } catch (const std::exception&) {
         // The model could not build the text: box, export button and files stay as they were.
         m_presenter.Show("アプリケーションの内部エラーです。", kApplicationTitle,
@@ -423,11 +428,13 @@ void CVesmerDlg::OnOK() {
     if (!result.ok) {
         m_presenter.Show(result.refusal, "エラー", MessageButtons::Ok, MessageIcon::None);
         m_strHistoryText.clear();
+        m_aResumeRows.clear();
         SetExportEnabled(false);
         UpdateData(false);
         return;
     }
     m_strHistoryText = m_history.m_strHistory;
+    m_aResumeRows = BuildResumeRows(m_history, today);
     SetExportEnabled(true);
     UpdateData(false);
     // The text reaches the screen before the settings files are written.
@@ -443,8 +450,8 @@ void CVesmerDlg::OnReset() {
 
 void CVesmerDlg::OnFileOutput() {
     const bool read = UpdateData(true);
-    const ExportOutcome outcome = RunFileOutput(m_strHistoryText, m_strDesktopFolder, m_savePrompt,
-                                                m_fileOpener, m_presenter);
+    const ExportOutcome outcome = RunFileOutput(m_strHistoryText, m_aResumeRows, m_strDesktopFolder,
+                                                m_savePrompt, m_fileOpener, m_presenter);
     if (outcome != ExportOutcome::NoHistory && read) UpdateData(false);
 }
 

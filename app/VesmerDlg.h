@@ -4,20 +4,24 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "engine/CivilDate.h"
 #include "engine/HistoryData.h"
+#include "engine/ResumeRows.h"
 #include "input/DialogInputs.h"
 #include "input/InputSchema.h"
 #include "platform/Version.h"
 
+class CResumeCopy;
 class CSettingsLocation;
 struct DialogBaseUnits;
 struct MainWindowItem;
 class CStaticEx;
+class IClipboard;
 class IFileOpener;
 class IMessagePresenter;
 class IProcessStarter;
@@ -42,6 +46,7 @@ struct VesmerDlgServices {
     std::function<CivilDate()> clock;  // the day the current age is counted to
     QString desktopFolder;             // where the export prompt starts
     QString programFolder;             // where the sibling tool is looked for
+    IClipboard* clipboard = nullptr;   // where the résumé rows are copied; nullptr: the desktop's
 };
 
 // Command number of the version-information entry.
@@ -147,5 +152,7 @@ class CVesmerDlg : public QDialog {
     // Members bound to the controls, and the model.
     DialogInputs m_inputs;
     std::string m_strHistoryText;
+    std::vector<ResumeRow> m_aResumeRows;  // of the shown history, as of its Calculate
+    std::unique_ptr<CResumeCopy> m_resumeCopy;
     CHistoryData m_history;
 };

@@ -140,6 +140,7 @@ void AddOptions(QCommandLineParser& parser) {
         {{QStringLiteral("h"), kHelp}, QStringLiteral("Show this help.")},
         {{QStringLiteral("v"), kVersion}, QStringLiteral("Show the version.")},
     });
+    AddResumeOptions(parser);
 }
 
 QString HelpText() {
@@ -238,6 +239,9 @@ CliRequest ReadRequest(const QCommandLineParser& parser, const CivilDate& today)
     RefuseRepeats(parser);
 
     CliRequest request;
+    if (const QString problem = ReadResumeOptions(parser, {kRaw, kJson}, request.resume);
+        !problem.isEmpty())
+        throw UsageError{problem};
     ReadInputs(parser, request.inputs);
     request.today = today;
     if (parser.isSet(kToday) && !ParseIsoDate(parser.value(kToday).toStdString(), request.today))
@@ -280,7 +284,7 @@ const char* KindName(HistoryEventKind kind) {
     return "";
 }
 
-QByteArray JsonOutput(const CHistoryData& history, const CurrentAge& age) {
+QByteArray JsonOutput(const CHistoryData& history, const CurrentAge& age, const CivilDate& today) {
     QJsonArray lines;
     for (const HistoryEvent& event : history.Events()) {
         QJsonObject line;
@@ -301,15 +305,17 @@ QByteArray JsonOutput(const CHistoryData& history, const CurrentAge& age) {
     root.insert("lines", lines);
     root.insert("currentAge", current);
     root.insert("text", QString::fromStdString(history.m_strHistory));
+    root.insert("resume", ResumeJson(history, today));
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-QByteArray Output(CliOutput output, const CHistoryData& history) {
-    switch (output) {
+QByteArray Output(const CliRequest& request, const CHistoryData& history) {
+    if (request.resume) return ResumeOutput(*request.resume, history, request.today);
+    switch (request.output) {
         case CliOutput::Raw:
             return HistoryFileBytes(history.m_strHistory);
         case CliOutput::Json:
-            return JsonOutput(history, history.LastCurrentAge());
+            return JsonOutput(history, history.LastCurrentAge(), request.today);
         case CliOutput::Text:
             break;
     }
@@ -361,7 +367,7 @@ int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err) 
         err += ToLfText(result.refusal) + "\n";
         return kExitRefused;
     }
-    out += Output(request.output, history);
+    out += Output(request, history);
     if (request.saveFolder) {
         CSettingsLocation location(*request.saveFolder, *request.saveFolder);
         SaveAfterCalculate(inputs, history, location);

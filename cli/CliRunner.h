@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "cli/ResumeOutput.h"
 #include "engine/CivilDate.h"
 
 struct InputField;
@@ -36,6 +37,7 @@ struct CliRequest {
     CliOutput output = CliOutput::Text;
     std::optional<QString> loadFolder;
     std::optional<QString> saveFolder;
+    std::optional<ResumeRequest> resume;  // the résumé rows instead of the history
 };
 
 struct CliUsageError {

@@ -14,14 +14,13 @@ constexpr std::string_view kStageKeys[STAGE_COUNT] = {"小", "中", "高", "短"
 constexpr std::string_view kSchoolNames[STAGE_COUNT] = {
     "小学校", "中学校", "高校", "短大", "専門学校", "大学", "大学院修士", "大学院博士"};
 constexpr std::string_view kTechnicalCollege = "高専";
-constexpr std::string_view kHigherEducationCourse = "高等教育課程";
+
+}  // namespace
 
 bool IsEntryKind(HistoryEventKind kind) {
     return kind == HistoryEventKind::Entry || kind == HistoryEventKind::TransferEntry ||
            kind == HistoryEventKind::GraduateEntry || kind == HistoryEventKind::DoctorEntry;
 }
-
-}  // namespace
 
 CHistoryData::CHistoryData() {
     Reset();

@@ -53,6 +53,12 @@ enum class HistoryEventKind {
     Expelled,       // 除籍
 };
 
+// The school of the 修了 line that precedes a 高専 drop-out in course year 4 or later.
+inline constexpr std::string_view kHigherEducationCourse = "高等教育課程";
+
+// The four kinds of entry; the others are leavings.
+bool IsEntryKind(HistoryEventKind kind);
+
 struct HistoryEvent {
     HistoryEventKind kind = HistoryEventKind::Entry;
     int stage = STAGE_NONE;

@@ -5,6 +5,7 @@
 
 #include "export/HistoryExport.h"
 #include "platform/MessagePresenter.h"
+#include "platform/WholeFile.h"
 
 namespace {
 
@@ -14,6 +15,17 @@ constexpr const char* kToolName = "Tosvel.exe";
 constexpr const char* kToolName = "Tosvel";
 #endif
 
+// In the order of ExportFileType.
+struct ExportTypeRow {
+    const char* filter;
+    const char* suffix;
+};
+constexpr ExportTypeRow kExportTypes[] = {
+    {"*.txt", "txt"},
+    {"履歴書用CSV・和暦 (*.csv)", "csv"},
+    {"履歴書用CSV・西暦 (*.csv)", "csv"},
+};
+
 }  // namespace
 
 SavePromptSettings ExportPromptSettings(const QString& desktopFolder) {
@@ -21,22 +33,44 @@ SavePromptSettings ExportPromptSettings(const QString& desktopFolder) {
     settings.title = QStringLiteral("出力する場所を選択してください");
     settings.initialFolder = desktopFolder;
     settings.initialName = QStringLiteral("MyHistory.txt");
-    settings.defaultSuffix = QStringLiteral("txt");
-    settings.filter = QStringLiteral("*.txt");
+    for (const ExportTypeRow& type : kExportTypes)
+        settings.fileTypes.push_back(
+            {QString::fromUtf8(type.filter), QString::fromUtf8(type.suffix)});
     return settings;
 }
 
-ExportOutcome ExportHistory(const std::string& historyText, const QString& desktopFolder,
+QByteArray ExportFileBytes(ExportFileType type, std::string_view historyText,
+                           const std::vector<ResumeRow>& resumeRows) {
+    switch (type) {
+        case ExportFileType::ResumeWareki:
+            return QByteArray::fromStdString(ResumeCsv(resumeRows, ResumeCalendar::Wareki));
+        case ExportFileType::ResumeSeireki:
+            return QByteArray::fromStdString(ResumeCsv(resumeRows, ResumeCalendar::Seireki));
+        case ExportFileType::HistoryText:
+            break;
+    }
+    return HistoryFileBytes(historyText);
+}
+
+ExportOutcome ExportHistory(const std::string& historyText,
+                            const std::vector<ResumeRow>& resumeRows, const QString& desktopFolder,
                             ISavePrompt& prompt, IFileOpener& opener) {
     QString path;
-    if (!prompt.AskSavePath(ExportPromptSettings(desktopFolder), path))
+    std::size_t fileType = 0;
+    if (!prompt.AskSavePath(ExportPromptSettings(desktopFolder), path, fileType))
         return ExportOutcome::Cancelled;
-    if (!WriteHistoryFile(path, historyText)) return ExportOutcome::Failed;
+    // A type the prompt does not list is taken as the first one.
+    const ExportFileType type = fileType < std::size(kExportTypes)
+                                    ? static_cast<ExportFileType>(fileType)
+                                    : ExportFileType::HistoryText;
+    if (!WriteWholeFile(path, ExportFileBytes(type, historyText, resumeRows)))
+        return ExportOutcome::Failed;
     opener.OpenFile(path);
     return ExportOutcome::Written;
 }
 
-ExportOutcome RunFileOutput(const std::string& historyText, const QString& desktopFolder,
+ExportOutcome RunFileOutput(const std::string& historyText,
+                            const std::vector<ResumeRow>& resumeRows, const QString& desktopFolder,
                             ISavePrompt& prompt, IFileOpener& opener,
                             IMessagePresenter& presenter) {
     if (historyText.empty()) {
@@ -44,7 +78,8 @@ ExportOutcome RunFileOutput(const std::string& historyText, const QString& deskt
                        MessageIcon::Warning);
         return ExportOutcome::NoHistory;
     }
-    const ExportOutcome outcome = ExportHistory(historyText, desktopFolder, prompt, opener);
+    const ExportOutcome outcome =
+        ExportHistory(historyText, resumeRows, desktopFolder, prompt, opener);
     if (outcome == ExportOutcome::Failed)
         presenter.Show(kMsgExportFailed, kCaptionExportError, MessageButtons::Ok,
                        MessageIcon::Warning);

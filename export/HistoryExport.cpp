@@ -5,7 +5,3 @@
 QByteArray HistoryFileBytes(std::string_view historyText) {
     return ToCp932(historyText);
 }
-
-bool WriteHistoryFile(const QString& path, std::string_view historyText) {
-    return WriteWholeFile(path, HistoryFileBytes(historyText));
-}

@@ -61,6 +61,8 @@ enum class Control : int {
     GraduateAutumnEntry = 1043,
     ShowAge = 1044,
     Reset = 1045,
+    CopyResumeWareki = 1046,
+    CopyResumeSeireki = 1047,
 };
 
 enum class InputKind : unsigned char {

@@ -41,7 +41,8 @@ TEST_P(ExportMatchesCliTest, ExportedFileEqualsRawOutput) {
     FakeSavePrompt prompt(path);
     FakeFileOpener opener;
     FakePresenter presenter;
-    EXPECT_EQ(RunFileOutput(shown, QString(), prompt, opener, presenter), ExportOutcome::Written);
+    EXPECT_EQ(RunFileOutput(shown, {}, QString(), prompt, opener, presenter),
+              ExportOutcome::Written);
     EXPECT_EQ(ReadBytes(path), raw);
     EXPECT_FALSE(raw.startsWith("\xEF\xBB\xBF"));
     EXPECT_FALSE(raw.contains('?')) << "a character of the history has no code page 932 form";

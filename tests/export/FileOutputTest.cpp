@@ -73,7 +73,7 @@ class FileOutputTest : public ::testing::Test {
 
     ExportOutcome Export(const std::string& text, const QString& path) {
         m_prompt.m_strPath = path;
-        return RunFileOutput(text, QStringLiteral("/home/someone/Desktop"), m_prompt, m_opener,
+        return RunFileOutput(text, {}, QStringLiteral("/home/someone/Desktop"), m_prompt, m_opener,
                              m_presenter);
     }
 
@@ -119,14 +119,16 @@ TEST_F(FileOutputTest, CancelWritesNothingAndSaysNothing) {
 TEST_F(FileOutputTest, EveryPromptStartsFromTheSameSettings) {
     const QString desktop = QStringLiteral("/home/someone/デスクトップ");
     m_prompt.m_strPath = PathIn("elsewhere.txt");
-    RunFileOutput(SampleHistory(), desktop, m_prompt, m_opener, m_presenter);
-    RunFileOutput(SampleHistory(), QString(), m_prompt, m_opener, m_presenter);
+    RunFileOutput(SampleHistory(), {}, desktop, m_prompt, m_opener, m_presenter);
+    RunFileOutput(SampleHistory(), {}, QString(), m_prompt, m_opener, m_presenter);
     ASSERT_EQ(m_prompt.m_aAsked.size(), 2u);
     for (const SavePromptSettings& asked : m_prompt.m_aAsked) {
         EXPECT_EQ(asked.title, QStringLiteral("出力する場所を選択してください"));
         EXPECT_EQ(asked.initialName, QStringLiteral("MyHistory.txt"));
-        EXPECT_EQ(asked.defaultSuffix, QStringLiteral("txt"));
-        EXPECT_EQ(asked.filter, QStringLiteral("*.txt"));
+        EXPECT_EQ(asked.fileTypes,
+                  (std::vector<SaveFileType>{{"*.txt", "txt"},
+                                             {"履歴書用CSV・和暦 (*.csv)", "csv"},
+                                             {"履歴書用CSV・西暦 (*.csv)", "csv"}}));
     }
     EXPECT_EQ(m_prompt.m_aAsked[0].initialFolder, desktop);
     // The prompt's own default, not the folder chosen before.
@@ -142,6 +144,21 @@ TEST_F(FileOutputTest, FileHoldsExactlyTheTextInCodePage932) {
     EXPECT_TRUE(m_presenter.m_aShown.empty());
     EXPECT_EQ(m_opener.m_aOpened, std::vector<QString>{path});
     EXPECT_EQ(QDir(m_dir.path()).entryList(kAllEntries), QStringList{"MyHistory.txt"});
+}
+
+TEST_F(FileOutputTest, ResumeFileTypesWriteTheRowsAsCsvInTheirCalendar) {
+    const std::vector<ResumeRow> rows = {{1998, "平成", 10, 3, "高等学校　卒業"}};
+    const std::pair<ExportFileType, const char*> types[] = {
+        {ExportFileType::ResumeWareki, "平成10"}, {ExportFileType::ResumeSeireki, "1998"}};
+    for (const auto& [type, year] : types) {
+        m_prompt.m_strPath = PathIn(year + QStringLiteral(".csv"));
+        m_prompt.m_nFileType = static_cast<std::size_t>(type);
+        EXPECT_EQ(RunFileOutput(SampleHistory(), rows, {}, m_prompt, m_opener, m_presenter),
+                  ExportOutcome::Written);
+        EXPECT_EQ(ReadBytes(m_prompt.m_strPath),
+                  QByteArray("\xEF\xBB\xBF年,月,学歴\r\n") + year + ",3,高等学校　卒業\r\n");
+        EXPECT_EQ(m_opener.m_aOpened.back(), m_prompt.m_strPath);
+    }
 }
 
 TEST_F(FileOutputTest, OverwriteReplacesALongerFileWholeAndKeepsItsPermissions) {
@@ -213,7 +230,7 @@ int ExportFailsWithMessage(const QString& path) {
     FakeSavePrompt prompt(path);
     FakeFileOpener opener;
     FakePresenter presenter;
-    const ExportOutcome outcome = RunFileOutput(SampleHistory(), {}, prompt, opener, presenter);
+    const ExportOutcome outcome = RunFileOutput(SampleHistory(), {}, {}, prompt, opener, presenter);
     const bool reported =
         presenter.m_aShown.size() == 1 && presenter.m_aShown.front().text == kMsgExportFailed;
     return outcome == ExportOutcome::Failed && reported && opener.m_aOpened.empty() ? 0 : 1;

@@ -33,20 +33,26 @@ class FakePresenter : public IMessagePresenter {
     std::deque<MessageAnswer> m_aAnswers;
 };
 
-// Answers the save prompt with a fixed path (or a cancel) and records what it was asked.
+// Answers the save prompt with a fixed path and file type (or a cancel) and records what it was
+// asked.
 class FakeSavePrompt : public ISavePrompt {
   public:
     explicit FakeSavePrompt(QString path = {}, bool ok = true)
         : m_strPath(std::move(path)), m_bOk(ok) {}
 
-    bool AskSavePath(const SavePromptSettings& settings, QString& path) override {
+    bool AskSavePath(const SavePromptSettings& settings, QString& path,
+                     std::size_t& fileType) override {
         m_aAsked.push_back(settings);
-        if (m_bOk) path = m_strPath;
+        if (m_bOk) {
+            path = m_strPath;
+            fileType = m_nFileType;
+        }
         return m_bOk;
     }
 
     QString m_strPath;
     bool m_bOk;
+    std::size_t m_nFileType = 0;
     std::vector<SavePromptSettings> m_aAsked;
 };
 
