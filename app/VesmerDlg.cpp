@@ -20,6 +20,7 @@
 #include "app/AboutDlg.h"
 #include "app/AppIcon.h"
 #include "app/DialogUnits.h"
+#include "app/DigitsEdit.h"
 #include "app/GroupBox.h"
 #include "app/StaticEx.h"
 #include "export/ExportCommands.h"
@@ -176,8 +177,6 @@ void CVesmerDlg::CreateControls() {
     setFixedSize(DluSize(base, 422, 372));
     const int comboHeight = DluToPixelsY(base, 13);
     const int itemHeight = QFontMetrics(font()).height() + 2;
-    auto* digitsOnly =
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
     QHash<int, QWidget*> byId;
 
     auto place = [&](QWidget* widget, int id, int x, int y, int width, int height) {
@@ -210,7 +209,7 @@ void CVesmerDlg::CreateControls() {
     };
     auto digitsEdit = [&](int id, int x, int y, int width, int height) {
         auto* widget = new QLineEdit(this);
-        widget->setValidator(digitsOnly);
+        UseDigitsInput(*widget);
         place(widget, id, x, y, width, height);
         return widget;
     };

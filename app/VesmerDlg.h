@@ -46,7 +46,6 @@ inline constexpr unsigned IDM_ABOUTBOX = 0x0010;
 inline constexpr const char* kApplicationTitle = "Vesmer";
 inline constexpr const char* kAboutMenuText = "Vesmerのﾊﾞｰｼﾞｮﾝ情報(&A)...";
 inline constexpr const char* kResetQuestion = "入力値をリセットします。よろしいですか？";
-inline constexpr const char* kProjectPage = "https://vesmer.example.org/";
 
 // The program's one working window: it gathers the inputs of a school history, computes it on
 // Calculate and shows the text. Every control's object name is its numeric ID ("1005").
