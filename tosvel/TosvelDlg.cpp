@@ -108,6 +108,10 @@ QWidget* CTosvelDlg::CreateDateRows() {
     }
     connect(m_cmbEra, &QComboBox::activated, this, [this] { OnDateEdited(true); });
     grid->setColumnStretch(8, 1);
+    // Tab goes along a row, then to the next row.
+    QWidget* const order[] = {m_editSeireki[0], m_editSeireki[1], m_editSeireki[2], m_cmbEra,
+                              m_editWareki[0],  m_editWareki[1],  m_editWareki[2]};
+    for (int i = 1; i < 7; ++i) setTabOrder(order[i - 1], order[i]);
     return rows;
 }
 
@@ -131,6 +135,7 @@ QWidget* CTosvelDlg::CreateTable() {
     m_table->setHorizontalHeaderLabels({QStringLiteral("西暦"), QStringLiteral("和暦"),
                                         QStringLiteral("干支"), QStringLiteral("年齢")});
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     FillTable();
@@ -159,6 +164,10 @@ void CTosvelDlg::FillTable() {
     }
     m_table->resizeColumnsToContents();
     m_table->horizontalHeader()->setStretchLastSection(true);
+}
+
+void CTosvelDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
     if (const int row = CurrentYearRow(); row >= 0)
         m_table->scrollToItem(m_table->item(row, 0), QAbstractItemView::PositionAtCenter);
 }

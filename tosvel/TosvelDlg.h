@@ -36,6 +36,9 @@ class CTosvelDlg : public QDialog {
   public slots:
     void done(int result) override;
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void CreateControls();
     QWidget* CreateDateRows();
