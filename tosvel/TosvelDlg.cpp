@@ -79,7 +79,7 @@ void CTosvelDlg::CreateControls() {
     buttons->addStretch();
     buttons->addWidget(close);
     layout->addLayout(buttons);
-    resize(DluSize(BaseUnitsOf(font()), 260, 300));
+    resize(DluSize(BaseUnitsOf(font()), 300, 300));
 }
 
 QWidget* CTosvelDlg::CreateDateRows() {
