@@ -40,7 +40,7 @@ constexpr const char* kExitStatus =
     "1873-01-01 (the reason on standard error).\n";
 
 int Usage(QByteArray& err, const QByteArray& reason) {
-    err += "Tosvel: " + reason + "\nTry 'Tosvel --help'.\n";
+    err += "Tosvel: " + reason + "\n使い方は Tosvel --help で表示されます。\n";
     return kTosvelExitUsage;
 }
 
@@ -63,7 +63,8 @@ int RunTosvelCli(const QStringList& arguments, QByteArray& out, QByteArray& err)
     parser.setApplicationDescription(QString::fromUtf8(kDescription));
     parser.addOptions({o.toWareki, o.toSeireki, o.table, o.birthYear, o.help, o.version});
     if (!parser.parse(QStringList{QStringLiteral("Tosvel")} + arguments))
-        return Usage(err, parser.errorText().toUtf8());
+        return Usage(err,
+                     "コマンドラインが正しくありません（" + parser.errorText().toUtf8() + "）。");
     if (parser.isSet(o.help)) {
         out += parser.helpText().toUtf8() + kExitStatus;
         return kTosvelExitOk;
@@ -74,7 +75,11 @@ int RunTosvelCli(const QStringList& arguments, QByteArray& out, QByteArray& err)
     }
     const int commands =
         int(parser.isSet(o.toWareki)) + int(parser.isSet(o.toSeireki)) + int(parser.isSet(o.table));
-    if (commands != 1 || !parser.positionalArguments().isEmpty())
+    if (!parser.positionalArguments().isEmpty())
+        return Usage(err, "余分な引数があります（" +
+                              parser.positionalArguments().join(QLatin1Char(' ')).toUtf8() +
+                              "）。");
+    if (commands != 1)
         return Usage(err, "--to-wareki, --to-seireki, --table のどれか一つを指定してください。");
     if (parser.isSet(o.birthYear) && !parser.isSet(o.table))
         return Usage(err, "--birth-year は --table と一緒に指定してください。");

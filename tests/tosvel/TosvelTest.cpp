@@ -59,7 +59,7 @@ void TosvelTest::commandLine() {
          ""},
         {{"--table", "--birth-year", "1800"}, kTosvelExitUsage, "", "生まれ年は"},
         {{"--birth-year", "1990"}, kTosvelExitUsage, "", "どれか一つ"},
-        {{"--to-wareki"}, kTosvelExitUsage, "", "Tosvel --help"},
+        {{"--to-wareki"}, kTosvelExitUsage, "", "コマンドラインが正しくありません"},
         {{"--version"}, kTosvelExitOk, "Tosvel ", ""},
     };
     for (const auto& c : cases) {
