@@ -14,7 +14,11 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVESMER_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
-tests/package/package_check.sh build
+if [ "$(id -u)" -eq 0 ]; then
+    tests/package/package_check.sh build
+else
+    echo "Package check skipped: installing the package with dpkg -i needs root."
+fi
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVESMER_SANITIZE=ON -DVESMER_WERROR=ON
 cmake --build build-sanitize -j"$jobs"
