@@ -14,10 +14,11 @@ fi
 deb=$(scripts/package.sh "${1:-build}" | tail -n 1)
 version=$(dpkg-deb -f "$deb" Version)
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "no library dependencies: $deb"
+work=$(mktemp -d)
 dpkg -i "$deb" >/dev/null
-trap 'dpkg -r vesmer >/dev/null' EXIT
+trap 'dpkg -r vesmer >/dev/null; rm -rf "$work"' EXIT
 
-cd "$(mktemp -d)"
+cd "$work"
 [ "$(/usr/bin/vesmer-cli --version)" = "vesmer-cli $version" ] || fail "vesmer-cli --version"
 bindir=$(dirname "$(readlink -f "$(command -v vesmer)")")
 [ -x "$bindir/Tosvel" ] || fail "no Tosvel beside vesmer in $bindir"
@@ -34,6 +35,6 @@ for file in share/man/man1/vesmer.1.gz share/man/man1/vesmer-cli.1.gz share/man/
 done
 
 dpkg -r vesmer >/dev/null
-trap - EXIT
+trap 'rm -rf "$work"' EXIT
 [ ! -e /usr/bin/vesmer ] && [ ! -e /usr/bin/Tosvel ] || fail "the package was not removed"
 echo "package check passed: $(basename "$deb") installed, checked and removed"
