@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "app/AppIcon.h"
+#include "app/DesktopStart.h"
 #include "app/QtServices.h"
 #include "app/VesmerDlg.h"
 #include "export/DetachedProcessStarter.h"
@@ -54,6 +55,7 @@ void CVesmerApp::SetUpApplication() {
     setApplicationVersion(QString::fromUtf8(kVersionText));
     setDesktopFileName(QStringLiteral("vesmer"));
     setWindowIcon(AppIcon());
+    InstallQtJapanese(*this);
 }
 
 void CVesmerApp::SetFirstShownHook(std::function<void(CVesmerDlg&)> hook) {
@@ -85,17 +87,4 @@ int CVesmerApp::InitInstance() {
     // However the dialog ends, the program ends.
     dialog.exec();
     return 0;
-}
-
-bool DisplayAvailable(const std::function<const char*(const char*)>& getEnv) {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
-        const char* value = getEnv(name);
-        if (value && *value) return true;
-    }
-    return false;
-#else
-    (void)getEnv;
-    return true;
-#endif
 }

@@ -33,7 +33,3 @@ class CVesmerApp : public QApplication {
     std::optional<CSettingsLocation> m_location;
     std::function<void(CVesmerDlg&)> m_firstShown;
 };
-
-// Whether a window can be shown at all: a display to connect to, or a platform chosen
-// explicitly. getEnv returns the value of a variable, or nullptr when it is not set.
-bool DisplayAvailable(const std::function<const char*(const char*)>& getEnv);

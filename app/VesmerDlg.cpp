@@ -19,6 +19,7 @@
 #include "app/AboutDlg.h"
 #include "app/AppIcon.h"
 #include "app/DialogUnits.h"
+#include "app/DigitsEdit.h"
 #include "app/GroupBox.h"
 #include "app/ResumeCopy.h"
 #include "app/StaticEx.h"
@@ -50,18 +51,6 @@ std::string WithCrLf(const QString& boxText) {
 QRect BoxRect(const DialogBaseUnits& base, const DluBox& box) {
     return DluRect(base, box.x, box.y, box.width, box.height);
 }
-
-// ASCII digits only, as the number edits take them.
-class CDigitsValidator : public QValidator {
-  public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        for (QChar c : input) {
-            if (c < QLatin1Char('0') || c > QLatin1Char('9')) return Invalid;
-        }
-        return Acceptable;
-    }
-};
 
 enum class ItemKind { Label, Button, HiddenButton, GroupBox, Separator, Link };
 
@@ -134,7 +123,8 @@ CVesmerDlg::~CVesmerDlg() = default;
 void CVesmerDlg::CreateControls() {
     const DialogBaseUnits base = BaseUnitsOf(font());
     setFixedSize(DluSize(base, 422, 372));
-    m_digitsOnly = new CDigitsValidator(this);
+    // One validator serves every number edit.
+    m_digitsOnly = new CDigitsValidator(false, this);
     for (const MainWindowItem& item : kWindowItems) {
         if (item.after == Control::None) CreateItem(item, base);
     }
@@ -214,6 +204,7 @@ QWidget* CVesmerDlg::CreateInput(const InputField& field, const DialogBaseUnits&
         case InputKind::Ryunen: {
             auto* edit = new QLineEdit(this);
             edit->setValidator(m_digitsOnly);
+            edit->setInputMethodHints(Qt::ImhDigitsOnly);
             if (field.kind == InputKind::Text)
                 edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             widget = edit;

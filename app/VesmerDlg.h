@@ -55,7 +55,6 @@ inline constexpr unsigned IDM_ABOUTBOX = 0x0010;
 inline constexpr const char* kApplicationTitle = "Vesmer";
 inline constexpr const char* kAboutMenuText = "Vesmerのﾊﾞｰｼﾞｮﾝ情報(&A)...";
 inline constexpr const char* kResetQuestion = "入力値をリセットします。よろしいですか？";
-inline constexpr const char* kProjectPage = "https://vesmer.example.org/";
 
 // The object name of a control of the main window ("finalSchool", "calculate").
 QString ControlName(Control control);

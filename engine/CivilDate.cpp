@@ -38,34 +38,8 @@ bool ParseIsoDate(std::string_view text, CivilDate& date) {
     return true;
 }
 
-EraYear EraOn(int year, int month, int day) {
-    struct Start {
-        int year, month, day;
-        std::string_view name;
-    };
-    static constexpr Start kEras[] = {
-        {2019, 5, 1, "令和"},  {1989, 1, 8, "平成"}, {1926, 12, 25, "昭和"},
-        {1912, 7, 30, "大正"}, {1868, 1, 1, "明治"},
-    };
-    for (const Start& era : kEras) {
-        const bool onOrAfter = year != era.year
-                                   ? year > era.year
-                                   : (month != era.month ? month > era.month : day >= era.day);
-        if (onOrAfter) return {era.name, year - era.year + 1};
-    }
-    // Before 明治 there is no era of this calendar; count on in 明治 so that nothing breaks.
-    return {kEras[4].name, year - kEras[4].year + 1};
-}
-
-void AppendEraText(std::string& out, const EraYear& era) {
-    out += era.name;
-    if (era.year == 1) {
-        // The first year of an era is 元年; 令和 has it without the blank.
-        if (era.name != "令和") out += ' ';
-        out += "元年";
-        return;
-    }
-    out += ' ';
-    AppendPadded(out, era.year, 2);
-    out += "年";
+CivilDate PreviousDay(const CivilDate& date) {
+    if (date.day > 1) return {date.year, date.month, date.day - 1};
+    if (date.month > 1) return {date.year, date.month - 1, DaysInMonth(date.year, date.month - 1)};
+    return {date.year - 1, 12, 31};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,6 +12,7 @@ struct CivilDate {
     int day = 0;
 
     friend bool operator==(const CivilDate&, const CivilDate&) = default;
+    friend auto operator<=>(const CivilDate&, const CivilDate&) = default;
 };
 
 bool IsLeapYear(int year);
@@ -23,14 +25,5 @@ std::int64_t DayNumber(int year, int month, int day);
 // Reads "YYYY-MM-DD" with a real calendar date; returns false for anything else.
 bool ParseIsoDate(std::string_view text, CivilDate& date);
 
-struct EraYear {
-    std::string_view name;  // "明治", "大正", "昭和", "平成", "令和"
-    int year = 0;
-};
-
-// The era in force on the given day (month 1..12, day 1..31).
-EraYear EraOn(int year, int month, int day);
-
-// The era part of a line without its parentheses: "昭和 61年", "平成  4年", "平成 元年",
-// "令和元年".
-void AppendEraText(std::string& out, const EraYear& era);
+// The day before date (a real calendar date).
+CivilDate PreviousDay(const CivilDate& date);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/CivilDate.h"
+#include "engine/Era.h"
 
 // Stage numbers. The final-schooling list's index plus one is the stage number.
 inline constexpr int STAGE_NONE = 0;

@@ -54,3 +54,20 @@ void AppendPadded(std::string& out, int value, int width) {
     for (int pad = width - length; pad > 0; --pad) out += ' ';
     while (length > 0) out += digits[--length];
 }
+
+std::string ToAsciiDigits(std::string_view text) {
+    // "０".."９" are U+FF10..U+FF19: EF BC 90..99 in UTF-8.
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+        if (i + 2 < text.size() && byte(i) == 0xEF && byte(i + 1) == 0xBC && byte(i + 2) >= 0x90 &&
+            byte(i + 2) <= 0x99) {
+            out += static_cast<char>('0' + (byte(i + 2) - 0x90));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}

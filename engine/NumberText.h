@@ -17,3 +17,7 @@ bool IsAllDigits(std::string_view text);
 
 // Appends value in decimal, right-aligned with ASCII blanks to at least width characters.
 void AppendPadded(std::string& out, int value, int width);
+
+// The text with every full-width digit ("０".."９", as UTF-8) replaced by its ASCII digit;
+// everything else is kept as it is.
+std::string ToAsciiDigits(std::string_view text);

@@ -1,14 +1,32 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the benchmarks need, only when missing.
+# Installs the Debian packages that are missing for one purpose:
+#   run      building and running the programs (scripts/run.sh)
+#   package  the above and what building the Debian package needs (scripts/package.sh)
+#   test     all of it and the test, check and benchmark tools (the default)
 set -euo pipefail
 
-packages=(
+run=(
     cmake make g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
+    qt6-translations-l10n fonts-ipafont-gothic
+)
+package=(help2man dpkg-dev file)
+test=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format clang libclang-rt-14-dev
-    xvfb xauth fonts-ipafont-gothic imagemagick hyperfine time
+    xvfb xauth xdotool imagemagick hyperfine time
+    appstream desktop-file-utils
 )
+
+case "${1:-test}" in
+    run) packages=("${run[@]}") ;;
+    package) packages=("${run[@]}" "${package[@]}") ;;
+    test) packages=("${run[@]}" "${package[@]}" "${test[@]}") ;;
+    *)
+        echo "usage: $0 [run|package|test]" >&2
+        exit 2
+        ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

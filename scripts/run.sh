@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+scripts/install-deps.sh run
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVESMER_BUILD_TESTS=OFF >/dev/null
 cmake --build build -j"$(nproc)"
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the formatting, builds and runs every test, then builds and
-# runs them once more with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, checks the formatting, builds and runs every test, builds the Debian
+# package and checks it installed, then builds and runs the tests once more with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,6 +14,11 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVESMER_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+if [ "$(id -u)" -eq 0 ]; then
+    tests/package/package_check.sh build
+else
+    echo "Package check skipped: installing the package with dpkg -i needs root."
+fi
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVESMER_SANITIZE=ON -DVESMER_WERROR=ON
 cmake --build build-sanitize -j"$jobs"

@@ -1,12 +1,17 @@
 #include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "app/AboutDlg.h"
+#include "app/DesktopStart.h"
 #include "app/DialogUnits.h"
+#include "app/DigitsEdit.h"
 #include "app/QtServices.h"
 #include "app/StaticEx.h"
+#include "platform/Version.h"
 
 class AppPartsTest : public QObject {
     Q_OBJECT
@@ -17,6 +22,8 @@ class AppPartsTest : public QObject {
     void linkLabel();
     void aboutDialog();
     void messageTextsUseLineFeeds();
+    void digitsValidator();
+    void desktopStart();  // last: it installs the Japanese texts
 };
 
 void AppPartsTest::dialogUnitsConvertLikeWindows() {
@@ -111,6 +118,44 @@ void AppPartsTest::aboutDialog() {
 void AppPartsTest::messageTextsUseLineFeeds() {
     QCOMPARE(MessageBoxText("a\r\n\r\nb"), QStringLiteral("a\n\nb"));
     QCOMPARE(MessageBoxText("a\rb\nc"), QStringLiteral("a\nb\nc"));
+}
+
+void AppPartsTest::digitsValidator() {
+    const struct {
+        bool allowGan;
+        const char* typed;
+        const char* kept;  // nullptr: refused
+    } cases[] = {{false, "０１２３４５６７８９", "0123456789"},
+                 {false, "1２a", nullptr},
+                 {false, "", ""},
+                 {false, "元", nullptr},
+                 {true, "元", "元"},
+                 {true, "元1", nullptr}};
+    for (const auto& c : cases) {
+        const CDigitsValidator validator(c.allowGan);
+        QString text = QString::fromUtf8(c.typed);
+        int position = 0;
+        const bool taken = validator.validate(text, position) == QValidator::Acceptable;
+        QCOMPARE(taken, c.kept != nullptr);
+        if (taken) QCOMPARE(text, QString::fromUtf8(c.kept));
+    }
+    QLineEdit eraYear;
+    UseDigitsInput(eraYear, true);
+    QCOMPARE(eraYear.inputMethodHints(), Qt::ImhPreferNumbers);
+}
+
+void AppPartsTest::desktopStart() {
+    const char* help[] = {"vesmer", "-style", "fusion", "--help"};
+    const char* version[] = {"vesmer", "-v"};
+    const char* window[] = {"vesmer", "-style", "fusion"};
+    QCOMPARE(TerminalAnswer(4, help, "vesmer", "usage\n"), std::optional<std::string>("usage\n"));
+    QCOMPARE(TerminalAnswer(2, version, "vesmer", "usage\n"),
+             std::optional<std::string>(std::string("vesmer ") + kVersionText + "\n"));
+    QCOMPARE(TerminalAnswer(3, window, "vesmer", "usage\n"), std::nullopt);
+
+    QVERIFY(InstallQtJapanese(*QCoreApplication::instance()));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+    QCOMPARE(QLocale().language(), QLocale::Japanese);
 }
 
 QTEST_MAIN(AppPartsTest)

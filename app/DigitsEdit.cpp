@@ -1,0 +1,23 @@
+#include "app/DigitsEdit.h"
+
+#include <QLineEdit>
+
+#include "engine/NumberText.h"
+
+CDigitsValidator::CDigitsValidator(bool allowGan, QObject* parent)
+    : QValidator(parent), m_bAllowGan(allowGan) {}
+
+QValidator::State CDigitsValidator::validate(QString& input, int& pos) const {
+    (void)pos;  // the conversion keeps every character's place
+    input = QString::fromStdString(ToAsciiDigits(input.toStdString()));
+    if (m_bAllowGan && input == QStringLiteral("元")) return Acceptable;
+    for (const QChar c : input) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return Invalid;
+    }
+    return Acceptable;
+}
+
+void UseDigitsInput(QLineEdit& edit, bool allowGan) {
+    edit.setValidator(new CDigitsValidator(allowGan, &edit));
+    edit.setInputMethodHints(allowGan ? Qt::ImhPreferNumbers : Qt::ImhDigitsOnly);
+}

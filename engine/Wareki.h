@@ -1,0 +1,72 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/CivilDate.h"
+
+// The first day of the Gregorian calendar in Japan (明治6年1月1日); before it the country used
+// a lunisolar calendar, so earlier days are not converted.
+inline constexpr CivilDate kGregorianStart{1873, 1, 1};
+inline constexpr int kLastConvertibleYear = 9999;
+// The years of the year table.
+inline constexpr int kTableFirstYear = 1873;
+inline constexpr int kTableLastYear = 2100;
+
+// A date of the Japanese calendar: an era (index into kEras) and its year (1 is 元年).
+struct WarekiDate {
+    int era = 0;
+    int year = 0;
+    int month = 0;
+    int day = 0;
+
+    friend bool operator==(const WarekiDate&, const WarekiDate&) = default;
+};
+
+// A day in both calendars, or the reason (a Japanese sentence) why there is none.
+struct DateConversion {
+    bool ok = false;
+    CivilDate seireki;
+    WarekiDate wareki;
+    std::string reason;
+};
+
+// Dates as typed: digits, ASCII or full-width, blanks around them ignored; the era year may also
+// be "元".
+struct SeirekiFields {
+    std::string_view year, month, day;
+};
+struct WarekiFields {
+    int era = -1;
+    std::string_view year, month, day;
+};
+
+DateConversion FromSeireki(const CivilDate& date);
+DateConversion FromWareki(const WarekiDate& date);
+DateConversion FromSeireki(const SeirekiFields& fields);
+DateConversion FromWareki(const WarekiFields& fields);
+
+// "平成元年", "昭和64年".
+std::string EraYearText(int era, int year);
+// "平成元年1月8日": no padding, 元 for year one.
+std::string WarekiText(const WarekiDate& date);
+// "1989-01-08".
+std::string IsoText(const CivilDate& date);
+
+// Splits "平成元年1月8日" (the numbers as FromWareki takes them) and "1989-01-08" into their
+// fields, which point into text. False when the text has another shape.
+bool SplitWarekiText(std::string_view text, WarekiFields& fields);
+bool SplitIsoText(std::string_view text, SeirekiFields& fields);
+
+// The sexagenary name of a year: "甲子" for 1984.
+std::string Kanshi(int year);
+// Every era in force during the year: "昭和63年", or "昭和64年/平成元年" in a year of change.
+std::string YearEraText(int year);
+// A birth year for the age column, typed as a year of the table; reason says why not.
+bool ReadBirthYear(std::string_view text, int& year, std::string& reason);
+// One row of the year table without its line break: year, eras and 干支 separated by tabs,
+// then, with a birth year, the age reached in that year (empty before the birth year).
+std::string YearTableLine(int year, std::optional<int> birthYear);
+// Every row from kTableFirstYear to kTableLastYear, each ending in "\n".
+std::string YearTableText(std::optional<int> birthYear);
