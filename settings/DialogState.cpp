@@ -10,11 +10,12 @@
 #include "input/DialogInputs.h"
 #include "settings/HistoryProfile.h"
 #include "settings/IniFile.h"
+#include "settings/SettingsFiles.h"
 #include "settings/SettingsLocation.h"
 
 namespace {
 
-constexpr std::string_view kSection = "VesmerDLGデータ";
+constexpr std::string_view kSection = kDialogStateSection;
 
 using Items = std::vector<std::string> ChoiceLists::*;
 
@@ -60,31 +61,45 @@ std::string Decimal(int value) {
 
 }  // namespace
 
-bool LoadDialogState(DialogInputs& inputs, CSettingsLocation& location) {
-    location.SetProfileFile(true);
-    const CIniFile file(location.ProfilePath());
-    if (file.GetInt(kSection, kVersionKey, 0) != INI_FILE_VERSION) return false;
+std::vector<std::string> DialogStateKeys() {
+    std::vector<std::string> keys{std::string(kVersionKey)};
+    for (const SelectionKey& row : kSelections) keys.emplace_back(row.key);
+    for (const CheckKey& row : kChecks) keys.emplace_back(row.key);
+    return keys;
+}
+
+bool LoadDialogState(DialogInputs& inputs, const CIniValues& file) {
+    if (file.GetInt(kVersionKey, 0) != INI_FILE_VERSION) return false;
     for (const SelectionKey& row : kSelections)
-        inputs.*row.member = file.GetInt(kSection, row.key, inputs.*row.member);
-    for (const CheckKey& row : kChecks) inputs.*row.member = file.GetInt(kSection, row.key, 0);
+        inputs.*row.member = file.GetInt(row.key, inputs.*row.member);
+    for (const CheckKey& row : kChecks) inputs.*row.member = file.GetInt(row.key, 0);
     return true;
 }
 
-void SaveDialogState(const DialogInputs& inputs, CSettingsLocation& location) {
+bool LoadDialogState(DialogInputs& inputs, CSettingsLocation& location) {
     location.SetProfileFile(true);
+    return LoadDialogState(inputs,
+                           CIniFile(location.ProfilePath()).Read(kSection, DialogStateKeys()));
+}
+
+CIniFile::Entries DialogStateEntries(const DialogInputs& inputs) {
     CIniFile::Entries entries;
     entries.emplace_back(kVersionKey, Decimal(INI_FILE_VERSION));
     for (const SelectionKey& row : kSelections)
         entries.emplace_back(row.key, Decimal(inputs.*row.member));
     for (const CheckKey& row : kChecks) entries.emplace_back(row.key, Decimal(inputs.*row.member));
-    CIniFile(location.ProfilePath()).WriteStrings(kSection, entries);
+    return entries;
+}
+
+void SaveDialogState(const DialogInputs& inputs, CSettingsLocation& location) {
+    location.SetProfileFile(true);
+    CIniFile(location.ProfilePath()).WriteStrings(kSection, DialogStateEntries(inputs));
 }
 
 void LoadStartupInputs(DialogInputs& inputs, CHistoryData& history, CSettingsLocation& location) {
     inputs.ResetInputs();
     history.Reset();
-    LoadProfile(history, location);
-    LoadDialogState(inputs, location);
+    LoadSettingsFiles(inputs, history, location);
 
     inputs.m_strBirthYear = Decimal(history.m_nBirthYear);
     inputs.m_strBirthMonth = Decimal(history.m_nBirthMonth);
@@ -100,8 +115,7 @@ void LoadStartupInputs(DialogInputs& inputs, CHistoryData& history, CSettingsLoc
     }
 }
 
-void SaveAfterCalculate(const DialogInputs& inputs, const CHistoryData& history,
+bool SaveAfterCalculate(const DialogInputs& inputs, const CHistoryData& history,
                         CSettingsLocation& location) {
-    SaveProfile(history, location);
-    SaveDialogState(inputs, location);
+    return SaveSettingsFiles(inputs, history, location).isEmpty();
 }

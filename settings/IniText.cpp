@@ -176,6 +176,37 @@ std::optional<QByteArray> FindValue(QByteArrayView content, QByteArrayView secti
     return Bounded(Unquoted(position.entry->value)).toByteArray();
 }
 
+std::vector<std::optional<QByteArray>> FindValues(QByteArrayView content, QByteArrayView section,
+                                                  const std::vector<QByteArray>& keys) {
+    std::vector<std::optional<QByteArray>> values(keys.size());
+    // The keys by their length, so that most lines are passed over after one look-up.
+    std::vector<std::vector<std::size_t>> byLength;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const auto length = static_cast<std::size_t>(keys[i].size());
+        if (byLength.size() <= length) byLength.resize(length + 1);
+        byLength[length].push_back(i);
+    }
+    std::size_t missing = keys.size();
+    bool inSection = false;
+    for (qsizetype begin = 0; begin < content.size() && missing > 0;) {
+        const Line line = ParseLine(content, begin);
+        begin = line.next;
+        if (line.kind == LineKind::Section) {
+            if (inSection) break;
+            inSection = SameName(line.name, section);
+            continue;
+        }
+        const auto length = static_cast<std::size_t>(line.name.size());
+        if (!inSection || line.kind != LineKind::Entry || length >= byLength.size()) continue;
+        for (std::size_t i : byLength[length]) {
+            if (values[i] || !SameName(line.name, keys[i])) continue;
+            values[i] = Bounded(Unquoted(line.value)).toByteArray();
+            --missing;
+        }
+    }
+    return values;
+}
+
 bool SetValue(QByteArray& content, QByteArrayView section, QByteArrayView key,
               QByteArrayView value) {
     if (!ValidSection(section) || !ValidKey(key) || HasLineBreak(value)) return false;

