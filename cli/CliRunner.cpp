@@ -15,8 +15,7 @@
 #include "input/DialogInputs.h"
 #include "input/InputTransfer.h"
 #include "platform/Version.h"
-#include "settings/DialogState.h"
-#include "settings/SettingsLocation.h"
+#include "settings/SettingsFiles.h"
 
 namespace {
 
@@ -274,11 +273,12 @@ int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out
         }
 
         inputs.ResetInputs();
-        if (parser.isSet(o.load)) {
-            const QString folder = parser.value(o.load);
-            CSettingsLocation location(folder, folder);
-            LoadStartupInputs(inputs, history, location);
-        }
+        std::string folderError;
+        if (parser.isSet(o.load) &&
+            !LoadSettingsFolder(parser.value(o.load), inputs, history, folderError))
+            throw UsageError{QString::fromStdString(folderError)};
+        if (parser.isSet(o.save) && parser.value(o.save).isEmpty())
+            throw UsageError{QStringLiteral("--save: no folder given")};
 
         const ChoiceLists& lists = ChoiceLists::Get();
         if (parser.isSet(o.era))
@@ -337,6 +337,9 @@ int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out
         if (parser.isSet(o.today) && !ParseIsoDate(ToStd(parser.value(o.today)), countTo))
             throw UsageError{QStringLiteral("--today: '%1' is not a date YYYY-MM-DD")
                                  .arg(parser.value(o.today))};
+        if (countTo.year < kFirstCountableYear)
+            throw UsageError{
+                QStringLiteral("--today: '%1' is before 1900-01-01").arg(parser.value(o.today))};
     } catch (const UsageError& error) {
         err += "vesmer-cli: " + error.message.toUtf8() + "\n";
         return kExitUsage;
@@ -357,10 +360,11 @@ int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out
         out += ToLfText(history.m_strHistory) + "\n";
     }
 
-    if (parser.isSet(o.save)) {
-        const QString folder = parser.value(o.save);
-        CSettingsLocation location(folder, folder);
-        SaveAfterCalculate(inputs, history, location);
+    std::string saveError;
+    if (parser.isSet(o.save) &&
+        !SaveSettingsFolder(parser.value(o.save), inputs, history, saveError)) {
+        err += "vesmer-cli: " + QByteArray::fromStdString(saveError) + "\n";
+        return kExitOutputFailed;
     }
     return kExitOk;
 }
