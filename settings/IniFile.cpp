@@ -103,15 +103,10 @@ int WriteIniFilesTogether(const std::vector<IniFileUpdate>& updates) {
             Updated(files[i], updates[i].section, updates[i].entries, allStored);
         if (!updated || !allStored || !MakePrivateFolder(FolderOf(paths[i])))
             return static_cast<int>(i);
-        if (files[i].state != FileRead::Read || *updated != files[i].bytes)
-            writes.push_back({paths[i], std::move(*updated)});
+        // Written even when unchanged: every save of the pair is a whole save of both.
+        writes.push_back({paths[i], std::move(*updated)});
     }
-    const int failed = WriteWholeFiles(writes, NewFileMode::OwnerOnly);
-    if (failed < 0) return -1;
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        if (paths[i] == writes[static_cast<std::size_t>(failed)].path) return static_cast<int>(i);
-    }
-    return failed;
+    return WriteWholeFiles(writes, NewFileMode::OwnerOnly);
 }
 
 std::vector<CIniValues> ReadIniFilesTogether(const std::vector<IniFileQuery>& queries) {

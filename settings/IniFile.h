@@ -72,10 +72,10 @@ struct IniFileUpdate {
     CIniFile::Entries entries;
 };
 
-// Applies each update to its file and writes the files as one save (WriteWholeFiles): after an
-// interruption the files hold all the old or all the new values. A file that cannot take its
-// update stops the save before anything is written. Returns -1 when all were written, otherwise
-// the index of the first file that was not.
+// Applies each update to its file and writes the files as one save (WriteWholeFiles), unchanged
+// ones included: after an interruption the files hold all the old or all the new values. A file
+// that cannot take its update stops the save before anything is written. Returns -1 when all were
+// written, otherwise the index of the first file that was not.
 int WriteIniFilesTogether(const std::vector<IniFileUpdate>& updates);
 
 // Reads files that WriteIniFilesTogether writes, once each (finishing an interrupted save).
