@@ -193,8 +193,8 @@ struct Options {
 QString HelpText(QCommandLineParser& parser) {
     QString text = parser.helpText();
     text += QStringLiteral(
-        "\nExit status: 0 history printed, 1 output could not be written, 2 bad command line,\n"
-        "3 inputs refused (the reason on standard error).\n");
+        "\nExit status: 0 history printed, 1 output or settings could not be written, 2 bad\n"
+        "command line, 3 inputs refused (the reason on standard error).\n");
     return text;
 }
 
