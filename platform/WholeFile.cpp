@@ -1,5 +1,6 @@
 #include "platform/WholeFile.h"
 
+#include <QDir>
 #include <optional>
 
 namespace {
@@ -10,9 +11,9 @@ std::function<bool(int)>& StepHook() {
 }
 
 QString BesideWithSuffix(const QString& path, const char* suffix) {
-    const QString folder = FolderOf(path);
-    const QString name = path.sliced(path.lastIndexOf(QLatin1Char('/')) + 1);
-    return folder + QStringLiteral("/.") + name + QLatin1String(suffix);
+    const QString clean = QDir::fromNativeSeparators(path);
+    const QString name = clean.sliced(clean.lastIndexOf(QLatin1Char('/')) + 1);
+    return FolderOf(clean) + QStringLiteral("/.") + name + QLatin1String(suffix);
 }
 
 QString TemporaryPath(const QString& target) {
@@ -137,9 +138,12 @@ void SetWriteStepHookForTesting(std::function<bool(int step)> hook) {
 int WriteWholeFiles(const std::vector<WholeFileWrite>& files, NewFileMode mode) {
     if (files.empty()) return -1;
     const std::vector<QString> paths = PathsOf(files);
+    if (paths.front().isEmpty()) return 0;
     const CFolderLock lock(FolderOf(paths.front()));
     if (!lock.Acquired()) return 0;
     FinishCommittedSave(paths);
+    // A commit marker that could not be cleared would commit this save before its time.
+    if (files.size() > 1 && EntryExists(MarkerPath(paths))) return 0;
 
     std::vector<WritePlan> plans;
     bool allReplaced = true;
@@ -172,7 +176,8 @@ WholeFileContent ReadWholeFile(const QString& path, qint64 maxBytes) {
 
 std::vector<WholeFileContent> ReadWholeFiles(const std::vector<QString>& paths, qint64 maxBytes) {
     std::vector<WholeFileContent> contents;
-    if (paths.empty()) return contents;
+    if (paths.empty() || paths.front().isEmpty())
+        return std::vector<WholeFileContent>(paths.size());
     const CFolderLock lock(FolderOf(paths.front()));
     for (const QString& holder : FinishCommittedSave(paths))
         contents.push_back(ReadWholeFile(holder, maxBytes));
