@@ -108,7 +108,7 @@ bool WriteNewFile(const QString& path, const QByteArray& bytes, const QString& l
     return ok;
 }
 
-bool ReplaceFile(const QString& from, const QString& to) {
+bool MoveIntoPlace(const QString& from, const QString& to) {
     return rename(Native(from).constData(), Native(to).constData()) == 0;
 }
 
@@ -228,8 +228,9 @@ CFolderLock::~CFolderLock() {
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 ResolvedPath ResolveLinks(const QString& path) {
@@ -242,7 +243,7 @@ bool IsWritableFile(const QString& file) {
     const QFileInfo info(file);
     constexpr QFileDevice::Permissions kAnyWrite =
         QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    return info.isWritable() && (info.permissions() & kAnyWrite);
+    return info.isWritable() && info.permissions().testAnyFlags(kAnyWrite);
 }
 
 bool CanCreateIn(const QString& folder) {
@@ -261,7 +262,7 @@ bool WriteNewFile(const QString& path, const QByteArray& bytes, const QString& l
     return ok;
 }
 
-bool ReplaceFile(const QString& from, const QString& to) {
+bool MoveIntoPlace(const QString& from, const QString& to) {
     return MoveFileExW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(from).utf16()),
                        reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(to).utf16()),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;

@@ -41,7 +41,7 @@ bool CanCreateIn(const QString& folder);
 bool WriteNewFile(const QString& path, const QByteArray& bytes, const QString& likeFile,
                   NewFileMode mode);
 // Puts from in the place of to in one step.
-bool ReplaceFile(const QString& from, const QString& to);
+bool MoveIntoPlace(const QString& from, const QString& to);
 // Overwrites an existing regular file with bytes; on Linux the room for them is reserved first,
 // so that a full disk refuses the write before anything has changed.
 bool WriteInPlace(const QString& file, const QByteArray& bytes);

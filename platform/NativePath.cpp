@@ -11,7 +11,9 @@
 
 namespace {
 
+#ifdef Q_OS_UNIX
 constexpr char16_t kEscapeBase = 0xDC00;
+#endif
 
 // Length of the valid UTF-8 sequence at position, or 0 when the bytes there are not one
 // (overlong forms, encoded surrogates and code points beyond U+10FFFF are not valid).

@@ -61,7 +61,7 @@ std::vector<QString> FinishCommittedSave(const std::vector<QString>& paths) {
         const QString temporary = TemporaryPath(resolved.path);
         const ResolvedPath pending = ResolveLinks(temporary);
         if (resolved.refused || !pending.exists || pending.refused || pending.path != temporary ||
-            ReplaceFile(temporary, resolved.path))
+            MoveIntoPlace(temporary, resolved.path))
             continue;
         holders[i] = temporary;
         finished = false;
@@ -106,7 +106,7 @@ int CarryOut(const std::vector<WritePlan>& plans, const std::vector<WholeFileWri
     for (std::size_t i = 0; i < plans.size(); ++i) {
         const WritePlan& plan = plans[i];
         const bool written = plan.temporary.isEmpty() ? WriteInPlace(plan.target, files[i].bytes)
-                                                      : ReplaceFile(plan.temporary, plan.target);
+                                                      : MoveIntoPlace(plan.temporary, plan.target);
         if (!written) {
             // Before the commit nothing may stay behind; after it the next read finishes.
             if (marker.isEmpty()) RemoveTemporaryFiles(plans);
