@@ -23,6 +23,9 @@ struct ExitCase {
     const char* named;  // what the one line on standard error names
     bool fullDisk = false;
 };
+void PrintTo(const ExitCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 QStringList SaveInto(const QString& folder) {
     return {"--save", folder};

@@ -49,6 +49,9 @@ struct LinkCase {
     bool folderOfAnotherUser;
     bool followed;
 };
+void PrintTo(const LinkCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PlantedLink : public FileRulesTest, public testing::WithParamInterface<LinkCase> {};
 

@@ -58,6 +58,9 @@ struct PlaceCase {
     int userMode;               // -1: the per-user folder does not exist yet
     Place expected;
 };
+void PrintTo(const PlaceCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SettingsPlace : public testing::TestWithParam<PlaceCase> {
   protected:
