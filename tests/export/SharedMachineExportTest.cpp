@@ -25,7 +25,7 @@ void PlaceTool(const QString& folder, const QByteArray& name) {
     ASSERT_EQ(chmod(EncodeNativePath(tool).constData(), 0700), 0);
 }
 
-TEST(NativeFolderLaunch, ToolComesFromTheProgramsFolderWhateverItsNameAndNeverFromTheCurrentOne) {
+TEST(SharedMachineExport, ToolComesFromTheProgramsFolderWhateverItsNameAndNeverFromTheCurrentOne) {
     QTemporaryDir dir;
     // 表示 in code page 932, which is no UTF-8: Qt alone would lose this name.
     const QString program = DecodeNativePath(QFile::encodeName(dir.path()) + "/\x95\x5c\x8e\xa6");
@@ -55,6 +55,22 @@ TEST(NativeFolderLaunch, ToolComesFromTheProgramsFolderWhateverItsNameAndNeverFr
               "このプログラムのフォルダーが分からないため、Tosvelを探せませんでした。");
     RemoveEntry(program + "/Tosvel");  // Qt could not remove a folder of this name
     rmdir(EncodeNativePath(program).constData());
+}
+
+TEST(SharedMachineExport, PlantedLinkChosenAsTheTargetIsRefusedWithTheFailureMessage) {
+    QTemporaryDir dir;
+    const QString shared = dir.filePath("shared");
+    const QString victim = dir.filePath("bashrc");
+    ASSERT_TRUE(QDir().mkpath(shared) && WriteBytes(victim, "keep") &&
+                QFile::link(victim, shared + "/MyHistory.txt"));
+    ASSERT_EQ(chmod(QFile::encodeName(shared).constData(), 01777), 0);
+    FakeSavePrompt prompt(shared + "/MyHistory.txt");
+    FakeFileOpener opener;
+    FakePresenter presenter;
+    EXPECT_EQ(RunFileOutput("学歴\r\n", {}, prompt, opener, presenter), ExportOutcome::Failed);
+    ASSERT_EQ(presenter.m_aShown.size(), 1u);
+    EXPECT_EQ(presenter.m_aShown[0].text, kMsgExportFailed);
+    EXPECT_EQ(ReadBytes(victim), "keep");
 }
 
 }  // namespace
