@@ -90,7 +90,8 @@ TEST(SettingsLocationApplication, UsesTheProgramsOwnFolder) {
     const CSettingsLocation location = CSettingsLocation::ForApplication();
     const QString program = QDir::cleanPath(QCoreApplication::applicationDirPath());
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    EXPECT_EQ(location.Folder(), CSettingsLocation::CanWriteFolder(program) ? program : user);
+    EXPECT_EQ(location.Folder(),
+              CSettingsLocation::ProgramFolderQualifies(program) ? program : user);
 }
 
 }  // namespace
