@@ -1,6 +1,7 @@
 #include "platform/WholeFile.h"
 
 #include <QDir>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -112,12 +113,20 @@ int CarryOut(const std::vector<WritePlan>& plans, const std::vector<WholeFileWri
             if (marker.isEmpty()) RemoveTemporaryFiles(plans);
             return static_cast<int>(i);
         }
-        SyncFolder(FolderOf(plan.target));
         if (!Step(step)) return static_cast<int>(i);
+    }
+    // The replacements are on the disk before the marker goes; its own removal may wait: a
+    // marker without temporary files is cleared by the next read or write.
+    std::vector<QString> folders;
+    for (const WritePlan& plan : plans) {
+        const QString folder = FolderOf(plan.target);
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+            folders.push_back(folder);
+            SyncFolder(folder);
+        }
     }
     if (!marker.isEmpty()) {
         RemoveEntry(marker);
-        SyncFolder(FolderOf(marker));
         Step(step);
     }
     return -1;
