@@ -9,6 +9,7 @@
 #include "app/QtServices.h"
 #include "app/VesmerDlg.h"
 #include "export/DetachedProcessStarter.h"
+#include "platform/NativePath.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ int CVesmerApp::InitInstance() {
             return CivilDate{today.year(), today.month(), today.day()};
         },
         DesktopFolder(),
-        applicationDirPath(),
+        ProgramFolder(),
     };
     CVesmerDlg dialog(services);
     presenter.SetOwner(&dialog);

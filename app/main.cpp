@@ -1,8 +1,10 @@
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "app/DesktopStart.h"
 #include "app/VesmerApp.h"
+#include "app/WindowSystemGuard.h"
 #include "platform/Cp932.h"
 
 namespace {
@@ -39,6 +41,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "vesmer: %s\n", kCp932MissingMessage);
         return 1;
     }
+    std::optional<CWindowSystemGuard> guard(std::in_place);
     CVesmerApp app(argc, argv);
+    guard.reset();
     return app.InitInstance();
 }

@@ -14,8 +14,7 @@
 #include "input/InputSchema.h"
 #include "input/InputTransfer.h"
 #include "platform/Version.h"
-#include "settings/DialogState.h"
-#include "settings/SettingsLocation.h"
+#include "settings/SettingsFiles.h"
 
 namespace {
 
@@ -148,8 +147,8 @@ QString HelpText() {
     AddOptions(parser);
     return parser.helpText() +
            QStringLiteral(
-               "\nExit status: 0 history printed, 1 output could not be written, 2 bad command "
-               "line,\n3 inputs refused (the reason on standard error).\n");
+               "\nExit status: 0 history printed, 1 output or settings could not be written, 2 "
+               "bad\ncommand line, 3 inputs refused (the reason on standard error).\n");
 }
 
 // An index of the list, or one of its item texts exactly.
@@ -250,8 +249,13 @@ CliRequest ReadRequest(const QCommandLineParser& parser, const CivilDate& today)
     request.output = parser.isSet(kRaw)    ? CliOutput::Raw
                      : parser.isSet(kJson) ? CliOutput::Json
                                            : CliOutput::Text;
+    if (request.today.year < kFirstCountableYear)
+        throw UsageError{
+            QStringLiteral("--today: '%1' is before 1900-01-01").arg(parser.value(kToday))};
     if (parser.isSet(kLoad)) request.loadFolder = parser.value(kLoad);
     if (parser.isSet(kSave)) request.saveFolder = parser.value(kSave);
+    if (request.saveFolder && request.saveFolder->isEmpty())
+        throw UsageError{QStringLiteral("--save: no folder given")};
     return request;
 }
 
@@ -356,9 +360,10 @@ int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err) 
     }
     DialogInputs inputs;
     CHistoryData history;
-    if (request.loadFolder) {
-        CSettingsLocation location(*request.loadFolder, *request.loadFolder);
-        LoadStartupInputs(inputs, history, location);
+    std::string error;
+    if (request.loadFolder && !LoadSettingsFolder(*request.loadFolder, inputs, history, error)) {
+        err += "vesmer-cli: " + QByteArray::fromStdString(error) + "\n";
+        return kExitUsage;
     }
     for (const CliInput& input : request.inputs) Apply(input, inputs);
 
@@ -368,9 +373,9 @@ int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err) 
         return kExitRefused;
     }
     out += Output(request, history);
-    if (request.saveFolder) {
-        CSettingsLocation location(*request.saveFolder, *request.saveFolder);
-        SaveAfterCalculate(inputs, history, location);
+    if (request.saveFolder && !SaveSettingsFolder(*request.saveFolder, inputs, history, error)) {
+        err += "vesmer-cli: " + QByteArray::fromStdString(error) + "\n";
+        return kExitOutputFailed;
     }
     return kExitOk;
 }

@@ -22,6 +22,10 @@ int DaysInMonth(int year, int month);
 // next month (31 April is 1 May), as the C library's make-time conversion does.
 std::int64_t DayNumber(int year, int month, int day);
 
+// The first year a current age can be counted to: the calendar conversion that the age is
+// defined by starts at 1900.
+inline constexpr int kFirstCountableYear = 1900;
+
 // Reads "YYYY-MM-DD" with a real calendar date; returns false for anything else.
 bool ParseIsoDate(std::string_view text, CivilDate& date);
 

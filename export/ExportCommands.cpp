@@ -1,10 +1,11 @@
 #include "export/ExportCommands.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include "export/HistoryExport.h"
+#include "platform/FileSystem.h"
 #include "platform/MessagePresenter.h"
+#include "platform/NativePath.h"
 #include "platform/WholeFile.h"
 
 namespace {
@@ -87,17 +88,23 @@ ExportOutcome RunFileOutput(const std::string& historyText,
 }
 
 QString ToolPath(const QString& programFolder) {
-    return QDir(programFolder).absoluteFilePath(QString::fromLatin1(kToolName));
+    if (programFolder.isEmpty() || QDir::isRelativePath(programFolder)) return QString();
+    return QDir::cleanPath(programFolder + QLatin1Char('/') + QLatin1String(kToolName));
 }
 
 void RunLaunchTool(const QString& programFolder, IProcessStarter& starter,
                    IMessagePresenter& presenter) {
     const QString path = ToolPath(programFolder);
+    if (path.isEmpty()) {
+        presenter.Show(std::string(kMsgNoProgramFolderBefore) + kToolName +
+                           std::string(kMsgNoProgramFolderAfter),
+                       kCaptionApplication, MessageButtons::Ok, MessageIcon::Warning);
+        return;
+    }
     // Anything of that name counts as present, a folder included.
-    if (!QFileInfo::exists(path)) {
-        const std::string message =
-            QDir::toNativeSeparators(path).toStdString() + std::string(kMsgToolNotFoundSuffix);
-        presenter.Show(message, kCaptionApplication, MessageButtons::Ok, MessageIcon::Warning);
+    if (!PathExists(path)) {
+        presenter.Show(DisplayPath(path) + std::string(kMsgToolNotFoundSuffix), kCaptionApplication,
+                       MessageButtons::Ok, MessageIcon::Warning);
         return;
     }
     starter.StartDetached(path);

@@ -57,6 +57,10 @@ inline constexpr std::string_view kMsgExportFailed = "ファイル出力に失�
 inline constexpr std::string_view kCaptionExportError = "エラー";
 inline constexpr std::string_view kMsgToolNotFoundSuffix = "\r\nが見つかりませんでした";
 inline constexpr std::string_view kCaptionApplication = "Vesmer";
+// Around the tool's file name when the program's own folder cannot be found.
+inline constexpr std::string_view kMsgNoProgramFolderBefore =
+    "このプログラムのフォルダーが分からないため、";
+inline constexpr std::string_view kMsgNoProgramFolderAfter = "を探せませんでした。";
 
 // The file types of the export prompt, in the order it lists them.
 enum class ExportFileType { HistoryText, ResumeWareki, ResumeSeireki };
@@ -88,8 +92,11 @@ ExportOutcome RunFileOutput(const std::string& historyText,
 
 // The sibling-tool command: starts "Tosvel" ("Tosvel.exe" on Windows) from programFolder, or
 // shows "<full path>\r\nが見つかりませんでした" under the caption "Vesmer" when it is missing.
+// programFolder may hold the escaped bytes of platform/NativePath.h. Without a program folder
+// (empty or relative) nothing is started, whatever lies in the current folder, and the message
+// names the tool and says that the folder was not found.
 void RunLaunchTool(const QString& programFolder, IProcessStarter& starter,
                    IMessagePresenter& presenter);
 
-// The absolute path of the tool in programFolder (an empty folder means the current one).
+// The path of the tool in programFolder; empty when programFolder is not an absolute path.
 QString ToolPath(const QString& programFolder);

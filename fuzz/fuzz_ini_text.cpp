@@ -51,7 +51,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string rest = provider.ConsumeRemainingBytesAsString();
     const QByteArray content(rest.data(), static_cast<qsizetype>(rest.size()));
 
-    // Reading: any value found is bounded and scans without fault.
+    // Reading: any value found is bounded and scans without fault, and one pass over the text
+    // for all keys finds what each search finds.
+    const auto all = IniText::FindValues(content, section,
+                                         std::vector<QByteArray>(Keys().begin(), Keys().end()));
+    for (std::size_t i = 0; i < Keys().size(); ++i)
+        Check(all[i] == IniText::FindValue(content, section, Keys()[i]));
     for (const QByteArray& name : Keys()) {
         if (const auto found = IniText::FindValue(content, section, name)) {
             Check(found->size() <= IniText::kMaxValueBytes);

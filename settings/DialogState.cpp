@@ -9,11 +9,12 @@
 #include "input/InputSchema.h"
 #include "settings/HistoryProfile.h"
 #include "settings/IniFile.h"
+#include "settings/SettingsFiles.h"
 #include "settings/SettingsLocation.h"
 
 namespace {
 
-constexpr std::string_view kSection = "VesmerDLGデータ";
+constexpr std::string_view kSection = kDialogStateSection;
 
 std::string Decimal(int value) {
     return std::to_string(value);
@@ -21,33 +22,45 @@ std::string Decimal(int value) {
 
 }  // namespace
 
-bool LoadDialogState(DialogInputs& inputs, CSettingsLocation& location) {
-    location.SetProfileFile(true);
-    const CIniFile file(location.ProfilePath());
-    if (file.GetInt(kSection, kVersionKey, 0) != INI_FILE_VERSION) return false;
+std::vector<std::string> DialogStateKeys() {
+    std::vector<std::string> keys{std::string(kVersionKey)};
+    for (const InputField* field : SettingsOrder()) keys.emplace_back(field->settingsKey);
+    return keys;
+}
+
+bool LoadDialogState(DialogInputs& inputs, const CIniValues& file) {
+    if (file.GetInt(kVersionKey, 0) != INI_FILE_VERSION) return false;
     // A missing list key keeps the current selection; a missing check key clears the box.
     for (const InputField* field : SettingsOrder()) {
         int& value = inputs.*field->number;
-        value =
-            file.GetInt(kSection, field->settingsKey, field->kind == InputKind::List ? value : 0);
+        value = file.GetInt(field->settingsKey, field->kind == InputKind::List ? value : 0);
     }
     return true;
 }
 
-void SaveDialogState(const DialogInputs& inputs, CSettingsLocation& location) {
+bool LoadDialogState(DialogInputs& inputs, CSettingsLocation& location) {
     location.SetProfileFile(true);
+    return LoadDialogState(inputs,
+                           CIniFile(location.ProfilePath()).Read(kSection, DialogStateKeys()));
+}
+
+CIniFile::Entries DialogStateEntries(const DialogInputs& inputs) {
     CIniFile::Entries entries;
     entries.emplace_back(kVersionKey, Decimal(INI_FILE_VERSION));
     for (const InputField* field : SettingsOrder())
         entries.emplace_back(field->settingsKey, Decimal(inputs.*field->number));
-    CIniFile(location.ProfilePath()).WriteStrings(kSection, entries);
+    return entries;
+}
+
+void SaveDialogState(const DialogInputs& inputs, CSettingsLocation& location) {
+    location.SetProfileFile(true);
+    CIniFile(location.ProfilePath()).WriteStrings(kSection, DialogStateEntries(inputs));
 }
 
 void LoadStartupInputs(DialogInputs& inputs, CHistoryData& history, CSettingsLocation& location) {
     inputs.ResetInputs();
     history.Reset();
-    LoadProfile(history, location);
-    LoadDialogState(inputs, location);
+    LoadSettingsFiles(inputs, history, location);
 
     inputs.m_strBirthYear = Decimal(history.m_nBirthYear);
     inputs.m_strBirthMonth = Decimal(history.m_nBirthMonth);
@@ -65,8 +78,7 @@ void LoadStartupInputs(DialogInputs& inputs, CHistoryData& history, CSettingsLoc
     }
 }
 
-void SaveAfterCalculate(const DialogInputs& inputs, const CHistoryData& history,
+bool SaveAfterCalculate(const DialogInputs& inputs, const CHistoryData& history,
                         CSettingsLocation& location) {
-    SaveProfile(history, location);
-    SaveDialogState(inputs, location);
+    return SaveSettingsFiles(inputs, history, location).isEmpty();
 }

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::string_view kSection = "Vesmerデータ";
+constexpr std::string_view kSection = kProfileSection;
 constexpr std::string_view kBirthdayKey = "誕生日";
 constexpr std::string_view kBirthdayDefault = "1980 1 1 0 0";
 constexpr std::string_view kStageDefault = "0 0 0 0 0 0 0 0 0 0";
@@ -49,24 +49,33 @@ void FormatStageRecord(const StageRecord& stage, std::string& value) {
     for (int StageRecord::*member : kStageNumbers) AppendNumber(value, stage.*member);
 }
 
-bool LoadProfile(CHistoryData& history, CSettingsLocation& location) {
-    location.SetProfileFile(false);
-    const CIniFile file(location.ProfilePath());
-    if (file.GetInt(kSection, kVersionKey, 0) != INI_FILE_VERSION) return false;
+std::vector<std::string> ProfileKeys(const CHistoryData& history) {
+    std::vector<std::string> keys{std::string(kVersionKey), std::string(kBirthdayKey)};
+    keys.insert(keys.end(), history.m_aStageKey.begin(), history.m_aStageKey.end());
+    return keys;
+}
+
+bool LoadProfile(CHistoryData& history, const CIniValues& file) {
+    if (file.GetInt(kVersionKey, 0) != INI_FILE_VERSION) return false;
 
     int ignored = 0;
-    ScanNumbers(file.GetString(kSection, kBirthdayKey, kBirthdayDefault),
+    ScanNumbers(file.GetString(kBirthdayKey, kBirthdayDefault),
                 std::array<int*, 5>{&history.m_nBirthYear, &history.m_nBirthMonth,
                                     &history.m_nBirthDay, &ignored, &ignored});
     for (int stage = STAGE_ELEMENTARY; stage <= STAGE_DOCTOR; ++stage) {
         const std::string& key = history.m_aStageKey[static_cast<std::size_t>(stage - 1)];
-        ParseStageRecord(file.GetString(kSection, key, kStageDefault), history.Stage(stage));
+        ParseStageRecord(file.GetString(key, kStageDefault), history.Stage(stage));
     }
     return true;
 }
 
-void SaveProfile(const CHistoryData& history, CSettingsLocation& location) {
+bool LoadProfile(CHistoryData& history, CSettingsLocation& location) {
     location.SetProfileFile(false);
+    return LoadProfile(history,
+                       CIniFile(location.ProfilePath()).Read(kSection, ProfileKeys(history)));
+}
+
+CIniFile::Entries ProfileEntries(const CHistoryData& history) {
     CIniFile::Entries entries;
     entries.emplace_back(kVersionKey, std::to_string(INI_FILE_VERSION));
 
@@ -80,6 +89,11 @@ void SaveProfile(const CHistoryData& history, CSettingsLocation& location) {
         FormatStageRecord(history.Stage(stage), value);
         entries.emplace_back(history.m_aStageKey[static_cast<std::size_t>(stage - 1)], value);
     }
+    return entries;
+}
+
+void SaveProfile(const CHistoryData& history, CSettingsLocation& location) {
+    location.SetProfileFile(false);
     // One replacement of the file: a crash never leaves some keys saved and others not.
-    CIniFile(location.ProfilePath()).WriteStrings(kSection, entries);
+    CIniFile(location.ProfilePath()).WriteStrings(kSection, ProfileEntries(history));
 }

@@ -2,6 +2,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "settings/IniFile.h"
 
 class CHistoryData;
 class CSettingsLocation;
@@ -15,6 +18,12 @@ inline constexpr std::string_view kVersionKey = "INIファイルバージョン"
 // LoadProfile reads nothing and returns false unless the file carries version 100.
 bool LoadProfile(CHistoryData& history, CSettingsLocation& location);
 void SaveProfile(const CHistoryData& history, CSettingsLocation& location);
+
+// The same from and to values that are read or written with the other file (SettingsFiles.h).
+inline constexpr std::string_view kProfileSection = "Vesmerデータ";
+std::vector<std::string> ProfileKeys(const CHistoryData& history);
+bool LoadProfile(CHistoryData& history, const CIniValues& file);
+CIniFile::Entries ProfileEntries(const CHistoryData& history);
 
 // One stage value: ten numbers separated by blanks (blanks skipped, optional sign, digits; values
 // beyond the int range clamped). The scan stops at the first item that is not a number; members

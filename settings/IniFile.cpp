@@ -1,10 +1,5 @@
 #include "settings/IniFile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <optional>
-
 #include "engine/NumberText.h"
 #include "platform/Cp932.h"
 #include "platform/WholeFile.h"
@@ -12,67 +7,77 @@
 
 namespace {
 
-enum class FileState { Missing, Read, Unusable };
-
-// Reads the whole file, bounded by kMaxFileBytes. Unusable: the path exists but is not a settings
-// file that can be read (a folder, a device, too large, no read permission).
-FileState ReadContent(const QString& path, QByteArray& content) {
-    content.clear();
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink()) return FileState::Missing;
-    if (!info.isFile() || info.size() > CIniFile::kMaxFileBytes) return FileState::Unusable;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return FileState::Unusable;
-    content = file.read(CIniFile::kMaxFileBytes + 1);
-    if (content.size() > CIniFile::kMaxFileBytes || file.error() != QFileDevice::NoError) {
-        content.clear();
-        return FileState::Unusable;
-    }
-    return FileState::Read;
-}
-
-std::optional<QByteArray> ReadValue(const QString& path, std::string_view section,
-                                    std::string_view key) {
-    QByteArray content;
-    if (ReadContent(path, content) != FileState::Read) return std::nullopt;
-    return IniText::FindValue(content, ToCp932(section), ToCp932(key));
-}
-
-bool WriteValues(const QString& path, std::string_view section, const CIniFile::Entries& entries) {
-    QByteArray content;
-    const FileState state = ReadContent(path, content);
-    if (state == FileState::Unusable) return false;
-
-    QByteArray updated = content;
+// The content with the entries applied, or nothing when the file is no settings file or the
+// result would be too large. allStored tells whether every entry could be stored.
+std::optional<QByteArray> Updated(const WholeFileContent& file, std::string_view section,
+                                  const CIniFile::Entries& entries, bool& allStored) {
+    allStored = true;
+    if (file.state == FileRead::Unusable) return std::nullopt;
+    QByteArray updated = file.bytes;
     const QByteArray sectionBytes = ToCp932(section);
-    bool allStored = true;
     for (const auto& [key, value] : entries) {
         const bool stored = IniText::SetValue(updated, sectionBytes, ToCp932(key), ToCp932(value));
         allStored = allStored && stored;
     }
-    if (state == FileState::Read && updated == content) return allStored;
-    if (updated.size() > CIniFile::kMaxFileBytes) return false;
+    if (updated.size() > CIniFile::kMaxFileBytes) return std::nullopt;
+    return updated;
+}
 
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) return false;
-    return WriteWholeFile(path, updated) && allStored;
+bool WriteValues(const QString& path, std::string_view section, const CIniFile::Entries& entries) {
+    const WholeFileContent file = ReadWholeFile(path, CIniFile::kMaxFileBytes);
+    bool allStored = true;
+    const std::optional<QByteArray> updated = Updated(file, section, entries, allStored);
+    if (!updated) return false;
+    if (file.state == FileRead::Read && *updated == file.bytes) return allStored;
+    return MakePrivateFolder(FolderOf(path)) &&
+           WriteWholeFile(path, *updated, NewFileMode::OwnerOnly) && allStored;
 }
 
 }  // namespace
 
+CIniValues::CIniValues(const WholeFileContent& file, std::string_view section,
+                       const std::vector<std::string>& keys) {
+    std::vector<QByteArray> keyBytes;
+    for (const std::string& key : keys) keyBytes.push_back(ToCp932(key));
+    std::vector<std::optional<QByteArray>> values(keys.size());
+    if (file.state == FileRead::Read)
+        values = IniText::FindValues(file.bytes, ToCp932(section), keyBytes);
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        m_values.emplace_back(keys[i], std::move(values[i]));
+}
+
+const std::optional<QByteArray>* CIniValues::Find(std::string_view key) const {
+    for (const auto& [name, value] : m_values) {
+        if (name == key) return &value;
+    }
+    return nullptr;
+}
+
+int CIniValues::GetInt(std::string_view key, int defaultValue) const {
+    const std::optional<QByteArray>* value = Find(key);
+    if (!value || !*value || (*value)->isEmpty()) return defaultValue;
+    return ParseLeadingInt(std::string_view((*value)->constData(), (*value)->size()));
+}
+
+std::string CIniValues::GetString(std::string_view key, std::string_view defaultValue) const {
+    const std::optional<QByteArray>* value = Find(key);
+    if (!value || !*value) return std::string(defaultValue);
+    return FromCp932(**value);
+}
+
 CIniFile::CIniFile(QString path) : m_strPath(std::move(path)) {}
 
+CIniValues CIniFile::Read(std::string_view section, const std::vector<std::string>& keys) const {
+    return CIniValues(ReadWholeFile(m_strPath, kMaxFileBytes), section, keys);
+}
+
 int CIniFile::GetInt(std::string_view section, std::string_view key, int defaultValue) const {
-    const std::optional<QByteArray> value = ReadValue(m_strPath, section, key);
-    if (!value || value->isEmpty()) return defaultValue;
-    return ParseLeadingInt(std::string_view(value->constData(), value->size()));
+    return Read(section, {std::string(key)}).GetInt(key, defaultValue);
 }
 
 std::string CIniFile::GetString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
-    const std::optional<QByteArray> value = ReadValue(m_strPath, section, key);
-    if (!value) return std::string(defaultValue);
-    return FromCp932(*value);
+    return Read(section, {std::string(key)}).GetString(key, defaultValue);
 }
 
 bool CIniFile::WriteInt(std::string_view section, std::string_view key, int value) {
@@ -85,4 +90,31 @@ bool CIniFile::WriteString(std::string_view section, std::string_view key, std::
 
 bool CIniFile::WriteStrings(std::string_view section, const Entries& entries) {
     return WriteValues(m_strPath, section, entries);
+}
+
+int WriteIniFilesTogether(const std::vector<IniFileUpdate>& updates) {
+    std::vector<QString> paths;
+    for (const IniFileUpdate& update : updates) paths.push_back(update.path);
+    const std::vector<WholeFileContent> files = ReadWholeFiles(paths, CIniFile::kMaxFileBytes);
+    std::vector<WholeFileWrite> writes;
+    for (std::size_t i = 0; i < updates.size(); ++i) {
+        bool allStored = true;
+        std::optional<QByteArray> updated =
+            Updated(files[i], updates[i].section, updates[i].entries, allStored);
+        if (!updated || !allStored || !MakePrivateFolder(FolderOf(paths[i])))
+            return static_cast<int>(i);
+        // Written even when unchanged: every save of the pair is a whole save of both.
+        writes.push_back({paths[i], std::move(*updated)});
+    }
+    return WriteWholeFiles(writes, NewFileMode::OwnerOnly);
+}
+
+std::vector<CIniValues> ReadIniFilesTogether(const std::vector<IniFileQuery>& queries) {
+    std::vector<QString> paths;
+    for (const IniFileQuery& query : queries) paths.push_back(query.path);
+    const std::vector<WholeFileContent> files = ReadWholeFiles(paths, CIniFile::kMaxFileBytes);
+    std::vector<CIniValues> values;
+    for (std::size_t i = 0; i < queries.size(); ++i)
+        values.emplace_back(files[i], queries[i].section, queries[i].keys);
+    return values;
 }

@@ -1,33 +1,56 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+struct WholeFileContent;
+
+// Values of several keys of one section, read with one read of the file and one pass over its
+// text. Looking up a key that was not asked for gives the default.
+class CIniValues {
+  public:
+    CIniValues(const WholeFileContent& file, std::string_view section,
+               const std::vector<std::string>& keys);
+
+    // The value as a decimal number (blanks, optional sign, digits; clamped to the int range);
+    // 0 for a value that does not begin with a number; defaultValue when the file, the section or
+    // the key is missing or the value is empty.
+    int GetInt(std::string_view key, int defaultValue) const;
+    std::string GetString(std::string_view key, std::string_view defaultValue) const;
+
+  private:
+    const std::optional<QByteArray>* Find(std::string_view key) const;
+
+    std::vector<std::pair<std::string, std::optional<QByteArray>>> m_values;
+};
 
 // A Windows-style initialization file in code page 932, read and written with the behaviour of
 // the platform's private-profile functions. Section and key texts are UTF-8 here.
 //
 // Every call reads the file afresh. A path that is not a regular file (a folder, a device) or a
 // file larger than kMaxFileBytes is not a settings file: reads give the defaults and writes leave
-// it alone.
+// it alone. Reads and writes follow the rules of platform/WholeFile.h (no planted links).
 class CIniFile {
   public:
     static constexpr qint64 kMaxFileBytes = 8 * 1024 * 1024;
 
     explicit CIniFile(QString path);
 
-    // The value as a decimal number (blanks, optional sign, digits; clamped to the int range);
-    // 0 for a value that does not begin with a number; defaultValue when the file, the section or
-    // the key is missing or the value is empty.
+    CIniValues Read(std::string_view section, const std::vector<std::string>& keys) const;
+    // One key: see CIniValues.
     int GetInt(std::string_view section, std::string_view key, int defaultValue) const;
     std::string GetString(std::string_view section, std::string_view key,
                           std::string_view defaultValue) const;
     // Both writes replace the file only when the new content is complete; false when the file
-    // could not be written (nothing changed then). A missing file and its folder are created; a
-    // read-only file (no write permission for owner, group or others) is never replaced, even by a
-    // process that could. A file that is written must be replaceable: its folder must be writable.
+    // could not be written (nothing changed then). A missing file is created readable by its
+    // owner only, and a missing folder likewise (0700). A read-only file (no write permission for
+    // owner, group or others) is never replaced, even by a process that could. A writable file in
+    // a folder that cannot be written is overwritten in place.
     bool WriteInt(std::string_view section, std::string_view key, int value);
     bool WriteString(std::string_view section, std::string_view key, std::string_view value);
 
@@ -41,3 +64,24 @@ class CIniFile {
   private:
     QString m_strPath;
 };
+
+// One file of a save of several files.
+struct IniFileUpdate {
+    QString path;
+    std::string_view section;
+    CIniFile::Entries entries;
+};
+
+// Applies each update to its file and writes the files as one save (WriteWholeFiles), unchanged
+// ones included: after an interruption the files hold all the old or all the new values. A file
+// that cannot take its update stops the save before anything is written. Returns -1 when all were
+// written, otherwise the index of the first file that was not.
+int WriteIniFilesTogether(const std::vector<IniFileUpdate>& updates);
+
+// Reads files that WriteIniFilesTogether writes, once each (finishing an interrupted save).
+struct IniFileQuery {
+    QString path;
+    std::string_view section;
+    std::vector<std::string> keys;
+};
+std::vector<CIniValues> ReadIniFilesTogether(const std::vector<IniFileQuery>& queries);

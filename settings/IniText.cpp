@@ -1,5 +1,7 @@
 #include "settings/IniText.h"
 
+#include <cstring>
+
 namespace IniText {
 namespace {
 
@@ -143,6 +145,51 @@ Position Locate(QByteArrayView content, QByteArrayView section, QByteArrayView k
     return position;
 }
 
+// Position of the first byte c at or after from, or the text's size.
+qsizetype FindByte(QByteArrayView text, char c, qsizetype from) {
+    const void* found =
+        from < text.size() ? std::memchr(text.data() + from, c, text.size() - from) : nullptr;
+    return found ? static_cast<const char*>(found) - text.data() : text.size();
+}
+
+// The keys asked for by FindValues, filed by length so that a line whose key has no length
+// of theirs is passed over after one look-up; the first value offered for a key is kept.
+class CKeyTable {
+  public:
+    explicit CKeyTable(const std::vector<QByteArray>& keys)
+        : m_keys(keys), m_values(keys.size()), m_nMissing(keys.size()) {
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            const auto length = static_cast<std::size_t>(keys[i].size());
+            if (m_byLength.size() <= length) m_byLength.resize(length + 1);
+            m_byLength[length].push_back(i);
+        }
+    }
+
+    bool Complete() const { return m_nMissing == 0; }
+    bool Wants(qsizetype length) const {
+        return length > 0 && static_cast<std::size_t>(length) < m_byLength.size() &&
+               !m_byLength[static_cast<std::size_t>(length)].empty();
+    }
+
+    void Offer(QByteArrayView name, QByteArrayView value) {
+        const auto length = static_cast<std::size_t>(name.size());
+        if (length >= m_byLength.size()) return;
+        for (std::size_t i : m_byLength[length]) {
+            if (m_values[i] || !SameName(name, m_keys[i])) continue;
+            m_values[i] = Bounded(Unquoted(value)).toByteArray();
+            --m_nMissing;
+        }
+    }
+
+    std::vector<std::optional<QByteArray>> TakeValues() { return std::move(m_values); }
+
+  private:
+    const std::vector<QByteArray>& m_keys;
+    std::vector<std::vector<std::size_t>> m_byLength;
+    std::vector<std::optional<QByteArray>> m_values;
+    std::size_t m_nMissing;
+};
+
 bool ValidSection(QByteArrayView section) {
     return !section.isEmpty() && !HasLineBreak(section) && FindChar(section, ']') < 0 &&
            Trimmed(section).size() == section.size();
@@ -174,6 +221,42 @@ std::optional<QByteArray> FindValue(QByteArrayView content, QByteArrayView secti
     const Position position = Locate(content, section, key);
     if (!position.entry) return std::nullopt;
     return Bounded(Unquoted(position.entry->value)).toByteArray();
+}
+
+std::vector<std::optional<QByteArray>> FindValues(QByteArrayView content, QByteArrayView section,
+                                                  const std::vector<QByteArray>& keys) {
+    CKeyTable table(keys);
+    bool inSection = false;
+    // Lines that cannot matter are passed over after a look at their first character; the
+    // others are read as ParseLine reads them.
+    const char* data = content.data();
+    const qsizetype size = content.size();
+    for (qsizetype begin = 0; begin < size && !table.Complete();) {
+        qsizetype first = begin;
+        while (first < size && IsBlank(data[first])) ++first;
+        if (first < size && data[first] == '\n') {
+            begin = first + 1;
+            continue;
+        }
+        const qsizetype newline = FindByte(content, '\n', first);
+        const char lead = first < newline ? data[first] : ';';
+        if (lead == '[') {
+            const Line line = ParseLine(content, begin);
+            if (line.kind == LineKind::Section) {
+                if (inSection) break;
+                inSection = SameName(line.name, section);
+            } else if (inSection && line.kind == LineKind::Entry) {
+                table.Offer(line.name, line.value);
+            }
+        } else if (inSection && lead != ';') {
+            const QByteArrayView text = content.sliced(first, newline - first);
+            const qsizetype equals = FindByte(text, '=', 0);
+            const QByteArrayView name = Trimmed(text.first(equals < text.size() ? equals : 0));
+            if (table.Wants(name.size())) table.Offer(name, Trimmed(text.sliced(equals + 1)));
+        }
+        begin = newline + 1;
+    }
+    return table.TakeValues();
 }
 
 bool SetValue(QByteArray& content, QByteArrayView section, QByteArrayView key,

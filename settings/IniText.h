@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <optional>
+#include <vector>
 
 // The text of an initialization file as raw code page 932 bytes, searched and edited the way the
 // Windows private-profile functions do it:
@@ -22,6 +23,11 @@ inline constexpr qsizetype kMaxValueBytes = 4095;
 // The value of key in section, or nothing when the section or the key is missing.
 std::optional<QByteArray> FindValue(QByteArrayView content, QByteArrayView section,
                                     QByteArrayView key);
+
+// The values of several keys of section, found in one pass over the text: element i is what
+// FindValue would give for keys[i]. The pass ends once every key has been found.
+std::vector<std::optional<QByteArray>> FindValues(QByteArrayView content, QByteArrayView section,
+                                                  const std::vector<QByteArray>& keys);
 
 // Sets key in section to value: replaces the first matching entry line in place, or appends a new
 // entry after the last entry of the section, or appends the section with the entry at the end of

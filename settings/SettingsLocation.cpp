@@ -1,9 +1,11 @@
 #include "settings/SettingsLocation.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include "platform/FileSystem.h"
+#include "platform/NativePath.h"
 
 namespace {
 
@@ -11,24 +13,31 @@ QString Absolute(const QString& folder) {
     return folder.isEmpty() ? folder : QDir::cleanPath(QDir(folder).absolutePath());
 }
 
+#ifndef Q_OS_UNIX
 bool HoldsSettingsFile(const QString& folder) {
     const QDir dir(folder);
     return QFileInfo(dir.filePath(QLatin1String(kHistoryFileName))).isFile() ||
            QFileInfo(dir.filePath(QLatin1String(kDialogStateFileName))).isFile();
 }
+#endif
 
 }  // namespace
 
 CSettingsLocation::CSettingsLocation(QString programFolder, QString userFolder,
-                                     FolderCheck canWrite)
+                                     FolderCheck programFolderQualifies)
     : m_strProgramFolder(Absolute(programFolder)),
       m_strUserFolder(Absolute(userFolder)),
-      m_canWrite(canWrite ? std::move(canWrite) : FolderCheck(&CSettingsLocation::CanWriteFolder)) {
-}
+      m_programFolderQualifies(programFolderQualifies
+                                   ? std::move(programFolderQualifies)
+                                   : FolderCheck(&CSettingsLocation::ProgramFolderQualifies)) {}
 
 CSettingsLocation CSettingsLocation::ForApplication() {
-    return CSettingsLocation(QCoreApplication::applicationDirPath(),
+    return CSettingsLocation(ProgramFolder(),
                              QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+}
+
+CSettingsLocation CSettingsLocation::InFolder(const QString& folder) {
+    return CSettingsLocation(folder, QString(), [](const QString&) { return true; });
 }
 
 bool CSettingsLocation::CanWriteFolder(const QString& folder) {
@@ -36,19 +45,32 @@ bool CSettingsLocation::CanWriteFolder(const QString& folder) {
     return info.isDir() && info.isWritable();
 }
 
+bool CSettingsLocation::ProgramFolderQualifies(const QString& folder) {
+#ifdef Q_OS_UNIX
+    return IsPrivateFolder(folder) && !SameFolder(folder, QString::fromUtf8(VESMER_INSTALL_BINDIR));
+#else
+    return HoldsSettingsFile(folder) || CanWriteFolder(folder);
+#endif
+}
+
 void CSettingsLocation::SetProfileFile(bool dialogState) {
     m_bDialogState = dialogState;
 }
 
 QString CSettingsLocation::ProfilePath() const {
-    return QDir(Folder()).filePath(
+    const QString folder = Folder();
+    if (folder.isEmpty()) return folder;
+    return QDir(folder).filePath(
         QLatin1String(m_bDialogState ? kDialogStateFileName : kHistoryFileName));
 }
 
 QString CSettingsLocation::Folder() const {
-    if (m_strUserFolder.isEmpty()) return m_strProgramFolder;
-    if (m_strProgramFolder.isEmpty()) return m_strUserFolder;
-    if (HoldsSettingsFile(m_strProgramFolder) || m_canWrite(m_strProgramFolder))
+    if (!m_strProgramFolder.isEmpty() && m_programFolderQualifies(m_strProgramFolder))
         return m_strProgramFolder;
-    return m_strUserFolder;
+#ifdef Q_OS_UNIX
+    if (!EntryExists(m_strUserFolder) || IsOwnFolder(m_strUserFolder)) return m_strUserFolder;
+    return QString();
+#else
+    return m_strUserFolder.isEmpty() ? m_strProgramFolder : m_strUserFolder;
+#endif
 }

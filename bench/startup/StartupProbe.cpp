@@ -18,10 +18,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "app/VesmerApp.h"
 #include "app/VesmerDlg.h"
+#include "app/WindowSystemGuard.h"
 
 namespace {
 
@@ -102,7 +104,10 @@ int main(int argc, char* argv[]) {
     QTemporaryDir temporary;
     const QString folder =
         settingsFolder ? QString::fromLocal8Bit(settingsFolder) : temporary.path();
+    // Made as main() makes it, so that the measurement includes the watch over the display.
+    std::optional<CWindowSystemGuard> guard(std::in_place);
     CVesmerApp app(argc, argv, CSettingsLocation(folder, folder));
+    guard.reset();
     app.SetFirstShownHook([calculations, holdMs](CVesmerDlg& dialog) {
         if (calculations > 0) MeasureCalculate(dialog, calculations);
         if (holdMs < 0 && calculations == 0) {

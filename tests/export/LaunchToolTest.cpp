@@ -66,8 +66,9 @@ TEST_F(LaunchToolTest, FolderOfTheToolsNameCountsAsPresentAndItsStartFailureIsSi
 TEST_F(LaunchToolTest, ToolPathIsAbsoluteWithOneSeparator) {
     EXPECT_EQ(ToolPath(m_folder), m_tool);
     EXPECT_EQ(ToolPath(m_folder + "/"), m_tool);
-    // Never a bare name, which starting would look up on the search path instead.
-    EXPECT_EQ(ToolPath(QString()), QDir::current().absoluteFilePath(kToolName));
+    // Never a bare name or a path against the current folder.
+    EXPECT_EQ(ToolPath(QString()), QString());
+    EXPECT_EQ(ToolPath(QStringLiteral("bin")), QString());
 }
 
 #ifndef _WIN32

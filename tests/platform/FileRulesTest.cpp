@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/NativePath.h"
+#include "platform/WholeFile.h"
+#include "tests/export/FileTestSupport.h"
+#include "tests/support/TestFiles.h"
+
+#ifndef _WIN32
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+const QByteArray kOld = "old\r\n";
+const QByteArray kNew = "new\r\n";
+// 表示 in code page 932: not valid UTF-8, as an archive unpacked on Linux leaves a folder name.
+const QByteArray kShiftJisName = "\x95\x5c\x8e\xa6";
+
+// The path as the system calls take it; valid until the end of the statement.
+const char* Native(const QString& path, QByteArray&& bytes = {}) {
+    bytes = EncodeNativePath(path);
+    return bytes.constData();
+}
+
+class FileRulesTest : public testing::Test {
+  protected:
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    QStringList Entries(const QString& folder) const {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    // Runs body as an ordinary user: this process, or a child that has given up root.
+    int AsOrdinaryUser(const std::function<int()>& body, std::string& reason) {
+        if (!IsPrivileged()) return body();
+        chmod(Native(m_dir.path()), 0755);
+        return RunUnprivileged(body, reason);
+    }
+
+    QTemporaryDir m_dir;
+};
+
+// A link to another file, planted where a save will go.
+struct LinkCase {
+    const char* name;
+    mode_t folderMode;
+    bool linkOfAnotherUser;
+    bool folderOfAnotherUser;
+    bool followed;
+};
+void PrintTo(const LinkCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PlantedLink : public FileRulesTest, public testing::WithParamInterface<LinkCase> {};
+
+TEST_P(PlantedLink, IsFollowedOnlyWhenNobodyElseCouldHavePlacedIt) {
+    const LinkCase& c = GetParam();
+    if ((c.linkOfAnotherUser || c.folderOfAnotherUser) && !IsPrivileged())
+        GTEST_SKIP() << "only root can give files to another user";
+    const QString victim = Path("bashrc");
+    const QString folder = Path("bin");
+    const QString link = folder + "/Vesmer.ini";
+    ASSERT_TRUE(WriteBytes(victim, kOld) && QDir().mkpath(folder) && QFile::link(victim, link));
+    const uid_t linkOwner = c.linkOfAnotherUser ? kNobody : geteuid();
+    const uid_t folderOwner = c.folderOfAnotherUser ? kNobody : geteuid();
+    ASSERT_EQ(lchown(Native(link), linkOwner, static_cast<gid_t>(-1)) |
+                  chown(Native(folder), folderOwner, static_cast<gid_t>(-1)) |
+                  chmod(Native(folder), c.folderMode),
+              0);
+
+    EXPECT_EQ(WriteWholeFile(link, kNew), c.followed);
+    EXPECT_EQ(ReadWholeFile(link, 100).state, c.followed ? FileRead::Read : FileRead::Unusable);
+    EXPECT_EQ(ReadBytes(victim), c.followed ? kNew : kOld);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(WriteWholeFiles({{folder + "/a", kNew}, {link, kNew}}, NewFileMode::OwnerOnly),
+              c.followed ? -1 : 1);
+    EXPECT_EQ(QFileInfo::exists(folder + "/a"), c.followed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rule, PlantedLink,
+    testing::Values(LinkCase{"OwnLinkInOwnFolder", 0755, false, false, true},
+                    LinkCase{"FolderEveryoneWrites", 01777, false, false, false},
+                    LinkCase{"FolderTheGroupWrites", 0775, false, false, false},
+                    LinkCase{"FolderOfAnotherUser", 0755, false, true, false},
+                    LinkCase{"LinkOfAnotherUser", 0755, true, false, false}),
+    [](const testing::TestParamInfo<LinkCase>& test) { return test.param.name; });
+
+TEST_F(FileRulesTest, WritableFileInAFolderThatCannotBeWrittenIsUpdatedInPlace) {
+    const QString folder = Path("locked");
+    const QString file = folder + "/Vesmer.ini";
+    ASSERT_TRUE(QDir().mkpath(folder) && WriteBytes(file, kOld));
+    ASSERT_EQ(chmod(Native(file), 0666) | chmod(Native(folder), 0555), 0);
+    std::string reason;
+    const int result = AsOrdinaryUser(
+        [&] {
+            const bool grown = WriteWholeFile(file, kNew + kNew + kNew);
+            const bool shrunk = WriteWholeFile(file, kNew);
+            return grown && shrunk && !WriteWholeFile(folder + "/New.ini", kNew) ? 0 : 1;
+        },
+        reason);
+    chmod(Native(folder), 0755);
+    if (result < 0) GTEST_SKIP() << reason;
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadBytes(file), kNew);
+    EXPECT_EQ(Entries(folder), QStringList{"Vesmer.ini"});
+}
+
+TEST_F(FileRulesTest, RootReplacingAUsersFileKeepsItsOwnerGroupAndMode) {
+    if (!IsPrivileged()) GTEST_SKIP() << "only root can replace another user's file";
+    const QString file = Path("Vesmer.ini");
+    ASSERT_TRUE(WriteBytes(file, kOld));
+    ASSERT_EQ(chown(Native(file), kNobody, kNobody) | chmod(Native(file), 0640), 0);
+    ASSERT_TRUE(WriteWholeFile(file, kNew, NewFileMode::OwnerOnly));
+    struct stat info {};
+    ASSERT_EQ(stat(Native(file), &info), 0);
+    EXPECT_EQ(info.st_uid, kNobody);
+    EXPECT_EQ(info.st_gid, kNobody);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadBytes(file), kNew);
+}
+
+TEST_F(FileRulesTest, NewFilesAreOwnerOnlyAndLeftoverTemporaryFilesAreRemoved) {
+    ASSERT_TRUE(WriteBytes(Path(".Vesmer.ini.vesmer-new"), "half"));
+    ASSERT_TRUE(QFile::link(Path("elsewhere"), Path(".VesmerDlg.ini.vesmer-new")));
+    ASSERT_EQ(WriteWholeFiles({{Path("Vesmer.ini"), kNew}, {Path("VesmerDlg.ini"), kNew}},
+                              NewFileMode::OwnerOnly),
+              -1);
+    EXPECT_EQ(Entries(m_dir.path()), (QStringList{"Vesmer.ini", "VesmerDlg.ini"}));
+    EXPECT_FALSE(QFileInfo::exists(Path("elsewhere")));
+    struct stat info {};
+    ASSERT_EQ(stat(Native(Path("Vesmer.ini")), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+TEST(NativePath, AnyBytesSurviveAndShiftJisIsShownAsSuch) {
+    for (const QByteArray& bytes :
+         {QByteArray("/tmp/") + kShiftJisName, QByteArray("表/a"),
+          QByteArray("\xed\xa0\x80\xc0\xaf\xff"), QByteArray("\xf0\x9f\x98\x80\xf4\x90\x80\x80")})
+        EXPECT_EQ(EncodeNativePath(DecodeNativePath(bytes)), bytes) << bytes.toHex().constData();
+    EXPECT_EQ(DisplayPath(DecodeNativePath("/a/" + kShiftJisName)), "/a/表示");
+    EXPECT_EQ(DisplayPath(QStringLiteral("/a/表示")), "/a/表示");
+}
+
+TEST_F(FileRulesTest, ProgramFolderIsFoundWhateverTheBytesOfItsName) {
+    const QString folder = DecodeNativePath(QFile::encodeName(m_dir.path()) + "/" + kShiftJisName);
+    const QString probe = folder + "/probe";
+    const QString output = Path("found");
+    ASSERT_EQ(mkdir(Native(folder), 0700), 0);
+    ASSERT_TRUE(WriteWholeFile(probe, ReadBytes(PROGRAM_FOLDER_PROBE)));
+    ASSERT_EQ(chmod(Native(probe), 0700), 0);
+    QByteArray program = EncodeNativePath(probe);
+    QByteArray argument = QFile::encodeName(output);
+    char* const arguments[] = {program.data(), argument.data(), nullptr};
+    const pid_t child = fork();
+    if (child == 0) {
+        execv(program.constData(), arguments);
+        _exit(127);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ReadBytes(output), EncodeNativePath(folder));
+    RemoveEntry(probe);  // Qt could not remove a folder of this name
+    rmdir(Native(folder));
+}
+
+}  // namespace
+
+#endif
