@@ -54,7 +54,7 @@ QFont DialogFont(const QStringList& families, int pointSize) {
     else
         font.setFamilies(families);
     font.setPointSize(pointSize);
-    font.setStyleHint(QFont::TypeWriter);
+    font.setStyleHint(QFont::TypeWriter, QFont::PreferNoShaping);
     return font;
 }
 
