@@ -45,7 +45,7 @@ TEST_F(DialogStateTest, EveryStoredChoiceComesBackAloneAndTheYearAsTyped) {
         DialogInputs inputs;
         inputs.m_nEra = 1;  // 昭和
         inputs.m_strBirthYear = "60";
-        inputs.m_strRyunenHighSchool = "2";
+        inputs.m_strRyunenDoctor = "2";
         inputs.m_nFinalSchool = 7;
         inputs.*field->number = field->kind == InputKind::List ? 3 : 1;
         if (field->control == Control::UniversityLength) inputs.m_nFinalSchool = 5;
@@ -54,7 +54,7 @@ TEST_F(DialogStateTest, EveryStoredChoiceComesBackAloneAndTheYearAsTyped) {
         for (const InputField* other : SettingsOrder())
             EXPECT_EQ(loaded.*other->number, inputs.*other->number) << field->name << other->name;
         EXPECT_EQ(loaded.m_strBirthYear, "60");
-        EXPECT_EQ(loaded.m_strRyunenHighSchool, "2");
+        EXPECT_EQ(loaded.m_strRyunenDoctor, "2");
     }
     // Without the dialog state file the stored year comes back with the default era.
     ASSERT_TRUE(QFile::remove(DialogPath()));
