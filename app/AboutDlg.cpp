@@ -34,7 +34,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     m_about->setGeometry(DluRect(base, 40, 25, 119, 8));
 
     m_btnOk = new QPushButton(QStringLiteral("OK"), this);
-    m_btnOk->setObjectName(QStringLiteral("1"));
+    m_btnOk->setObjectName(QStringLiteral("ok"));
     m_btnOk->setGeometry(DluRect(base, 178, 7, 50, 14));
     m_btnOk->setDefault(true);
     connect(m_btnOk, &QPushButton::clicked, this, &QDialog::accept);

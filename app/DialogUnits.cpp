@@ -1,7 +1,9 @@
 #include "app/DialogUnits.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QString>
+#include <algorithm>
 
 int MulDivRounded(int value, int numerator, int denominator) {
     const long long product = static_cast<long long>(value) * numerator;
@@ -43,9 +45,16 @@ QSize DluSize(const DialogBaseUnits& base, int width, int height) {
 
 QFont DialogFont(const QStringList& families, int pointSize) {
     QFont font;
-    font.setFamilies(families);
+    // Naming only the installed family spares the font matching a search for the missing ones.
+    const auto installed =
+        std::find_if(families.begin(), families.end(),
+                     [](const QString& family) { return QFontDatabase::hasFamily(family); });
+    if (installed != families.end())
+        font.setFamily(*installed);
+    else
+        font.setFamilies(families);
     font.setPointSize(pointSize);
-    font.setStyleHint(QFont::TypeWriter);
+    font.setStyleHint(QFont::TypeWriter, QFont::PreferNoShaping);
     return font;
 }
 

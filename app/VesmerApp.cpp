@@ -13,7 +13,7 @@
 
 namespace {
 
-// Reports the first paint of a widget once, after the paint has reached the screen.
+// Runs a step once, right after the first paint of the dialog has reached the screen.
 class CFirstPaintWatcher : public QObject {
   public:
     CFirstPaintWatcher(CVesmerDlg& dialog, std::function<void(CVesmerDlg&)> hook)
@@ -55,7 +55,6 @@ void CVesmerApp::SetUpApplication() {
     setApplicationName(QString::fromUtf8(kApplicationTitle));
     setApplicationVersion(QString::fromUtf8(kVersionText));
     setDesktopFileName(QStringLiteral("vesmer"));
-    setWindowIcon(AppIcon());
     InstallQtJapanese(*this);
 }
 
@@ -84,6 +83,9 @@ int CVesmerApp::InitInstance() {
     CVesmerDlg dialog(services);
     presenter.SetOwner(&dialog);
     savePrompt.SetOwner(&dialog);
+    // The icon is decoded once the window shows its content, which then comes up sooner. A
+    // filter installed later sees the paint first, so the hook runs before the icon is set.
+    new CFirstPaintWatcher(dialog, [](CVesmerDlg&) { setWindowIcon(AppIcon()); });
     if (m_firstShown) new CFirstPaintWatcher(dialog, m_firstShown);
     // However the dialog ends, the program ends.
     dialog.exec();

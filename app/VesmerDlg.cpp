@@ -17,7 +17,6 @@
 #include <memory>
 
 #include "app/AboutDlg.h"
-#include "app/AppIcon.h"
 #include "app/DialogUnits.h"
 #include "app/DigitsEdit.h"
 #include "app/GroupBox.h"
@@ -271,7 +270,6 @@ QWidget* CVesmerDlg::Widget(Control control) const {
 
 void CVesmerDlg::OnInitDialog() {
     AddSystemMenuEntry();
-    setWindowIcon(AppIcon());
     FillChoiceLists();
     // The defaults, the history data file into the model, the dialog state file into the
     // members, then the model's birth date and counts into the texts.

@@ -1,17 +1,5 @@
 #include "input/ChoiceLists.h"
 
-namespace {
-
-std::string ToLowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
-
-}  // namespace
-
 ChoiceLists::ChoiceLists()
     : m_aEraNames{"西暦", "昭和", "平成", "令和"},
       m_aFinalSchoolNames{"小学校",   "中学校", "高校/高専",  "短大",
@@ -64,9 +52,10 @@ EnabledGroups EnabledGroupsFor(std::string_view finalSchoolItem) {
         {"大学院修士",
          {G::JuniorHigh, G::HighSchool, G::JuniorCollege, G::Vocational, G::University, G::Master}},
     };
-    const std::string wanted = ToLowerAscii(finalSchoolItem);
+    // The items hold no letters that have a case, so an exact comparison is one without regard
+    // to case.
     for (const Row& row : kRows) {
-        if (ToLowerAscii(row.item) == wanted) return row.groups;
+        if (row.item == finalSchoolItem) return row.groups;
     }
     return EnabledGroups::All();  // 大学院博士, or an unknown item: everything
 }

@@ -498,7 +498,20 @@ constexpr bool EveryRowIsFilled() {
     }
     return true;
 }
+constexpr bool NoTwoRowsShare() {
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        for (std::size_t j = i + 1; j < kFields.size(); ++j) {
+            const InputField& a = kFields[i];
+            const InputField& b = kFields[j];
+            if (a.control == b.control || a.name == b.name) return false;
+            if ((a.number && a.number == b.number) || (a.text && a.text == b.text)) return false;
+        }
+    }
+    return true;
+}
+
 static_assert(EveryRowIsFilled(), "every input needs its slots, its member and its name");
+static_assert(NoTwoRowsShare(), "every input has a control, a name and a member of its own");
 
 constexpr std::array<const InputField*, 2 * 8> CountsByStage() {
     std::array<const InputField*, 2 * 8> counts{};

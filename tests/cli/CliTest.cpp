@@ -3,13 +3,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QString>
-#include <QStringList>
-#include <ostream>
-#include <string>
+#include <QTemporaryDir>
 
 #include "cli/CliRunner.h"
+#include "input/ChoiceLists.h"
+#include "input/InputSchema.h"
 #include "platform/Cp932.h"
+#include "tests/support/TestFiles.h"
 
 // Argument lists show as the command line they stand for.
 static void PrintTo(const QStringList& arguments, std::ostream* os) {
@@ -26,200 +26,157 @@ struct CliRun {
     QByteArray err;
 };
 
-CliRun Cli(const QStringList& arguments, const CivilDate& today = kToday) {
+CliRun Cli(const QStringList& arguments) {
     CliRun run;
-    run.status = RunCli(arguments, today, run.out, run.err);
+    run.status = RunCli(arguments, kToday, run.out, run.err);
     return run;
 }
 
-const char* const kDefaultText =
-    "西暦 1986年(昭和 61年) 4月　小学校入学\n"
-    "西暦 1992年(平成  4年) 3月　小学校卒業\n"
-    "西暦 1992年(平成  4年) 4月　中学校入学\n"
-    "西暦 1995年(平成  7年) 3月　中学校卒業\n"
-    "西暦 1995年(平成  7年) 4月　高校入学\n"
-    "西暦 1998年(平成 10年) 3月　高校卒業\n"
-    "西暦 1998年(平成 10年) 4月　大学入学\n"
-    "西暦 2002年(平成 14年) 3月　大学卒業\n"
-    "現在の年齢は46歳と339日です。\n";
-
-TEST(Cli, DefaultsPrintTheWindowsDefaultHistory) {
-    const CliRun run = Cli({});
-    EXPECT_EQ(run.status, kExitOk);
-    EXPECT_EQ(run.out.toStdString(), kDefaultText);
-    EXPECT_TRUE(run.err.isEmpty());
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-TEST(Cli, RawIsCodePage932WithCrLfAndNothingAppended) {
-    const CliRun run = Cli({"--raw"});
-    ASSERT_EQ(run.status, kExitOk);
-    std::string expected = kDefaultText;
-    expected.pop_back();
-    std::string crlf;
-    for (char c : expected) {
-        if (c == '\n') crlf += '\r';
-        crlf += c;
+TEST(Cli, TextRawAndJsonOfOneHistory) {
+    const CliRun text = Cli({"--show-age", "--final", "大学院博士", "--outcome", "0"});
+    ASSERT_EQ(text.status, kExitOk) << text.err.toStdString();
+    EXPECT_TRUE(text.out.startsWith("西暦 1986年(昭和 61年) 4月　小学校入学(6歳)\n"));
+    EXPECT_TRUE(text.out.endsWith("\n現在の年齢は46歳と339日です。\n"));
+    EXPECT_TRUE(text.err.isEmpty());
+
+    const CliRun raw = Cli({"--raw", "--show-age", "--final", "7", "--outcome", "0"});
+    QByteArray lines = text.out.chopped(1);
+    EXPECT_EQ(raw.out, ToCp932(lines.replace("\n", "\r\n").toStdString()));
+
+    const QJsonObject json =
+        QJsonDocument::fromJson(Cli({"--json", "--show-age", "--final", "7", "--outcome", "0"}).out)
+            .object();
+    const QJsonArray events = json["lines"].toArray();
+    ASSERT_EQ(events.size(), 11);
+    const QJsonObject first = events[0].toObject();
+    EXPECT_EQ(first["kind"].toString() + first["school"].toString() + first["era"].toString(),
+              "entry小学校昭和");
+    EXPECT_EQ(QList<int>({first["year"].toInt(), first["month"].toInt(), first["eraYear"].toInt(),
+                          first["age"].toInt()}),
+              QList<int>({1986, 4, 61, 6}));
+    EXPECT_EQ(events[10].toObject()["kind"].toString(), "doctoral-entry");
+    EXPECT_EQ(json["currentAge"].toObject()["days"].toInt(), 339);
+    EXPECT_EQ(json["text"].toString().toUtf8().replace("\r\n", "\n") + "\n", text.out);
+    const QJsonObject expelled = QJsonDocument::fromJson(Cli({"--json", "--outcome", "12"}).out)
+                                     .object()["lines"]
+                                     .toArray()
+                                     .last()
+                                     .toObject();
+    EXPECT_EQ(expelled["kind"].toString(), "expelled");
+    EXPECT_TRUE(expelled["month"].isNull() && expelled["age"].isNull());
+}
+
+// Every list and check box of the window has an option that sets it, as the saved file shows.
+TEST(Cli, EveryStoredChoiceHasItsOption) {
+    QTemporaryDir dir;
+    for (const InputField* field : SettingsOrder()) {
+        // The last university length and route apply up to 大学, the rest with 大学院博士.
+        const bool university =
+            field->control == Control::UniversityLength || field->control == Control::Progression;
+        QStringList arguments = {"--save", dir.path()};
+        if (field->control != Control::FinalSchool)
+            arguments << "--final" << (university ? "5" : "7");
+        int value = 1;
+        if (field->kind == InputKind::List) {
+            const std::vector<std::string>& items = ChoiceLists::Get().*field->items;
+            value = static_cast<int>(items.size()) - 1;
+            // By text for the even keys, by index for the odd ones.
+            arguments << "--" + Utf8(field->option)
+                      << (field->settingsSlot % 2 ? QString::number(value) : Utf8(items.back()));
+        } else {
+            arguments << "--" + Utf8(field->option);
+        }
+        ASSERT_EQ(Cli(arguments).status, kExitOk) << field->name;
+        const QByteArray line = Utf8(field->settingsKey).toUtf8() + "=" + QByteArray::number(value);
+        EXPECT_TRUE(ReadBytes(dir.filePath("VesmerDlg.ini")).contains(ToCp932(line.toStdString())))
+            << field->name;
     }
-    EXPECT_EQ(run.out, ToCp932(crlf));
-    EXPECT_TRUE(run.out.startsWith("\x90\xbc\x97\xef 1986"));  // 西暦 in Shift-JIS
-    EXPECT_TRUE(run.out.contains("\x81\x40"));                 // the full-width space
 }
 
-TEST(Cli, SecondWorkedExampleByOptions) {
-    const CliRun run = Cli({"--month", "4", "--day", "2", "--final", "高校/高専", "--outcome",
-                            "4年目に中退", "--high-school", "2", "--show-age"});
-    ASSERT_EQ(run.status, kExitOk) << run.err.toStdString();
-    EXPECT_TRUE(run.out.toStdString().find("西暦 1999年(平成 11年) 3月　高等教育課程修了\n"
-                                           "西暦 1999年(平成 11年)  　　高専中退(18歳)\n") !=
-                std::string::npos)
-        << run.out.toStdString();
-}
-
-TEST(Cli, EraByNameAndIndex) {
-    const CliRun byName = Cli({"--era", "昭和", "--year", "55"});
-    const CliRun byIndex = Cli({"--era", "1", "--year", "55"});
-    ASSERT_EQ(byName.status, kExitOk);
-    EXPECT_EQ(byName.out.toStdString(), kDefaultText);
-    EXPECT_EQ(byIndex.out, byName.out);
-}
-
-TEST(Cli, CountsByStageKeyOrNumber) {
-    const CliRun byKey = Cli({"--ronin", "大=1", "--ryunen", "高=1"});
-    const CliRun byNumber = Cli({"--ronin", "6=1", "--ryunen", "3=1"});
-    ASSERT_EQ(byKey.status, kExitOk);
+TEST(Cli, TextsAndCountsByStageKeyOrNumber) {
+    const CliRun byKey = Cli({"--year", "1990", "--month", "12", "--day", "31", "--ronin", "大=1",
+                              "--ryunen", "博=99", "--final", "7"});
+    const CliRun byNumber = Cli({"--year", "1990", "--month", "12", "--day", "31", "--ronin", "6=1",
+                                 "--ryunen", "8=99", "--final", "大学院博士"});
+    ASSERT_EQ(byKey.status, kExitOk) << byKey.err.toStdString();
     EXPECT_EQ(byKey.out, byNumber.out);
-    EXPECT_TRUE(byKey.out.contains("西暦 2004年(平成 16年) 3月　大学卒業"));
+    EXPECT_TRUE(byKey.out.contains("西暦 2010年(平成 22年) 4月　大学入学"));
+    EXPECT_TRUE(byKey.out.contains("西暦 2118年(令和 100年) 3月　大学院博士修了"));
 }
 
-TEST(Cli, JsonHasEveryLineAndTheCurrentAge) {
-    const CliRun run = Cli({"--json", "--show-age", "--final", "大学院博士", "--outcome", "0"});
-    ASSERT_EQ(run.status, kExitOk);
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(run.out, &error);
-    ASSERT_EQ(error.error, QJsonParseError::NoError);
-    const QJsonObject root = document.object();
-    const QJsonArray lines = root["lines"].toArray();
-    ASSERT_EQ(lines.size(), 11);
-    const QJsonObject first = lines[0].toObject();
-    EXPECT_EQ(first["kind"].toString(), "entry");
-    EXPECT_EQ(first["school"].toString(), "小学校");
-    EXPECT_EQ(first["year"].toInt(), 1986);
-    EXPECT_EQ(first["month"].toInt(), 4);
-    EXPECT_EQ(first["era"].toString(), "昭和");
-    EXPECT_EQ(first["eraYear"].toInt(), 61);
-    EXPECT_EQ(first["age"].toInt(), 6);
-    EXPECT_EQ(first["text"].toString(), "西暦 1986年(昭和 61年) 4月　小学校入学(6歳)");
-    EXPECT_EQ(lines[10].toObject()["kind"].toString(), "doctoral-entry");
-    EXPECT_EQ(root["currentAge"].toObject()["years"].toInt(), 46);
-    EXPECT_EQ(root["currentAge"].toObject()["days"].toInt(), 339);
-    EXPECT_TRUE(root["text"].toString().endsWith("\r\n現在の年齢は46歳と339日です。"));
-
-    const CliRun dropped = Cli({"--json", "--outcome", "3年目に除籍"});
-    const QJsonArray droppedLines = QJsonDocument::fromJson(dropped.out)["lines"].toArray();
-    const QJsonObject last = droppedLines.last().toObject();
-    EXPECT_EQ(last["kind"].toString(), "expelled");
-    EXPECT_TRUE(last["month"].isNull());
-    EXPECT_TRUE(last["age"].isNull());
-}
-
-TEST(Cli, TodayIsInjectable) {
-    const CliRun run = Cli({"--today", "2024-02-29", "--year", "2000", "--month", "2", "--day",
-                            "29", "--final", "小学校"});
-    ASSERT_EQ(run.status, kExitOk);
-    EXPECT_TRUE(run.out.endsWith("現在の年齢は24歳と0日です。\n"));
-}
-
-struct Refused {
+struct UsageCase {
     QStringList arguments;
-    const char* messageStart;
+    const char* says;  // part of the message; "" for a command line that is accepted
 };
 
-void PrintTo(const Refused& c, std::ostream* os) {
-    *os << c.arguments.join(' ').toStdString();
+void PrintTo(const UsageCase& c, std::ostream* os) {
+    PrintTo(c.arguments, os);
 }
 
-class CliRefusal : public ::testing::TestWithParam<Refused> {};
+class CliUsage : public testing::TestWithParam<UsageCase> {};
 
-TEST_P(CliRefusal, ExitThreeWithTheMessage) {
+TEST_P(CliUsage, RefusedWithAMessageThatNamesWhatIsAllowed) {
     const CliRun run = Cli(GetParam().arguments);
-    EXPECT_EQ(run.status, kExitRefused);
-    EXPECT_TRUE(run.out.isEmpty());
-    EXPECT_TRUE(run.err.startsWith(GetParam().messageStart)) << run.err.toStdString();
-    EXPECT_FALSE(run.err.contains('\r'));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, CliRefusal,
-    ::testing::Values(Refused{{"--month", "13"}, "生年月日の月は"},
-                      Refused{{"--day", "0"}, "生年月日の日は"},
-                      Refused{{"--year", "1867"}, "生年月日の年は"},
-                      Refused{{"--ronin", "大=120"}, "大学の浪人回数は"},
-                      Refused{{"--ryunen", "1=99999999999999"}, "小学の留年回数は"},
-                      Refused{{"--final", "6", "--university", "3"}, "6ヶ月または1年制"},
-                      Refused{{"--route", "高専から大学3年次へ編入", "--high-school", "1"},
-                              "高専卒でないのに"},
-                      Refused{{"--university", "4", "--route", "5"}, "大学の在学期間が"}));
-
-class CliUsage : public ::testing::TestWithParam<QStringList> {};
-
-TEST_P(CliUsage, ExitTwoWithAMessage) {
-    const CliRun run = Cli(GetParam());
+    if (*GetParam().says == '\0') {
+        EXPECT_EQ(run.status, kExitOk) << run.err.toStdString();
+        return;
+    }
     EXPECT_EQ(run.status, kExitUsage);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_TRUE(run.err.startsWith("vesmer-cli: ")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(GetParam().says)) << run.err.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, CliUsage,
-    ::testing::Values(
-        QStringList{"--unknown"}, QStringList{"positional"}, QStringList{"--year", "19a0"},
-        QStringList{"--year", "19800"}, QStringList{"--year", "-1"}, QStringList{"--month", "123"},
-        QStringList{"--day", ""}, QStringList{"--era", "4"}, QStringList{"--era", "明治"},
-        QStringList{"--final", "8"}, QStringList{"--outcome", "9年目に中退"},
-        QStringList{"--final", " 大学"}, QStringList{"--university", "99999999999999999999"},
-        QStringList{"--ronin", "大"}, QStringList{"--ronin", "=1"}, QStringList{"--ronin", "院=1"},
-        QStringList{"--ronin", "9=1"}, QStringList{"--ryunen", "大=x"},
-        QStringList{"--ryunen", "大=-1"}, QStringList{"--today", "2023-02-29"},
-        QStringList{"--today", "today"}, QStringList{"--raw", "--json"}, QStringList{"--year"},
-        QStringList{"--year", "1980", "--year", "1981"}, QStringList{"--show-age=1"},
-        QStringList{QString::fromUtf8("--final=\xff\xfe")}));
+    testing::Values(
+        UsageCase{{"--era", "大正"}, "'大正' is not allowed; use 0-3 or 西暦, 昭和, 平成, 令和"},
+        UsageCase{{"--era", "4"}, "use 0-3 or"}, UsageCase{{"--era", "3"}, ""},
+        UsageCase{{"--outcome", "17"}, ""}, UsageCase{{"--outcome", "18"}, "use 0-17 or 入学"},
+        UsageCase{{"--final", " 大学"}, "use 0-7"},
+        UsageCase{{"--route", "9"}, "短大から大学3年次へ編入, 専門学校から大学へ進学"},
+        UsageCase{{"--university", "99999999999999999999"}, "use 0-4"},
+        UsageCase{{"--year", "1868"}, ""},
+        UsageCase{{"--year", "19800"}, "'19800' is not a number of up to 4 digits"},
+        UsageCase{{"--year", "-1"}, "up to 4 digits"}, UsageCase{{"--month", "123"}, "up to 2"},
+        UsageCase{{"--day", ""}, "up to 2"}, UsageCase{{"--ronin", "大"}, "'大' is not STAGE=N"},
+        UsageCase{{"--ronin", "=1"}, "is not STAGE=N"},
+        UsageCase{{"--ronin", "院=1"}, "unknown stage '院' (小 中 高 短 専 大 修 博 or 1-8)"},
+        UsageCase{{"--ryunen", "9=1"}, "unknown stage"},
+        UsageCase{{"--ryunen", "大=x"}, "'x' is not a number of digits"},
+        UsageCase{{"--today", "2023-02-29"}, "not a date"},
+        UsageCase{{"--raw", "--json"}, "cannot be used together"},
+        UsageCase{{"--year", "1980", "--year", "1981"}, "--year is given more than once"},
+        UsageCase{{"--show-age", "--show-age"}, ""},
+        UsageCase{{"positional"}, "unexpected argument"},
+        UsageCase{{"--unknown"}, "Try 'vesmer-cli --help'."},
+        UsageCase{{"--year"}, "Try 'vesmer-cli --help'."}));
 
-TEST(Cli, HelpAndVersion) {
+TEST(Cli, RefusedInputsExitThreeWithTheReasonInLines) {
+    const CliRun run = Cli({"--route", "高専から大学2年次へ編入"});
+    EXPECT_EQ(run.status, kExitRefused);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(run.err,
+              "高専卒でないのに「高専から大学へ編入する」選択がされています。\n\n"
+              "正しい選択かどうか確認してください\n");
+}
+
+TEST(Cli, HelpListsEveryOptionAndVersion) {
     const CliRun help = Cli({"--help"});
     EXPECT_EQ(help.status, kExitOk);
-    for (const char* option : {"--era",
-                               "--year",
-                               "--month",
-                               "--day",
-                               "--final",
-                               "--outcome",
-                               "--high-school",
-                               "--vocational",
-                               "--university",
-                               "--route",
-                               "--ronin",
-                               "--ryunen",
-                               "--elementary-transfer",
-                               "--junior-high-transfer",
-                               "--skip-high-school-last-year",
-                               "--university-autumn-entry",
-                               "--university-half-year",
-                               "--skip-university-last-year",
-                               "--graduate-autumn-entry",
-                               "--direct-doctor",
-                               "--shorten-master",
-                               "--shorten-doctor",
-                               "--show-age",
-                               "--today",
-                               "--raw",
-                               "--json",
-                               "--load",
-                               "--save",
-                               "--version"})
-        EXPECT_TRUE(help.out.contains(option)) << option;
-    const CliRun version = Cli({"--version"});
-    EXPECT_EQ(version.status, kExitOk);
-    EXPECT_EQ(version.out, "vesmer-cli 4.10\n");
+    QStringList options = {"today", "raw", "json", "load", "save", "version"};
+    for (const InputField& field : InputSchema()) {
+        if (!field.option.empty()) options << Utf8(field.option);
+    }
+    for (const QString& option : options)
+        EXPECT_TRUE(help.out.contains(("--" + option + " ").toUtf8())) << option.toStdString();
+    EXPECT_TRUE(help.out.contains(
+        "短大から大学3年次へ編入, 専門学校から大学へ進学, 高専専攻科から大学院へ進学"));
+    EXPECT_EQ(Cli({"--version"}).out, "vesmer-cli 4.10\n");
 }
 
 }  // namespace

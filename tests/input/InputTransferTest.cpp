@@ -1,34 +1,30 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "engine/HistoryData.h"
 #include "input/ChoiceLists.h"
 #include "input/DialogInputs.h"
+#include "input/InputSchema.h"
 #include "input/InputTransfer.h"
 
 namespace {
 
 constexpr CivilDate kToday{2026, 12, 6};
-
-DialogInputs Defaults() {
-    DialogInputs inputs;
-    inputs.ResetInputs();
-    return inputs;
-}
+using Change = std::function<void(DialogInputs&)>;
 
 struct Outcome {
     CalculationResult result;
     CHistoryData history;
-    int finalStage = STAGE_ELEMENTARY;
 };
 
-Outcome Calc(const DialogInputs& inputs) {
+Outcome Calc(const Change& change = {}) {
+    DialogInputs inputs;
+    if (change) change(inputs);
     Outcome run;
     run.result = Calculate(inputs, run.history, kToday);
-    run.finalStage = run.result.finalStage;
     return run;
 }
 
@@ -39,277 +35,254 @@ std::vector<int> Route(const CHistoryData& history) {
     return stages;
 }
 
-TEST(DialogInputs, DefaultsAreThoseOfAFreshWindow) {
-    const DialogInputs inputs = Defaults();
-    const ChoiceLists& lists = ChoiceLists::Get();
-    EXPECT_EQ(lists.m_aEraNames[inputs.m_nEra], "西暦");
-    EXPECT_EQ(inputs.m_strBirthYear, "1980");
-    EXPECT_EQ(lists.m_aFinalSchoolNames[inputs.m_nFinalSchool], "大学");
-    EXPECT_EQ(lists.m_aOutcomeNames[inputs.m_nOutcome], "卒業");
-    EXPECT_EQ(lists.m_aVocationalLengths[inputs.m_nVocationalLength], "2年制");
-    EXPECT_EQ(inputs.RyunenText(STAGE_DOCTOR), "0");
-    ASSERT_EQ(lists.m_aOutcomeNames.size(), 18u);
-    EXPECT_EQ(lists.m_aOutcomeNames[2], "1年目に中退");
-    EXPECT_EQ(lists.m_aOutcomeNames[17], "8年目に除籍");
-}
-
 TEST(Calculate, DefaultsGiveAUniversityGraduateAndKeepTheTypedYear) {
-    Outcome run = Calc(Defaults());
+    const Outcome run = Calc();
     ASSERT_TRUE(run.result.ok) << run.result.refusal;
-    EXPECT_EQ(Route(run.history), (std::vector<int>{1, 2, 3, 6}));
-    EXPECT_EQ(run.finalStage, STAGE_UNIVERSITY);
+    EXPECT_EQ(run.history.Events().front().text, "西暦 1986年(昭和 61年) 4月　小学校入学");
     EXPECT_EQ(run.history.Events().back().text, "西暦 2002年(平成 14年) 3月　大学卒業");
-
-    DialogInputs showa = Defaults();
-    showa.m_nEra = 1;
-    showa.m_strBirthYear = "55";
-    Outcome showaRun = Calc(showa);
-    ASSERT_TRUE(showaRun.result.ok);
-    EXPECT_EQ(showaRun.history.Stage(STAGE_ELEMENTARY).nEntryYear, 1986);
-    EXPECT_EQ(showaRun.history.m_nBirthYear, 55);
-    EXPECT_EQ(showaRun.history.m_strHistory, run.history.m_strHistory);
+    EXPECT_EQ(run.result.finalStage, STAGE_UNIVERSITY);
+    const Outcome showa = Calc([](DialogInputs& in) {
+        in.m_nEra = 1;
+        in.m_strBirthYear = "55";
+    });
+    EXPECT_EQ(showa.history.m_strHistory, run.history.m_strHistory);
+    EXPECT_EQ(showa.history.m_nBirthYear, 55);
 }
 
-struct RouteCase {
-    int finalSchool;
-    int highSchool;
-    int progression;
-    std::vector<int> route;
-    int transferGrade;  // of the stage before the university
+TEST(ChoiceLists, EraOffsetsAndOutcomeItems) {
+    EXPECT_EQ(EraOffset("西暦") + EraOffset("昭和") + EraOffset("平成") + EraOffset("令和"),
+              1925 + 1988 + 2018);
+    EXPECT_EQ(EraOffset("明治"), -1);
+    const std::vector<std::string>& outcomes = ChoiceLists::Get().m_aOutcomeNames;
+    ASSERT_EQ(outcomes.size(), 18u);
+    EXPECT_EQ(outcomes[9] + outcomes[10] + outcomes[17], "8年目に中退1年目に除籍8年目に除籍");
+}
+
+// Each refusal at its boundary: the last accepted value and the first refused one.
+struct Boundary {
+    Boundary(const char* caseName, Change changeInputs, std::string_view message = {})
+        : name(caseName), change(std::move(changeInputs)), refusal(message) {}
+    const char* name;
+    Change change;
+    std::string refusal;  // empty: accepted
 };
 
-void PrintTo(const RouteCase& c, std::ostream* os) {
-    *os << "final " << c.finalSchool << ", course " << c.highSchool << ", route " << c.progression;
+class Boundaries : public testing::TestWithParam<Boundary> {};
+
+TEST_P(Boundaries, RefusedWithItsMessageOrAccepted) {
+    const Outcome run = Calc(GetParam().change);
+    EXPECT_EQ(run.result.ok, GetParam().refusal.empty());
+    EXPECT_EQ(run.result.refusal, GetParam().refusal);
 }
 
-class Routes : public ::testing::TestWithParam<RouteCase> {};
+Change Set(int DialogInputs::*member, int value, int finalSchool = 5) {
+    return [=](DialogInputs& in) {
+        in.*member = value;
+        in.m_nFinalSchool = finalSchool;
+    };
+}
+Change Set(std::string DialogInputs::*member, const char* text, int era = 0) {
+    return [=](DialogInputs& in) {
+        in.*member = text;
+        in.m_nEra = era;
+    };
+}
+Change Choose(int finalSchool, int highSchool, int university, int route) {
+    return [=](DialogInputs& in) {
+        in.m_nFinalSchool = finalSchool;
+        in.m_nHighSchoolLength = highSchool;
+        in.m_nUniversityLength = university;
+        in.m_nProgression = route;
+    };
+}
 
-TEST_P(Routes, ChoicesGiveTheRoute) {
-    const RouteCase& c = GetParam();
-    DialogInputs inputs = Defaults();
-    inputs.m_nFinalSchool = c.finalSchool;
-    inputs.m_nHighSchoolLength = c.highSchool;
-    inputs.m_nProgression = c.progression;
-    Outcome run = Calc(inputs);
-    ASSERT_TRUE(run.result.ok) << run.result.refusal;
-    EXPECT_EQ(Route(run.history), c.route);
-    if (c.transferGrade > 0) {
-        const int before = c.route[c.route.size() - 2];
-        EXPECT_EQ(run.history.Stage(before).nTransferGrade, c.transferGrade);
+using I = DialogInputs;
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, Boundaries,
+    testing::Values(
+        Boundary{"Year1868", Set(&I::m_strBirthYear, "1868")},
+        Boundary{"Year1867", Set(&I::m_strBirthYear, "1867"), kMsgBirthYear},
+        Boundary{"Year9999", Set(&I::m_strBirthYear, "9999")},
+        Boundary{"Year10000", Set(&I::m_strBirthYear, "10000"), kMsgBirthYear},
+        Boundary{"Reiwa0", Set(&I::m_strBirthYear, "0", 3)},
+        Boundary{"ReiwaMinus1", Set(&I::m_strBirthYear, "-1", 3), kMsgBirthYear},
+        Boundary{"Month0", Set(&I::m_strBirthMonth, "0"), kMsgBirthMonth},
+        Boundary{"Month12", Set(&I::m_strBirthMonth, "12")},
+        Boundary{"Month13", Set(&I::m_strBirthMonth, "13"), kMsgBirthMonth},
+        Boundary{"DayEmpty", Set(&I::m_strBirthDay, ""), kMsgBirthDay},
+        Boundary{"Day31", Set(&I::m_strBirthDay, "31")},
+        Boundary{"Day32", Set(&I::m_strBirthDay, "32"), kMsgBirthDay},
+        Boundary{"Ronin99", Set(&I::m_strRoninDoctor, "99")},
+        Boundary{"Ronin100", Set(&I::m_strRoninUniversity, "100"),
+                 "大学の浪人回数は0から99までの数を入力してください。"},
+        Boundary{"RyunenMinus1", Set(&I::m_strRyunenElementary, "-1"),
+                 "小学の留年回数は0から99までの数を入力してください。"},
+        Boundary{"Era3", Set(&I::m_nEra, 3)},
+        Boundary{"Era4", Set(&I::m_nEra, 4), NoSelectionMessage("生年月日の元号")},
+        Boundary{"EraNone", Set(&I::m_nEra, -1), NoSelectionMessage("生年月日の元号")},
+        Boundary{"Final7", Set(&I::m_nFinalSchool, 7, 7)},
+        Boundary{"Final8", Set(&I::m_nFinalSchool, 8, 8), NoSelectionMessage("最終学歴")},
+        Boundary{"Outcome17", Set(&I::m_nOutcome, 17)},
+        Boundary{"Outcome18", Set(&I::m_nOutcome, 18), NoSelectionMessage("最終学歴をどうしたか")},
+        Boundary{"HighSchool4", Set(&I::m_nHighSchoolLength, 4),
+                 NoSelectionMessage("高校・高専の年数")},
+        Boundary{"Vocational3", Set(&I::m_nVocationalLength, 3)},
+        Boundary{"Vocational4", Set(&I::m_nVocationalLength, 4),
+                 NoSelectionMessage("専門学校の年数")},
+        Boundary{"University5", Set(&I::m_nUniversityLength, 5), NoSelectionMessage("大学の年数")},
+        Boundary{"Route7", Set(&I::m_nProgression, 7)},
+        Boundary{"Route8", Set(&I::m_nProgression, 8), NoSelectionMessage("進学・編入")},
+        // Broadcast university before graduate school; it is checked before the route.
+        Boundary{"BroadcastToUniversity", Choose(5, 0, 3, 0)},
+        Boundary{"NightToMaster", Choose(6, 0, 2, 0)},
+        Boundary{"BroadcastToMaster", Choose(6, 0, 3, 0), kMsgBroadcastUniversity},
+        Boundary{"BroadcastToDoctor", Choose(7, 0, 4, 1), kMsgBroadcastUniversity},
+        // Transfer from a technical college needs its 5- or 7-year course.
+        Boundary{"TechnicalFromFourYears", Choose(5, 1, 0, 2), kMsgTechnicalCollegeTransfer},
+        Boundary{"TechnicalFromThreeYears", Choose(6, 0, 0, 1), kMsgTechnicalCollegeTransfer},
+        Boundary{"TechnicalRouteBelowUniversity", Choose(4, 0, 0, 1)},
+        // The advanced course into graduate school needs the 7-year course.
+        Boundary{"AdvancedFromFiveYears", Choose(6, 2, 0, 7), kMsgAdvancedCourse},
+        Boundary{"AdvancedRouteEndingAtUniversity", Choose(5, 2, 0, 7)},
+        Boundary{"EmptyUniversityAfterTransfer", Choose(5, 0, 4, 5), EmptyCourseMessage("大学")},
+        Boundary{"SixMonthsLessTheLastYear",
+                 [](DialogInputs& in) {
+                     in.m_nUniversityLength = 3;
+                     in.m_bSkipUniversityLastYear = 1;
+                 },
+                 EmptyCourseMessage("大学")}),
+    [](const testing::TestParamInfo<Boundary>& row) { return std::string(row.param.name); });
+
+struct RouteCase {
+    int finalSchool, highSchool, route;
+    std::vector<int> stages;
+    int transferGrade;  // of the stage before the last
+};
+
+TEST(Calculate, ChoicesGiveTheRoute) {
+    const RouteCase cases[] = {
+        {0, 0, 0, {1}, 0},
+        {1, 0, 0, {1, 2}, 0},
+        {2, 0, 1, {1, 2, 3}, 0},  // no route below university
+        {3, 0, 0, {1, 2, 3, 4}, 0},
+        {4, 0, 0, {1, 2, 3, 5}, 0},
+        {5, 2, 1, {1, 2, 3, 6}, 2},
+        {5, 3, 2, {1, 2, 3, 6}, 3},
+        {5, 0, 3, {1, 2, 3, 4, 6}, 0},
+        {5, 0, 4, {1, 2, 3, 4, 6}, 2},
+        {5, 0, 5, {1, 2, 3, 4, 6}, 3},
+        {5, 0, 6, {1, 2, 3, 5, 6}, 0},
+        {6, 0, 0, {1, 2, 3, 6, 7}, 0},
+        {7, 3, 7, {1, 2, 3, 7, 8}, 0},
+        {7, 0, 0, {1, 2, 3, 6, 7, 8}, 0},
+    };
+    for (const RouteCase& c : cases) {
+        const Outcome run = Calc(Choose(c.finalSchool, c.highSchool, 0, c.route));
+        ASSERT_TRUE(run.result.ok) << run.result.refusal;
+        EXPECT_EQ(Route(run.history), c.stages) << c.finalSchool << " " << c.route;
+        EXPECT_EQ(run.result.finalStage, c.finalSchool + 1);
+        const int beforeLast = c.stages.size() > 1 ? c.stages[c.stages.size() - 2] : 1;
+        EXPECT_EQ(run.history.Stage(beforeLast).nTransferGrade, c.transferGrade);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, Routes,
-    ::testing::Values(RouteCase{0, 0, 0, {1}, 0}, RouteCase{1, 0, 0, {1, 2}, 0},
-                      RouteCase{2, 0, 1, {1, 2, 3}, 0},  // route ignored below university
-                      RouteCase{3, 0, 0, {1, 2, 3, 4}, 0}, RouteCase{4, 0, 0, {1, 2, 3, 5}, 0},
-                      RouteCase{5, 0, 0, {1, 2, 3, 6}, 0}, RouteCase{5, 2, 1, {1, 2, 3, 6}, 2},
-                      RouteCase{5, 3, 2, {1, 2, 3, 6}, 3}, RouteCase{5, 0, 3, {1, 2, 3, 4, 6}, 0},
-                      RouteCase{5, 0, 4, {1, 2, 3, 4, 6}, 2},
-                      RouteCase{5, 0, 5, {1, 2, 3, 4, 6}, 3},
-                      RouteCase{5, 0, 6, {1, 2, 3, 5, 6}, 0},
-                      RouteCase{5, 3, 7, {1, 2, 3, 6}, 0},  // advanced course needs graduate school
-                      RouteCase{6, 0, 0, {1, 2, 3, 6, 7}, 0},
-                      RouteCase{7, 3, 7, {1, 2, 3, 7, 8}, 0},
-                      RouteCase{7, 0, 0, {1, 2, 3, 6, 7, 8}, 0}));
-
-TEST(Calculate, JuniorCollegeTransferIntoYearThree) {
-    DialogInputs inputs = Defaults();
-    inputs.m_nProgression = 5;
-    Outcome run = Calc(inputs);
-    ASSERT_TRUE(run.result.ok);
-    const std::vector<HistoryEvent>& events = run.history.Events();
-    EXPECT_EQ(events[events.size() - 2].text, "西暦 2000年(平成 12年) 4月　大学3年編入");
-    EXPECT_EQ(events.back().text, "西暦 2002年(平成 14年) 3月　大学卒業");
-    EXPECT_EQ(run.history.Stage(STAGE_UNIVERSITY).nCourseMonths, 24);
+TEST(Calculate, OutcomeGivesTheFinalStagesEnding) {
+    // Elementary school as the final stage: a grade beyond its six years is cut to six.
+    const struct {
+        int index, outcome, grade;
+    } cases[] = {{0, 1, 0}, {1, 0, 0}, {2, 1, 1}, {6, 1, 5}, {9, 1, 6}, {10, 2, 1}, {17, 2, 6}};
+    for (const auto& c : cases) {
+        const Outcome run = Calc(Set(&I::m_nOutcome, c.index, 0));
+        const StageRecord& last = run.history.Stage(STAGE_ELEMENTARY);
+        EXPECT_EQ(last.nOutcome, c.outcome) << c.index;
+        EXPECT_EQ(last.nEndGrade, c.grade) << c.index;
+    }
 }
 
-TEST(Calculate, HalfYearAndAutumnEntries) {
-    DialogInputs inputs = Defaults();
-    inputs.m_nFinalSchool = 6;
-    inputs.m_bUniversityHalfYear = 1;
-    Outcome spring = Calc(inputs);
-    ASSERT_TRUE(spring.result.ok);
-    EXPECT_EQ(spring.history.Stage(STAGE_UNIVERSITY).nLeaveYear, 2002);
-    EXPECT_EQ(spring.history.Stage(STAGE_UNIVERSITY).nLeaveMonth, 9);
-    EXPECT_EQ(spring.history.Stage(STAGE_MASTER).nEntryYear, 2003);
-
-    inputs.m_bGraduateAutumnEntry = 1;
-    Outcome autumn = Calc(inputs);
-    EXPECT_EQ(autumn.history.Stage(STAGE_MASTER).nEntryYear, 2002);
-    EXPECT_EQ(autumn.history.Stage(STAGE_MASTER).nEntryMonth, 10);
-
-    DialogInputs university = Defaults();
-    university.m_bUniversityAutumnEntry = 1;
-    Outcome october = Calc(university);
-    EXPECT_EQ(october.history.Stage(STAGE_UNIVERSITY).nEntryYear, 1998);
-    EXPECT_EQ(october.history.Events().back().text, "西暦 2002年(平成 14年) 9月　大学卒業");
+TEST(Calculate, CourseLengthsFromTheLists) {
+    const struct {
+        int DialogInputs::*list;
+        int stage;
+        std::vector<int> months;
+    } lists[] = {{&I::m_nHighSchoolLength, STAGE_HIGH_SCHOOL, {36, 48, 60, 84}},
+                 {&I::m_nVocationalLength, STAGE_VOCATIONAL, {12, 24, 36, 48}},
+                 {&I::m_nUniversityLength, STAGE_UNIVERSITY, {48, 60, 72, 6, 12}}};
+    for (const auto& list : lists) {
+        for (std::size_t i = 0; i < list.months.size(); ++i) {
+            const Outcome run = Calc(Set(list.list, static_cast<int>(i)));
+            EXPECT_EQ(run.history.Stage(list.stage).nCourseMonths, list.months[i]) << i;
+        }
+    }
+    const Outcome halfYear = Calc([](DialogInputs& in) {
+        in.m_nUniversityLength = 4;
+        in.m_bUniversityHalfYear = 1;
+    });
+    EXPECT_EQ(halfYear.history.Stage(STAGE_UNIVERSITY).nCourseMonths, 18);
 }
 
-TEST(Calculate, EveryShorteningTakesTwelveMonths) {
-    DialogInputs inputs = Defaults();
-    inputs.m_nFinalSchool = 7;
-    inputs.m_bSkipHighSchoolLastYear = 1;
-    inputs.m_bSkipUniversityLastYear = 1;
-    inputs.m_bShortenMaster = 1;
-    inputs.m_bShortenDoctor = 1;
-    inputs.m_bElementaryTransfer = 1;
-    inputs.m_bJuniorHighTransfer = 1;
-    Outcome run = Calc(inputs);
-    ASSERT_TRUE(run.result.ok);
-    const int expected[] = {60, 24, 24, 24, 24, 36, 12, 24};
-    for (int stage = STAGE_ELEMENTARY; stage <= STAGE_DOCTOR; ++stage)
-        EXPECT_EQ(run.history.Stage(stage).nCourseMonths, expected[stage - 1]) << stage;
+TEST(Calculate, ChecksShortenAndMoveStages) {
+    const Outcome run = Calc([](DialogInputs& in) {
+        in.m_nFinalSchool = 7;
+        for (int DialogInputs::*check :
+             {&I::m_bSkipHighSchoolLastYear, &I::m_bSkipUniversityLastYear, &I::m_bShortenMaster,
+              &I::m_bShortenDoctor, &I::m_bElementaryTransfer, &I::m_bJuniorHighTransfer,
+              &I::m_bUniversityAutumnEntry, &I::m_bGraduateAutumnEntry})
+            in.*check = 1;
+        in.m_bDirectDoctor = 2;  // counts only when 1
+    });
+    const int months[] = {60, 24, 24, 24, 24, 36, 12, 24};
+    for (int stage = STAGE_ELEMENTARY; stage <= STAGE_DOCTOR; ++stage) {
+        EXPECT_EQ(run.history.Stage(stage).nCourseMonths, months[stage - 1]) << stage;
+        EXPECT_EQ(run.history.Stage(stage).nEntryMonth, stage >= STAGE_UNIVERSITY ? 10 : 4);
+    }
+    EXPECT_EQ(Route(run.history), (std::vector<int>{1, 2, 3, 6, 7, 8}));
+
+    const Outcome master = Calc(Set(&I::m_bDirectDoctor, 1, 6));
+    EXPECT_EQ(Route(master.history), (std::vector<int>{1, 2, 3, 6, 7}));
+    const Outcome doctor = Calc(Set(&I::m_bDirectDoctor, 1, 7));
+    EXPECT_EQ(Route(doctor.history), (std::vector<int>{1, 2, 3, 6, 8}));
+    EXPECT_EQ(doctor.history.Stage(STAGE_DOCTOR).nCourseMonths, 48);
 }
 
-TEST(Calculate, DirectDoctorOnlyForADoctor) {
-    DialogInputs inputs = Defaults();
-    inputs.m_bDirectDoctor = 1;
-    inputs.m_nFinalSchool = 6;
-    EXPECT_EQ(Route(Calc(inputs).history), (std::vector<int>{1, 2, 3, 6, 7}));
-    inputs.m_nFinalSchool = 7;
-    Outcome run = Calc(inputs);
-    EXPECT_EQ(Route(run.history), (std::vector<int>{1, 2, 3, 6, 8}));
-    EXPECT_EQ(run.history.Stage(STAGE_DOCTOR).nCourseMonths, 48);
-}
-
-TEST(Calculate, CheckValueCountsOnlyWhenOne) {
-    DialogInputs inputs = Defaults();
-    inputs.m_bSkipHighSchoolLastYear = 2;
-    EXPECT_EQ(Calc(inputs).history.Stage(STAGE_HIGH_SCHOOL).nCourseMonths, 36);
-}
-
-TEST(Calculate, BroadcastUniversityAsFinalSchoolIsAllowed) {
-    DialogInputs inputs = Defaults();
-    inputs.m_nUniversityLength = 4;
-    inputs.m_bUniversityHalfYear = 1;
-    Outcome run = Calc(inputs);
-    ASSERT_TRUE(run.result.ok);
-    EXPECT_EQ(run.history.Stage(STAGE_UNIVERSITY).nCourseMonths, 18);
-}
-
-struct RefusalCase {
-    const char* name;
-    void (*change)(DialogInputs&);
-    std::string message;
-};
-
-void PrintTo(const RefusalCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class Refusals : public ::testing::TestWithParam<RefusalCase> {};
-
-TEST_P(Refusals, RefusedWithItsMessage) {
-    DialogInputs inputs = Defaults();
-    GetParam().change(inputs);
-    Outcome run = Calc(inputs);
-    EXPECT_FALSE(run.result.ok);
-    EXPECT_EQ(run.result.refusal, GetParam().message);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Checks, Refusals,
-    ::testing::Values(
-        RefusalCase{"Broadcast",
-                    [](DialogInputs& in) {
-                        in.m_nUniversityLength = 3;
-                        in.m_nFinalSchool = 6;
-                    },
-                    std::string(kMsgBroadcastUniversity)},
-        RefusalCase{"BroadcastBeforeRoute",
-                    [](DialogInputs& in) {
-                        in.m_nUniversityLength = 3;
-                        in.m_nFinalSchool = 6;
-                        in.m_nProgression = 1;
-                    },
-                    std::string(kMsgBroadcastUniversity)},
-        RefusalCase{"TechnicalCollege",
-                    [](DialogInputs& in) {
-                        in.m_nHighSchoolLength = 1;
-                        in.m_nProgression = 2;
-                    },
-                    std::string(kMsgTechnicalCollegeTransfer)},
-        RefusalCase{"AdvancedCourse",
-                    [](DialogInputs& in) {
-                        in.m_nHighSchoolLength = 2;
-                        in.m_nProgression = 7;
-                        in.m_nFinalSchool = 6;
-                    },
-                    std::string(kMsgAdvancedCourse)},
-        RefusalCase{"Month13", [](DialogInputs& in) { in.m_strBirthMonth = "13"; },
-                    std::string(kMsgBirthMonth)},
-        RefusalCase{"Month0", [](DialogInputs& in) { in.m_strBirthMonth = "0"; },
-                    std::string(kMsgBirthMonth)},
-        RefusalCase{"Day0", [](DialogInputs& in) { in.m_strBirthDay = ""; },
-                    std::string(kMsgBirthDay)},
-        RefusalCase{"Day32", [](DialogInputs& in) { in.m_strBirthDay = "32"; },
-                    std::string(kMsgBirthDay)},
-        RefusalCase{"Year1867", [](DialogInputs& in) { in.m_strBirthYear = "1867"; },
-                    std::string(kMsgBirthYear)},
-        RefusalCase{"HugeYear", [](DialogInputs& in) { in.m_strBirthYear = "99999999999"; },
-                    std::string(kMsgBirthYear)},
-        RefusalCase{"Ronin120", [](DialogInputs& in) { in.m_strRoninUniversity = "120"; },
-                    CountRangeMessage(STAGE_UNIVERSITY, InputKind::Ronin)},
-        RefusalCase{"RyunenNegative", [](DialogInputs& in) { in.m_strRyunenElementary = "-1"; },
-                    CountRangeMessage(STAGE_ELEMENTARY, InputKind::Ryunen)},
-        RefusalCase{"NoEra", [](DialogInputs& in) { in.m_nEra = -1; },
-                    NoSelectionMessage("生年月日の元号")},
-        RefusalCase{"NoFinalSchool", [](DialogInputs& in) { in.m_nFinalSchool = 8; },
-                    NoSelectionMessage("最終学歴")},
-        RefusalCase{"NoOutcome", [](DialogInputs& in) { in.m_nOutcome = -1; },
-                    NoSelectionMessage("最終学歴をどうしたか")},
-        RefusalCase{"NoHighSchool", [](DialogInputs& in) { in.m_nHighSchoolLength = 4; },
-                    NoSelectionMessage("高校・高専の年数")},
-        RefusalCase{"NoRoute", [](DialogInputs& in) { in.m_nProgression = -1; },
-                    NoSelectionMessage("進学・編入")},
-        RefusalCase{"EmptyBroadcastAfterTransfer",
-                    [](DialogInputs& in) {
-                        in.m_nUniversityLength = 4;
-                        in.m_nProgression = 5;
-                    },
-                    EmptyCourseMessage("大学")},
-        RefusalCase{"SkippedHalfYearUniversity",
-                    [](DialogInputs& in) {
-                        in.m_nUniversityLength = 3;
-                        in.m_bSkipUniversityLastYear = 1;
-                    },
-                    EmptyCourseMessage("大学")}),
-    [](const ::testing::TestParamInfo<RefusalCase>& param) { return param.param.name; });
-
-TEST(Calculate, DaysTheMonthLacksAreAccepted) {
-    DialogInputs inputs = Defaults();
-    inputs.m_strBirthMonth = "4";
-    inputs.m_strBirthDay = "31";
-    EXPECT_TRUE(Calc(inputs).result.ok);
-    inputs.m_strBirthYear = "2001";
-    inputs.m_strBirthMonth = "2";
-    inputs.m_strBirthDay = "29";
-    EXPECT_TRUE(Calc(inputs).result.ok);
-}
-
-TEST(Calculate, RefusalLeavesTheFinalStageOfTheLastRecognisedChoice) {
-    DialogInputs inputs = Defaults();
-    inputs.m_nFinalSchool = 6;
-    inputs.m_nUniversityLength = 3;
-    Outcome run = Calc(inputs);
-    EXPECT_FALSE(run.result.ok);
-    EXPECT_EQ(run.finalStage, STAGE_MASTER);
+TEST(Calculate, EachCountReachesItsStage) {
+    for (int stage = STAGE_ELEMENTARY; stage <= STAGE_DOCTOR; ++stage) {
+        const Outcome run = Calc([stage](DialogInputs& in) {
+            in.RoninText(stage) = "2";
+            in.RyunenText(stage) = "3";
+        });
+        for (int other = STAGE_ELEMENTARY; other <= STAGE_DOCTOR; ++other) {
+            EXPECT_EQ(run.history.Stage(other).nRoninYears, other == stage ? 2 : 0);
+            EXPECT_EQ(run.history.Stage(other).nRyunenYears, other == stage ? 3 : 0);
+        }
+    }
 }
 
 TEST(ChoiceRules, EnablingRuleAndParticle) {
     using G = EnablingGroup;
-    EXPECT_EQ(EnabledGroupsFor("小学校"), EnabledGroups({}));
-    EXPECT_EQ(EnabledGroupsFor("短大"),
-              EnabledGroups({G::JuniorHigh, G::HighSchool, G::JuniorCollege}));
-    EXPECT_EQ(EnabledGroupsFor("専門学校"),
-              EnabledGroups({G::JuniorHigh, G::HighSchool, G::Vocational}));
-    EXPECT_EQ(EnabledGroupsFor("大学院博士"), EnabledGroups::All());
-    EXPECT_EQ(EnabledGroupsFor("something else"), EnabledGroups::All());
+    const G groups[] = {G::JuniorHigh, G::HighSchool, G::JuniorCollege, G::Vocational,
+                        G::University, G::Master,     G::Doctor};
+    const char* const names = "中高短専大修博";  // three bytes a character
+    const std::pair<const char*, std::string> rows[] = {{"小学校", ""},
+                                                        {"中学校", "中"},
+                                                        {"高校/高専", "中高"},
+                                                        {"短大", "中高短"},
+                                                        {"専門学校", "中高専"},
+                                                        {"大学", "中高短専大"},
+                                                        {"大学院修士", "中高短専大修"},
+                                                        {"大学院博士", "中高短専大修博"},
+                                                        {"other", "中高短専大修博"}};
+    for (const auto& [item, on] : rows) {
+        const EnabledGroups enabled = EnabledGroupsFor(item);
+        EXPECT_TRUE(enabled.IsOn(G::Always));
+        for (std::size_t i = 0; i < std::size(groups); ++i) {
+            const std::string name(names + 3 * i, 3);
+            EXPECT_EQ(enabled.IsOn(groups[i]), on.find(name) != std::string::npos)
+                << item << " " << name;
+        }
+    }
     EXPECT_EQ(ParticleFor(0), "に");
-    EXPECT_EQ(ParticleFor(1), "を");
-    EXPECT_EQ(ParticleFor(-1), "を");
+    for (int index : {-1, 1, 17}) EXPECT_EQ(ParticleFor(index), "を");
 }
 
 }  // namespace
