@@ -193,10 +193,22 @@ bool MakePrivateFolder(const QString& folder) {
     return mkdir(native.constData(), 0700) == 0;
 }
 
-bool IsPrivateFolder(const QString& folder) {
+namespace {
+
+bool IsFolderOwnedByMe(const QString& folder, mode_t forbidden) {
     struct stat info {};
     return stat(Native(folder).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
-           info.st_uid == geteuid() && (info.st_mode & kGroupOrOtherWrite) == 0;
+           info.st_uid == geteuid() && (info.st_mode & forbidden) == 0;
+}
+
+}  // namespace
+
+bool IsOwnFolder(const QString& folder) {
+    return IsFolderOwnedByMe(folder, 0);
+}
+
+bool IsPrivateFolder(const QString& folder) {
+    return IsFolderOwnedByMe(folder, kGroupOrOtherWrite);
 }
 
 bool SameFolder(const QString& a, const QString& b) {

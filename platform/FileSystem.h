@@ -65,6 +65,8 @@ FileRead ReadRegularFile(const QString& file, qint64 maxBytes, QByteArray& bytes
 bool MakePrivateFolder(const QString& folder);
 
 #ifdef Q_OS_UNIX
+// A folder owned by the current user.
+bool IsOwnFolder(const QString& folder);
 // A folder owned by the current user that neither group nor others may write.
 bool IsPrivateFolder(const QString& folder);
 // Whether both paths name the same existing folder.

@@ -68,7 +68,7 @@ QString CSettingsLocation::Folder() const {
     if (!m_strProgramFolder.isEmpty() && m_programFolderQualifies(m_strProgramFolder))
         return m_strProgramFolder;
 #ifdef Q_OS_UNIX
-    if (!EntryExists(m_strUserFolder) || IsPrivateFolder(m_strUserFolder)) return m_strUserFolder;
+    if (!EntryExists(m_strUserFolder) || IsOwnFolder(m_strUserFolder)) return m_strUserFolder;
     return QString();
 #else
     return m_strUserFolder.isEmpty() ? m_strProgramFolder : m_strUserFolder;

@@ -8,11 +8,11 @@
 // On Unix the files lie beside the program only when the program's folder is a private folder of
 // the current user (owned by that user, not writable by group or others: a copy unpacked into
 // one's own folder), and never in the folder that an installation puts programs in. Otherwise
-// they lie in the per-user configuration folder, which must be private too or not exist yet (it
-// is then created readable by its owner only). Where neither folder qualifies there are no
-// settings: nothing is read or written. On Windows the files lie beside the program, unless that
-// folder cannot be written and holds no settings file yet (an installed copy); then in the
-// per-user folder. The choice is made afresh on every call, for reading and writing alike.
+// they lie in the per-user configuration folder, which must belong to the current user or not
+// exist yet (it is then created readable by its owner only). Where neither folder qualifies
+// there are no settings: nothing is read or written. On Windows the files lie beside the program,
+// unless that folder cannot be written and holds no settings file yet (an installed copy); then in
+// the per-user folder. The choice is made afresh on every call, for reading and writing alike.
 class CSettingsLocation {
   public:
     // Tells whether the settings may live in the program's folder.

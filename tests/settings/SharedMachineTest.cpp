@@ -57,6 +57,7 @@ struct PlaceCase {
     bool programOfAnotherUser;  // the folder and the settings files in it
     int userMode;               // -1: the per-user folder does not exist yet
     Place expected;
+    bool userOfAnotherUser = false;
 };
 void PrintTo(const PlaceCase& c, std::ostream* os) {
     *os << c.name;
@@ -71,7 +72,8 @@ class SettingsPlace : public testing::TestWithParam<PlaceCase> {
 
 TEST_P(SettingsPlace, OnlyAPrivateFolderHoldsSettings) {
     const PlaceCase& c = GetParam();
-    if (c.programOfAnotherUser && !IsPrivileged()) GTEST_SKIP() << "only root can do that";
+    if ((c.programOfAnotherUser || c.userOfAnotherUser) && !IsPrivileged())
+        GTEST_SKIP() << "only root can do that";
     CSettingsLocation location(Program(), User());
     ASSERT_TRUE(QDir().mkpath(Program()));
     ASSERT_TRUE(Save({1, "30"}, location));  // beside the program, while it is still private
@@ -82,7 +84,10 @@ TEST_P(SettingsPlace, OnlyAPrivateFolderHoldsSettings) {
     ASSERT_EQ(chmod(QFile::encodeName(Program()).constData(), c.programMode), 0);
     if (c.userMode >= 0) {
         ASSERT_TRUE(QDir().mkpath(User()));
-        ASSERT_EQ(chmod(QFile::encodeName(User()).constData(), c.userMode), 0);
+        const uid_t userOwner = c.userOfAnotherUser ? kNobody : geteuid();
+        ASSERT_EQ(chown(QFile::encodeName(User()).constData(), userOwner, userOwner) |
+                      chmod(QFile::encodeName(User()).constData(), c.userMode),
+                  0);
     }
 
     const Saved seen = Load(location);
@@ -103,7 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
                     PlaceCase{"SharedFolder", 01777, false, 0700, Place::User},
                     PlaceCase{"FolderOfAnotherUser", 0755, true, 0700, Place::User},
                     PlaceCase{"UserFolderMadePrivate", 0777, false, -1, Place::User},
-                    PlaceCase{"NoPrivateFolder", 0777, false, 0777, Place::Nowhere}),
+                    PlaceCase{"UserFolderTheGroupWrites", 0777, false, 0770, Place::User},
+                    PlaceCase{"NoFolderOfOnesOwn", 0777, true, 0755, Place::Nowhere, true}),
     CaseName<PlaceCase>);
 
 TEST(SettingsPlaceInstalled, InstallationsProgramFolderNeverQualifies) {
