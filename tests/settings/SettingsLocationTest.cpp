@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
 #include "engine/HistoryData.h"
@@ -12,96 +11,70 @@
 
 namespace {
 
-class SettingsLocationTest : public testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(QDir().mkpath(Program()));
-        ASSERT_TRUE(QDir().mkpath(User()));
+// The program's folder unless it cannot be written and holds neither settings file.
+TEST(SettingsLocation, ProgramFolderUnlessItIsAnInstalledCopy) {
+    const struct {
+        bool writable;
+        const char* existing;
+        bool program;
+    } cases[] = {{true, "", true},
+                 {true, "Vesmer.ini", true},
+                 {false, "", false},
+                 {false, "Vesmer.ini", true},
+                 {false, "VesmerDlg.ini", true},
+                 {false, "Other.ini", false},
+                 {false, "Vesmer.ini/", false}};
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const QString existing = folder.Path(QStringLiteral("program/")) + c.existing;
+        ASSERT_TRUE(QDir().mkpath(existing.endsWith('/') ? existing
+                                                         : folder.Path(QStringLiteral("program"))));
+        if (!existing.endsWith('/')) {
+            ASSERT_TRUE(WriteBytes(existing, ""));
+        }
+        const bool writable = c.writable;
+        CSettingsLocation location(folder.Path(QStringLiteral("program")),
+                                   folder.Path(QStringLiteral("user")),
+                                   [&](const QString&) { return writable; });
+        const QString expected =
+            folder.Path(c.program ? QStringLiteral("program") : QStringLiteral("user"));
+        location.SetProfileFile(true);
+        EXPECT_EQ(location.ProfilePath(), expected + "/VesmerDlg.ini") << c.writable << c.existing;
+        location.SetProfileFile(false);
+        EXPECT_EQ(location.ProfilePath(), expected + "/Vesmer.ini") << c.writable << c.existing;
     }
-    QString Program() const { return m_folder.Path(QStringLiteral("program")); }
-    QString User() const { return m_folder.Path(QStringLiteral("user")); }
-
-    TempFolder m_folder;
-};
-
-struct RuleCase {
-    const char* name;
-    bool programWritable;
-    const char* existingFile;  // in the program folder, or nullptr
-    bool expectProgram;
-};
-
-class LocationRule : public SettingsLocationTest, public testing::WithParamInterface<RuleCase> {};
-
-TEST_P(LocationRule, ProgramFolderUnlessUnwritableAndEmpty) {
-    const RuleCase& c = GetParam();
-    if (c.existingFile) {
-        ASSERT_TRUE(WriteBytes(Program() + "/" + c.existingFile, ""));
-    }
-    const bool writable = c.programWritable;
-    CSettingsLocation location(Program(), User(), [&](const QString&) { return writable; });
-    const QString expected = c.expectProgram ? Program() : User();
-    EXPECT_EQ(location.Folder(), expected);
-    location.SetProfileFile(true);
-    EXPECT_EQ(location.ProfilePath(), expected + "/VesmerDlg.ini");
-    location.SetProfileFile(false);
-    EXPECT_EQ(location.ProfilePath(), expected + "/Vesmer.ini");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rule, LocationRule,
-    testing::Values(RuleCase{"Writable", true, nullptr, true},
-                    RuleCase{"WritableWithFile", true, "Vesmer.ini", true},
-                    RuleCase{"InstalledCopy", false, nullptr, false},
-                    RuleCase{"UnwritableWithHistoryFile", false, "Vesmer.ini", true},
-                    RuleCase{"UnwritableWithDialogStateFile", false, "VesmerDlg.ini", true},
-                    RuleCase{"UnwritableWithOtherFile", false, "Other.ini", false}),
-    CaseName<RuleCase>);
+TEST(SettingsLocation, WritableFolderCheckAndTheRealProgramFolder) {
+    TempFolder folder;
+    ASSERT_TRUE(WriteBytes(folder.Path(QStringLiteral("plain")), "x"));
+    EXPECT_TRUE(CSettingsLocation::CanWriteFolder(folder.Root()));
+    EXPECT_FALSE(CSettingsLocation::CanWriteFolder(folder.Path(QStringLiteral("plain"))));
+    EXPECT_FALSE(CSettingsLocation::CanWriteFolder(folder.Path(QStringLiteral("missing"))));
+    EXPECT_EQ(CSettingsLocation(folder.Path(QStringLiteral("plain/bin")), folder.Root()).Folder(),
+              folder.Root());
 
-TEST_F(SettingsLocationTest, UnwritableProgramFolderSendsFilesToTheUserFolder) {
-    EXPECT_EQ(CSettingsLocation(Program(), User()).Folder(), Program());
-    ASSERT_TRUE(WriteBytes(m_folder.Path(QStringLiteral("plain")), "x"));
-    EXPECT_EQ(CSettingsLocation(m_folder.Path(QStringLiteral("plain/bin")), User()).Folder(),
-              User());
-
-    ASSERT_TRUE(QFile::setPermissions(Program(), QFile::ReadOwner | QFile::ExeOwner));
-    const bool ignored = PermissionsAreIgnored(Program());
-    CSettingsLocation location(Program(), User());
-    if (!ignored) SaveProfile(CHistoryData(), location);
-    QFile::setPermissions(Program(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (ignored) GTEST_SKIP() << "this process writes into read-only folders (root)";
-    EXPECT_TRUE(QFile::exists(User() + "/Vesmer.ini"));
-    EXPECT_FALSE(QFile::exists(Program() + "/Vesmer.ini"));
-}
-
-TEST_F(SettingsLocationTest, CurrentDirectoryDoesNotMoveTheFiles) {
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(User()));
-    CSettingsLocation location(QStringLiteral("../program"), QString());
-    ASSERT_TRUE(QDir::setCurrent(m_folder.Root()));
-
-    CHistoryData saved;
-    saved.m_nBirthYear = 1999;
-    SaveProfile(saved, location);
-    CHistoryData loaded;
-    const bool read = LoadProfile(loaded, location);
-    QDir::setCurrent(previous);
-
-    EXPECT_TRUE(read);
-    EXPECT_EQ(loaded.m_nBirthYear, 1999);
-    EXPECT_TRUE(QFile::exists(Program() + "/Vesmer.ini"));
-    EXPECT_EQ(QDir(m_folder.Root()).entryList(QDir::Files), QStringList());
-}
-
-TEST(SettingsLocationApplication, UsesTheProgramsOwnFolder) {
     int argc = 1;
     char name[] = "settings_tests";
     char* argv[] = {name, nullptr};
     const QCoreApplication app(argc, argv);
-    const CSettingsLocation location = CSettingsLocation::ForApplication();
     const QString program = QDir::cleanPath(QCoreApplication::applicationDirPath());
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    EXPECT_EQ(location.Folder(), CSettingsLocation::CanWriteFolder(program) ? program : user);
+    EXPECT_EQ(CSettingsLocation::ForApplication().Folder(),
+              CSettingsLocation::CanWriteFolder(program) ? program : user);
+}
+
+TEST(SettingsLocation, LaterChangeOfTheCurrentDirectoryDoesNotMoveTheFiles) {
+    TempFolder folder;
+    ASSERT_TRUE(QDir().mkpath(folder.Path(QStringLiteral("program"))));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.Root()));
+    CSettingsLocation location(QStringLiteral("program"), QString());
+    ASSERT_TRUE(QDir::setCurrent(folder.Path(QStringLiteral("program"))));
+    SaveProfile(CHistoryData(), location);
+    QDir::setCurrent(previous);
+    EXPECT_TRUE(QFile::exists(folder.Path(QStringLiteral("program/Vesmer.ini"))));
+    EXPECT_FALSE(QFile::exists(folder.Path(QStringLiteral("program/program/Vesmer.ini"))));
 }
 
 }  // namespace

@@ -1,21 +1,9 @@
 #pragma once
 
-#include <gtest/gtest.h>
-#include <QFile>
 #include <QTemporaryDir>
-#include <string>
 
 #include "engine/CivilDate.h"
 #include "tests/support/TestFiles.h"
-
-// True when this process can write into folder although its permission bits forbid it (root).
-inline bool PermissionsAreIgnored(const QString& folder) {
-    QFile probe(folder + QStringLiteral("/.probe"));
-    if (!probe.open(QIODevice::WriteOnly)) return false;
-    probe.close();
-    probe.remove();
-    return true;
-}
 
 // A fixed date for the current age, so that no result depends on the real date.
 inline constexpr CivilDate kToday{2024, 6, 1};
@@ -25,9 +13,3 @@ struct TempFolder {
     QString Path(const QString& name) const { return dir.filePath(name); }
     QString Root() const { return dir.path(); }
 };
-
-// Names the cases of a data-driven test after their name member.
-template <class Case>
-std::string CaseName(const testing::TestParamInfo<Case>& caseInfo) {
-    return caseInfo.param.name;
-}

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "export/DetachedProcessStarter.h"
+#include "export/ExportCommands.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+#ifdef _WIN32
+const QString kTool = QStringLiteral("Tosvel.exe");
+#else
+const QString kTool = QStringLiteral("Tosvel");
+#endif
+
+class ExportCommandsTest : public testing::Test {
+  protected:
+    ExportOutcome Export(const std::string& text, const QString& path) {
+        m_prompt.m_strPath = path;
+        return RunFileOutput(text, QStringLiteral("/home/someone/デスクトップ"), m_prompt, m_opener,
+                             m_presenter);
+    }
+    // A message shown by the export: caption "エラー", OK and the warning icon.
+    void ExpectMessage(std::string_view text) const {
+        ASSERT_EQ(m_presenter.m_aShown.size(), 1u);
+        const ShownMessage& shown = m_presenter.m_aShown.front();
+        EXPECT_EQ(shown.text, text);
+        EXPECT_EQ(shown.caption, "エラー");
+        EXPECT_EQ(shown.buttons, MessageButtons::Ok);
+        EXPECT_EQ(shown.icon, MessageIcon::Warning);
+    }
+
+    QTemporaryDir m_dir;
+    const QString m_path = m_dir.filePath(QStringLiteral("MyHistory.txt"));
+    FakeSavePrompt m_prompt;
+    FakeFileOpener m_opener;
+    FakePresenter m_presenter;
+    FakeProcessStarter m_starter;
+};
+
+TEST_F(ExportCommandsTest, WritesExactlyTheTextInCodePage932AndOpensIt) {
+    EXPECT_EQ(Export("平成\r\n　A\r\n", m_path), ExportOutcome::Written);
+    EXPECT_EQ(ReadBytes(m_path), QByteArray("\x95\xBD\x90\xAC\r\n\x81\x40"
+                                            "A\r\n"));
+    EXPECT_TRUE(m_presenter.m_aShown.empty());
+    EXPECT_EQ(m_opener.m_aOpened, std::vector<QString>{m_path});
+    ASSERT_EQ(m_prompt.m_aAsked.size(), 1u);
+    const SavePromptSettings& asked = m_prompt.m_aAsked.front();
+    EXPECT_EQ(asked.title, QStringLiteral("出力する場所を選択してください"));
+    EXPECT_EQ(asked.initialFolder, QStringLiteral("/home/someone/デスクトップ"));
+    EXPECT_EQ(asked.initialName, QStringLiteral("MyHistory.txt"));
+    EXPECT_EQ(asked.defaultSuffix, QStringLiteral("txt"));
+    EXPECT_EQ(asked.filter, QStringLiteral("*.txt"));
+}
+
+TEST_F(ExportCommandsTest, EmptyHistoryCancelAndFailureWriteAndOpenNothing) {
+    EXPECT_EQ(Export("", m_path), ExportOutcome::NoHistory);
+    ExpectMessage("履歴がありません。");
+    EXPECT_TRUE(m_prompt.m_aAsked.empty());
+    m_presenter.m_aShown.clear();
+    m_prompt.m_bOk = false;
+    EXPECT_EQ(Export("x", m_path), ExportOutcome::Cancelled);
+    EXPECT_TRUE(m_presenter.m_aShown.empty());
+    m_prompt.m_bOk = true;
+    EXPECT_EQ(Export("x", m_dir.filePath(QStringLiteral("無い/MyHistory.txt"))),
+              ExportOutcome::Failed);
+    ExpectMessage("ファイル出力に失敗しました。");
+    EXPECT_TRUE(m_opener.m_aOpened.empty());
+    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+}
+
+TEST_F(ExportCommandsTest, MissingToolIsNamedWithItsFullPath) {
+    // 表 ends in the byte 0x5C in code page 932; the folder name must pass whole.
+    const QString folder = m_dir.filePath(QStringLiteral("表示　Vesmer"));
+    RunLaunchTool(folder, m_starter, m_presenter);
+    EXPECT_TRUE(m_starter.m_aStarted.empty());
+    ASSERT_EQ(m_presenter.m_aShown.size(), 1u);
+    const ShownMessage& shown = m_presenter.m_aShown.front();
+    EXPECT_EQ(shown.text, QDir::toNativeSeparators(ToolPath(folder)).toStdString() +
+                              "\r\nが見つかりませんでした");
+    EXPECT_EQ(shown.caption, "Vesmer");
+    EXPECT_EQ(shown.buttons, MessageButtons::Ok);
+    EXPECT_EQ(shown.icon, MessageIcon::Warning);
+    EXPECT_EQ(ToolPath(folder), folder + "/" + kTool);
+    EXPECT_EQ(ToolPath(folder + "/"), folder + "/" + kTool);
+    EXPECT_EQ(ToolPath(QString()), QDir::current().absoluteFilePath(kTool));
+}
+
+#ifndef _WIN32
+
+TEST_F(ExportCommandsTest, PresentToolIsStartedWithoutArgumentsOncePerPress) {
+    // Each run appends the number of its arguments; a folder of the tool's name counts as present.
+    const QString tool = m_dir.filePath(QStringLiteral("Tosvel"));
+    const QString marker = m_dir.filePath(QStringLiteral("ran.txt"));
+    ASSERT_TRUE(WriteBytes(tool, "#!/bin/sh\necho $# >> '" + QFile::encodeName(marker) + "'\n"));
+    ASSERT_TRUE(QFile::setPermissions(tool, QFile::ReadOwner | QFile::ExeOwner));
+    CDetachedProcessStarter starter;
+    RunLaunchTool(m_dir.path(), starter, m_presenter);
+    RunLaunchTool(m_dir.path(), starter, m_presenter);
+    QDeadlineTimer deadline(10000);
+    while (ReadBytes(marker) != "0\n0\n" && !deadline.hasExpired()) QThread::msleep(20);
+    EXPECT_EQ(ReadBytes(marker), "0\n0\n");
+    ASSERT_TRUE(QDir().mkpath(m_dir.filePath(QStringLiteral("folder/Tosvel"))));
+    RunLaunchTool(m_dir.filePath(QStringLiteral("folder")), m_starter, m_presenter);
+    EXPECT_EQ(m_starter.m_aStarted,
+              std::vector<QString>{m_dir.filePath(QStringLiteral("folder/Tosvel"))});
+    EXPECT_TRUE(m_presenter.m_aShown.empty());
+}
+
+#endif
+
+}  // namespace
