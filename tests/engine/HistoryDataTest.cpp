@@ -81,11 +81,7 @@ TEST(HistoryText, RouteEndsWithTheseLines) {
              h.m_nShowAge = 1;
              EndAt(h, STAGE_HIGH_SCHOOL, 60, OUTCOME_DROPPED_OUT, 4);
          },
-         {"西暦 1987年(昭和 62年) 4月　小学校入学(6歳)",
-          "西暦 1993年(平成  5年) 3月　小学校卒業(12歳)",
-          "西暦 1993年(平成  5年) 4月　中学校入学(12歳)",
-          "西暦 1996年(平成  8年) 3月　中学校卒業(15歳)",
-          "西暦 1996年(平成  8年) 4月　高専入学(15歳)",
+         {"西暦 1996年(平成  8年) 4月　高専入学(15歳)",
           "西暦 1999年(平成 11年) 3月　高等教育課程修了",
           "西暦 1999年(平成 11年)  　　高専中退(18歳)"}},
         {"DoctorateOnlyEnteredAfterAutumnEntry",

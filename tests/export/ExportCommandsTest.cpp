@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QThread>
+#include <tuple>
 
 #include "export/DetachedProcessStarter.h"
 #include "export/ExportCommands.h"
@@ -25,14 +26,12 @@ class ExportCommandsTest : public testing::Test {
         return RunFileOutput(text, QStringLiteral("/home/someone/デスクトップ"), m_prompt, m_opener,
                              m_presenter);
     }
-    // A message shown by the export: caption "エラー", OK and the warning icon.
-    void ExpectMessage(std::string_view text) const {
+    // The one message shown: OK and the warning icon.
+    void ExpectMessage(const std::string& text, const std::string& caption = "エラー") const {
         ASSERT_EQ(m_presenter.m_aShown.size(), 1u);
         const ShownMessage& shown = m_presenter.m_aShown.front();
-        EXPECT_EQ(shown.text, text);
-        EXPECT_EQ(shown.caption, "エラー");
-        EXPECT_EQ(shown.buttons, MessageButtons::Ok);
-        EXPECT_EQ(shown.icon, MessageIcon::Warning);
+        EXPECT_EQ(std::tie(shown.text, shown.caption, shown.buttons, shown.icon),
+                  std::tuple(text, caption, MessageButtons::Ok, MessageIcon::Warning));
     }
 
     QTemporaryDir m_dir;
@@ -79,13 +78,9 @@ TEST_F(ExportCommandsTest, MissingToolIsNamedWithItsFullPath) {
     const QString folder = m_dir.filePath(QStringLiteral("表示　Vesmer"));
     RunLaunchTool(folder, m_starter, m_presenter);
     EXPECT_TRUE(m_starter.m_aStarted.empty());
-    ASSERT_EQ(m_presenter.m_aShown.size(), 1u);
-    const ShownMessage& shown = m_presenter.m_aShown.front();
-    EXPECT_EQ(shown.text, QDir::toNativeSeparators(ToolPath(folder)).toStdString() +
-                              "\r\nが見つかりませんでした");
-    EXPECT_EQ(shown.caption, "Vesmer");
-    EXPECT_EQ(shown.buttons, MessageButtons::Ok);
-    EXPECT_EQ(shown.icon, MessageIcon::Warning);
+    ExpectMessage(
+        QDir::toNativeSeparators(ToolPath(folder)).toStdString() + "\r\nが見つかりませんでした",
+        "Vesmer");
     EXPECT_EQ(ToolPath(folder), folder + "/" + kTool);
     EXPECT_EQ(ToolPath(folder + "/"), folder + "/" + kTool);
     EXPECT_EQ(ToolPath(QString()), QDir::current().absoluteFilePath(kTool));

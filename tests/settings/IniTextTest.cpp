@@ -57,21 +57,10 @@ TEST(IniTextRead, ValueIsCutTo4095BytesWithoutSplittingACharacter) {
     EXPECT_EQ(read(filler + "y"), filler + "y");
     EXPECT_EQ(read(filler + "yz"), filler + "y");
     EXPECT_EQ(read(QByteArray(4093, 'x') + "\x81\x40"), QByteArray(4093, 'x') + "\x81\x40");
-    for (const auto& [lead, isLead] : {std::pair{0x80, false},
-                                       {0x81, true},
-                                       {0x9F, true},
-                                       {0xA0, false},
-                                       {0xDF, false},
-                                       {0xE0, true},
-                                       {0xFC, true},
-                                       {0xFD, false}}) {
-        for (const auto& [trail, isTrail] : {std::pair{0x3F, false},
-                                             {0x40, true},
-                                             {0x7E, true},
-                                             {0x7F, false},
-                                             {0x80, true},
-                                             {0xFC, true},
-                                             {0xFD, false}}) {
+    for (const int lead : {0x80, 0x81, 0x9F, 0xA0, 0xDF, 0xE0, 0xFC, 0xFD}) {
+        for (const int trail : {0x3F, 0x40, 0x7E, 0x7F, 0x80, 0xFC, 0xFD}) {
+            const bool isLead = lead == 0x81 || lead == 0x9F || lead == 0xE0 || lead == 0xFC;
+            const bool isTrail = trail != 0x3F && trail != 0x7F && trail != 0xFD;
             EXPECT_EQ(read(filler + char(lead) + char(trail)).size(),
                       isLead && isTrail ? 4094 : 4095)
                 << std::hex << lead << " " << trail;

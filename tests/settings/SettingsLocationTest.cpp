@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QStandardPaths>
 
 #include "engine/HistoryData.h"
 #include "settings/HistoryProfile.h"
@@ -11,14 +9,13 @@
 
 namespace {
 
-// The program's folder unless it cannot be written and holds neither settings file.
+// The program's folder, unless it cannot be written and holds neither settings file.
 TEST(SettingsLocation, ProgramFolderUnlessItIsAnInstalledCopy) {
     const struct {
         bool writable;
-        const char* existing;
+        const char* existing;  // in the program's folder; a name ending in '/' is a folder
         bool program;
     } cases[] = {{true, "", true},
-                 {true, "Vesmer.ini", true},
                  {false, "", false},
                  {false, "Vesmer.ini", true},
                  {false, "VesmerDlg.ini", true},
@@ -26,15 +23,13 @@ TEST(SettingsLocation, ProgramFolderUnlessItIsAnInstalledCopy) {
                  {false, "Vesmer.ini/", false}};
     for (const auto& c : cases) {
         TempFolder folder;
-        const QString existing = folder.Path(QStringLiteral("program/")) + c.existing;
-        ASSERT_TRUE(QDir().mkpath(existing.endsWith('/') ? existing
-                                                         : folder.Path(QStringLiteral("program"))));
-        if (!existing.endsWith('/')) {
-            ASSERT_TRUE(WriteBytes(existing, ""));
+        const QString program = folder.Path(QStringLiteral("program/"));
+        ASSERT_TRUE(QDir().mkpath(program + (QString(c.existing).endsWith('/') ? c.existing : "")));
+        if (!QString(c.existing).endsWith('/') && *c.existing) {
+            ASSERT_TRUE(WriteBytes(program + c.existing, ""));
         }
         const bool writable = c.writable;
-        CSettingsLocation location(folder.Path(QStringLiteral("program")),
-                                   folder.Path(QStringLiteral("user")),
+        CSettingsLocation location(program, folder.Path(QStringLiteral("user")),
                                    [&](const QString&) { return writable; });
         const QString expected =
             folder.Path(c.program ? QStringLiteral("program") : QStringLiteral("user"));
@@ -45,26 +40,7 @@ TEST(SettingsLocation, ProgramFolderUnlessItIsAnInstalledCopy) {
     }
 }
 
-TEST(SettingsLocation, WritableFolderCheckAndTheRealProgramFolder) {
-    TempFolder folder;
-    ASSERT_TRUE(WriteBytes(folder.Path(QStringLiteral("plain")), "x"));
-    EXPECT_TRUE(CSettingsLocation::CanWriteFolder(folder.Root()));
-    EXPECT_FALSE(CSettingsLocation::CanWriteFolder(folder.Path(QStringLiteral("plain"))));
-    EXPECT_FALSE(CSettingsLocation::CanWriteFolder(folder.Path(QStringLiteral("missing"))));
-    EXPECT_EQ(CSettingsLocation(folder.Path(QStringLiteral("plain/bin")), folder.Root()).Folder(),
-              folder.Root());
-
-    int argc = 1;
-    char name[] = "settings_tests";
-    char* argv[] = {name, nullptr};
-    const QCoreApplication app(argc, argv);
-    const QString program = QDir::cleanPath(QCoreApplication::applicationDirPath());
-    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    EXPECT_EQ(CSettingsLocation::ForApplication().Folder(),
-              CSettingsLocation::CanWriteFolder(program) ? program : user);
-}
-
-TEST(SettingsLocation, LaterChangeOfTheCurrentDirectoryDoesNotMoveTheFiles) {
+TEST(SettingsLocation, RelativeFolderIsTakenAgainstTheCurrentDirectoryOfTheStart) {
     TempFolder folder;
     ASSERT_TRUE(QDir().mkpath(folder.Path(QStringLiteral("program"))));
     const QString previous = QDir::currentPath();
@@ -74,7 +50,7 @@ TEST(SettingsLocation, LaterChangeOfTheCurrentDirectoryDoesNotMoveTheFiles) {
     SaveProfile(CHistoryData(), location);
     QDir::setCurrent(previous);
     EXPECT_TRUE(QFile::exists(folder.Path(QStringLiteral("program/Vesmer.ini"))));
-    EXPECT_FALSE(QFile::exists(folder.Path(QStringLiteral("program/program/Vesmer.ini"))));
+    EXPECT_FALSE(QFile::exists(folder.Path(QStringLiteral("program/program"))));
 }
 
 }  // namespace
