@@ -98,14 +98,22 @@ TEST(HistoryText, RouteEndsWithTheseLines) {
           "西暦 2019年(令和元年)10月　大学院入学(23歳)",
           "西暦 2021年(令和  3年) 9月　大学院修士修了(25歳)",
           "西暦 2021年(令和  3年)10月　大学院博士(25歳)"}},
-        {"TransferFromJuniorCollegeIntoYear3",
+        // Every kind of entry line is aged on the first of its month: born 15 April.
+        {"TransferIntoYear3AndGraduateEntriesAgedOnTheFirst",
          [](CHistoryData& h) {
+             h.m_nBirthMonth = 4;
+             h.m_nBirthDay = 15;
+             h.m_nShowAge = 1;
              h.Stage(STAGE_HIGH_SCHOOL).nNextStage = STAGE_JUNIOR_COLLEGE;
              h.Stage(STAGE_JUNIOR_COLLEGE).nNextStage = STAGE_UNIVERSITY;
              h.Stage(STAGE_JUNIOR_COLLEGE).nTransferGrade = 3;
-             h.Stage(STAGE_UNIVERSITY).nNextStage = STAGE_NONE;
+             h.Stage(STAGE_DOCTOR).nOutcome = OUTCOME_DROPPED_OUT;
          },
-         {"西暦 2000年(平成 12年) 4月　大学3年編入", "西暦 2002年(平成 14年) 3月　大学卒業"}},
+         {"西暦 2001年(平成 13年) 4月　大学3年編入(20歳)",
+          "西暦 2003年(平成 15年) 3月　大学卒業(22歳)",
+          "西暦 2003年(平成 15年) 4月　大学院入学(22歳)",
+          "西暦 2005年(平成 17年) 3月　大学院修士修了(24歳)",
+          "西暦 2005年(平成 17年) 4月　大学院博士(24歳)"}},
         {"DropOutBeyondTheCourseAndRepeatedYearIsInItsLastYearWithoutCompletion",
          [](CHistoryData& h) {
              EndAt(h, STAGE_UNIVERSITY, 48, OUTCOME_DROPPED_OUT, 6);

@@ -94,7 +94,8 @@ TEST(IniTextWrite, ChangesOnlyTheEntry) {
          QByteArray("\x00\xff\x81\r\n[S]\r\nk=v\r\n", 15)}};
     for (const WriteCase& c : cases) {
         QByteArray content = c.before;
-        EXPECT_TRUE(IniText::SetValue(content, "S", "k", "v")) << c.name;
+        // The section is exactly the text given; the bracket after it is not its own.
+        EXPECT_TRUE(IniText::SetValue(content, QByteArrayView("S]").first(1), "k", "v")) << c.name;
         EXPECT_EQ(content, c.after) << c.name;
     }
     QByteArray content;
