@@ -25,8 +25,8 @@ TEST(NumberText, LeadingIntegerWithBlanksSignAndClamping) {
                                       {"-2147483649", INT_MIN},
                                       {"-99999999999999999999", INT_MIN}})
         EXPECT_EQ(ParseLeadingInt(text), value) << '"' << text << '"';
-    EXPECT_EQ(ParseLeadingInt(std::string_view("12345").substr(0, 2)),
-              12);  // only what it is given
+    // Only the text it is given: the digits after the view are not read.
+    EXPECT_EQ(ParseLeadingInt(std::string_view("12345").substr(0, 2)), 12);
 }
 
 TEST(NumberText, ScanContinuesAfterANumberAndStopsAtAnythingElse) {

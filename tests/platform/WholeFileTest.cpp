@@ -76,6 +76,8 @@ TEST_F(WholeFileTest, RefusesWhatIsNoWritableRegularFile) {
     ASSERT_TRUE(QDir().mkpath(Path("folder")));
     ASSERT_TRUE(WriteBytes(Path("folder/inside.txt"), kOld));
     ExpectRefused(Path("folder"));
+    ASSERT_TRUE(QFile::link(Path("nowhere"), Path("dangling")));
+    ExpectRefused(Path("dangling"));
     // No write bit: refused even for a user who passes every access check.
     ASSERT_TRUE(WriteBytes(Path("read-only.txt"), kOld));
     ASSERT_TRUE(QFile::setPermissions(Path("read-only.txt"), QFile::ReadOwner | QFile::ReadOther));
