@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <climits>
+#include <tuple>
 
 #include "engine/HistoryData.h"
 #include "settings/HistoryProfile.h"
@@ -10,139 +10,85 @@
 
 namespace {
 
-using Numbers = std::array<int, 10>;
-
-Numbers NumbersOf(const StageRecord& stage) {
-    return {stage.nEntryYear,   stage.nLeaveYear, stage.nCourseMonths,  stage.nRoninYears,
-            stage.nRyunenYears, stage.nNextStage, stage.nTransferGrade, stage.nEndGrade,
-            stage.nEntryMonth,  stage.nLeaveMonth};
+// The ten stored numbers of a stage as they are written.
+std::string Numbers(const StageRecord& stage) {
+    std::string text = "previous";
+    FormatStageRecord(stage, text);
+    return text;
 }
 
-StageRecord Filled(int value) {
-    StageRecord stage;
-    stage.nEntryYear = stage.nLeaveYear = stage.nCourseMonths = stage.nRoninYears = value;
-    stage.nRyunenYears = stage.nNextStage = stage.nTransferGrade = stage.nEndGrade = value;
-    stage.nEntryMonth = stage.nLeaveMonth = stage.nOutcome = value;
-    return stage;
-}
-
-struct ScanCase {
-    const char* name;
-    std::string value;
-    Numbers expected;  // 9: kept from before
-};
-
-class StageScan : public testing::TestWithParam<ScanCase> {};
-
-TEST_P(StageScan, TakesNumbersUntilTheFirstItemThatIsNone) {
-    StageRecord stage = Filled(9);
-    ParseStageRecord(GetParam().value, stage);
-    EXPECT_EQ(NumbersOf(stage), GetParam().expected);
-    EXPECT_EQ(stage.nOutcome, 9);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rule, StageScan,
-    testing::Values(
-        ScanCase{"Ten", "1 2 3 4 5 6 7 8 10 11", {1, 2, 3, 4, 5, 6, 7, 8, 10, 11}},
-        ScanCase{"FiveOnly", "0 0 36 2 1", {0, 0, 36, 2, 1, 9, 9, 9, 9, 9}},
-        ScanCase{"ExtraIgnored", "1 2 3 4 5 6 7 8 10 11 12", {1, 2, 3, 4, 5, 6, 7, 8, 10, 11}},
-        ScanCase{"StopsAtText", "1 2 x 4", {1, 2, 9, 9, 9, 9, 9, 9, 9, 9}},
-        ScanCase{"StopsAtComma", "1,2", {1, 9, 9, 9, 9, 9, 9, 9, 9, 9}},
-        ScanCase{"SignAfterNumber", "1-2+3", {1, -2, 3, 9, 9, 9, 9, 9, 9, 9}},
-        ScanCase{"BlanksAndTabs", "\t 1 \t\t-2  +3 ", {1, -2, 3, 9, 9, 9, 9, 9, 9, 9}},
-        ScanCase{"LoneSign", "1 - 2", {1, 9, 9, 9, 9, 9, 9, 9, 9, 9}},
-        ScanCase{"Clamped", "99999999999 -99999999999", {INT_MAX, INT_MIN, 9, 9, 9, 9, 9, 9, 9, 9}},
-        ScanCase{"FullWidthDigits", "１ 2", {9, 9, 9, 9, 9, 9, 9, 9, 9, 9}},
-        ScanCase{"Empty", "", {9, 9, 9, 9, 9, 9, 9, 9, 9, 9}}),
-    CaseName<ScanCase>);
-
-TEST(StageFormat, WritesTheTenNumbersInStoredOrder) {
-    StageRecord stage = Filled(0);
-    stage.nEntryYear = -1;
-    stage.nLeaveMonth = INT_MIN;
-    stage.nCourseMonths = INT_MAX;
-    std::string value = "previous";
-    FormatStageRecord(stage, value);
-    EXPECT_EQ(value, "-1 0 2147483647 0 0 0 0 0 0 -2147483648");
+TEST(StageRecordText, TenNumbersInStoredOrderUntilTheFirstItemThatIsNone) {
+    EXPECT_EQ(Numbers({-1, 2, INT_MAX, 4, 5, 6, 7, 8, 9, "x", 10, INT_MIN}),
+              "-1 2 2147483647 4 5 6 7 8 10 -2147483648");
+    for (const auto& [text, numbers] : {std::pair{"1 2 3 4 5 6 7 8 10 11", "1 2 3 4 5 6 7 8 10 11"},
+                                        {"1 2 3 4 5 6 7 8 10 11 12", "1 2 3 4 5 6 7 8 10 11"},
+                                        {"\t1-2 +3 ", "1 -2 3 9 9 9 9 9 9 9"},
+                                        {"1 x 3", "1 9 9 9 9 9 9 9 9 9"},
+                                        {"", "9 9 9 9 9 9 9 9 9 9"}}) {
+        StageRecord stage = {9, 9, 9, 9, 9, 9, 9, 9, 9, "", 9, 9};
+        ParseStageRecord(text, stage);
+        EXPECT_EQ(Numbers(stage), numbers) << text;
+        EXPECT_EQ(stage.nOutcome, 9);
+    }
 }
 
 class HistoryProfileTest : public testing::Test {
   protected:
     QString FilePath() const { return m_folder.Path(QStringLiteral("Vesmer.ini")); }
+    void WriteFile(std::initializer_list<std::string_view> lines) const {
+        ASSERT_TRUE(WriteBytes(FilePath(), Cp932Lines(lines)));
+    }
 
     TempFolder m_folder;
     CSettingsLocation m_location{m_folder.Root(), QString()};
 };
 
-TEST_F(HistoryProfileTest, MissingFileOrVersionOtherThan100ReadsNothing) {
+// After a Calculate with the default inputs (final schooling 大学), into a folder without the file.
+TEST_F(HistoryProfileTest, SavesTheWorkedExampleAndLoadsItBack) {
+    CHistoryData history;
+    history.Stage(STAGE_UNIVERSITY).nNextStage = STAGE_NONE;
+    history.BuildHistoryText(kToday);
+    history.m_nShowAge = 1;
+    history.Stage(STAGE_UNIVERSITY).nOutcome = OUTCOME_DROPPED_OUT;
+    m_location.SetProfileFile(true);
+    SaveProfile(history, m_location);
+    EXPECT_EQ(ReadBytes(FilePath()), HistoryFileExample());
+
+    CHistoryData loaded;
+    loaded.m_nBirthYear = 1234;
+    ASSERT_TRUE(LoadProfile(loaded, m_location));
+    EXPECT_EQ(loaded.m_nBirthYear, 1980);
+    for (int stage = STAGE_ELEMENTARY; stage <= STAGE_DOCTOR; ++stage)
+        EXPECT_EQ(Numbers(loaded.Stage(stage)), Numbers(history.Stage(stage))) << stage;
+    EXPECT_EQ(loaded.Stage(STAGE_UNIVERSITY).nOutcome, OUTCOME_COMPLETED);
+    EXPECT_EQ(loaded.m_nShowAge, 0);
+}
+
+TEST_F(HistoryProfileTest, ReadsNothingUnlessTheVersionIs100) {
     CHistoryData history;
     EXPECT_FALSE(LoadProfile(history, m_location));
-    for (const char* version : {"INIファイルバージョン=99", "INIファイルバージョン=0",
-                                "INIファイルバージョン=abc", "other=100"}) {
-        ASSERT_TRUE(
-            WriteBytes(FilePath(), Cp932Lines({"[Vesmerデータ]", version, "誕生日=1985 6 15 0 0",
-                                               "小=1 2 3 4 5 6 7 8 9 10"})));
-        history.m_nBirthYear = 1234;
+    for (const char* version : {"INIファイルバージョン=99", "INIファイルバージョン=101",
+                                "INIファイルバージョン=", "other=100"}) {
+        WriteFile({"[Vesmerデータ]", version, "誕生日=1985 6 15 0 0", "小=1 2 3 4 5 6 7 8 9 10"});
         EXPECT_FALSE(LoadProfile(history, m_location)) << version;
-        EXPECT_EQ(history.m_nBirthYear, 1234);
-        EXPECT_EQ(NumbersOf(history.Stage(STAGE_ELEMENTARY)),
-                  NumbersOf(CHistoryData().Stage(STAGE_ELEMENTARY)));
+        EXPECT_EQ(history.m_nBirthYear, 1980);
+        EXPECT_EQ(Numbers(history.Stage(STAGE_ELEMENTARY)), "0 0 72 0 0 2 0 0 4 3");
     }
 }
 
-TEST_F(HistoryProfileTest, MissingAndShortValues) {
-    ASSERT_TRUE(WriteBytes(FilePath(), Cp932Lines({"[Vesmerデータ]", "INIファイルバージョン=100",
-                                                   "誕生日=1985 6", "小=0 0 36 2 1", "中=-1 x"})));
+TEST_F(HistoryProfileTest, MissingKeysGiveTheDefaultDateAndZeros) {
+    WriteFile({"[Vesmerデータ]", "INIファイルバージョン=100", "誕生日=1985 6", "中=-1 x"});
     CHistoryData history;
-    ASSERT_TRUE(LoadProfile(history, m_location));
-    EXPECT_EQ(history.m_nBirthYear, 1985);
-    EXPECT_EQ(history.m_nBirthMonth, 6);
-    EXPECT_EQ(history.m_nBirthDay, 1);
-    const Numbers reset = NumbersOf(CHistoryData().Stage(STAGE_ELEMENTARY));
-    const Numbers elementary = NumbersOf(history.Stage(STAGE_ELEMENTARY));
-    EXPECT_EQ((Numbers{0, 0, 36, 2, 1, reset[5], reset[6], reset[7], reset[8], reset[9]}),
-              elementary);
-    EXPECT_EQ(history.Stage(STAGE_JUNIOR_HIGH).nEntryYear, -1);
-    // A missing stage key reads as ten zeros.
-    EXPECT_EQ(NumbersOf(history.Stage(STAGE_HIGH_SCHOOL)), Numbers{});
-    EXPECT_EQ(NumbersOf(history.Stage(STAGE_DOCTOR)), Numbers{});
-}
-
-TEST_F(HistoryProfileTest, MissingBirthdayKeyGivesTheDefaultDate) {
-    ASSERT_TRUE(
-        WriteBytes(FilePath(), Cp932Lines({"[Vesmerデータ]", "INIファイルバージョン=100"})));
-    CHistoryData history;
-    history.m_nBirthYear = 1234;
     history.m_nBirthDay = 9;
     ASSERT_TRUE(LoadProfile(history, m_location));
-    EXPECT_EQ(history.m_nBirthYear, 1980);
-    EXPECT_EQ(history.m_nBirthDay, 1);
-}
-
-TEST_F(HistoryProfileTest, SaveRewritesValuesInPlaceAndKeepsOtherLines) {
-    ASSERT_TRUE(WriteBytes(
-        FilePath(),
-        Cp932Lines({"; kept", "[Vesmerデータ]", "誕生日=1985 6 15 7 8", "unknown=keep me",
-                    "INIファイルバージョン=99", "", "[他]", "小=1"})));
-    CHistoryData history;
-    history.m_nBirthYear = 1985;
-    history.m_nBirthMonth = 6;
-    history.m_nBirthDay = 15;
-    SaveProfile(history, m_location);
-    EXPECT_EQ(
-        ReadBytes(FilePath()),
-        Cp932Lines({"; kept", "[Vesmerデータ]", "誕生日=1985 6 15 0 0", "unknown=keep me",
-                    "INIファイルバージョン=100", "小=0 0 72 0 0 2 0 0 4 3",
-                    "中=0 0 36 0 0 3 0 0 4 3", "高=0 0 36 0 0 6 0 0 4 3", "短=0 0 24 0 0 0 0 0 4 3",
-                    "専=0 0 24 0 0 0 0 0 4 3", "大=0 0 48 0 0 7 0 0 4 3", "修=0 0 24 0 0 8 0 0 4 3",
-                    "博=0 0 36 0 0 0 0 0 4 3", "", "[他]", "小=1"}));
-
-    CHistoryData loaded;
-    ASSERT_TRUE(LoadProfile(loaded, m_location));
-    EXPECT_EQ(loaded.m_nBirthDay, 15);
-    for (int stage = STAGE_ELEMENTARY; stage <= STAGE_DOCTOR; ++stage)
-        EXPECT_EQ(NumbersOf(loaded.Stage(stage)), NumbersOf(history.Stage(stage))) << stage;
+    EXPECT_EQ(std::tuple(history.m_nBirthYear, history.m_nBirthMonth, history.m_nBirthDay),
+              std::tuple(1985, 6, 9));
+    EXPECT_EQ(Numbers(history.Stage(STAGE_JUNIOR_HIGH)), "-1 0 36 0 0 3 0 0 4 3");
+    EXPECT_EQ(Numbers(history.Stage(STAGE_DOCTOR)), "0 0 0 0 0 0 0 0 0 0");
+    WriteFile({"[Vesmerデータ]", "INIファイルバージョン=100"});
+    ASSERT_TRUE(LoadProfile(history, m_location));
+    EXPECT_EQ(std::tuple(history.m_nBirthYear, history.m_nBirthMonth, history.m_nBirthDay),
+              std::tuple(1980, 1, 1));
 }
 
 }  // namespace

@@ -3,67 +3,69 @@
 #include <optional>
 #include <string>
 
-#include "platform/Cp932.h"
 #include "settings/IniText.h"
-#include "tests/settings/SettingsTestSupport.h"
 
 namespace {
 
 struct ReadCase {
     const char* name;
-    std::string content;  // UTF-8, stored as code page 932
-    std::string section;
-    std::string key;
-    std::optional<std::string> expected;
+    QByteArray content;
+    const char* key;
+    std::optional<QByteArray> value;
 };
 
-class IniTextRead : public testing::TestWithParam<ReadCase> {};
-
-TEST_P(IniTextRead, FindsValueAsThePlatformDoes) {
-    const ReadCase& c = GetParam();
-    const std::optional<QByteArray> value =
-        IniText::FindValue(ToCp932(c.content), ToCp932(c.section), ToCp932(c.key));
-    ASSERT_EQ(value.has_value(), c.expected.has_value());
-    EXPECT_EQ(value.value_or(""), ToCp932(c.expected.value_or("")));
+TEST(IniTextRead, FindsTheValueAsThePlatformDoes) {
+    const ReadCase cases[] = {
+        {"CrLf", "[S]\r\nk=v\r\n", "k", "v"},
+        {"LfOnlyAndNoFinalBreak", "[S]\na=1\nk=v", "k", "v"},
+        {"CaseOfNames", "[s]\nK=1", "k", "1"},
+        {"Blanks", "  [ S ]  \n \t k  =  v w \t\r\n", "k", "v w"},
+        {"BlankValue", "[S]\nk=  \t\nz=1", "k", ""},
+        {"EmptyValue", "[S]\nk=", "k", ""},
+        {"DoubleQuotes", "[S]\nk=\" a b \"", "k", " a b "},
+        {"SingleQuotes", "[S]\nk='x'", "k", "x"},
+        {"EmptyQuotes", "[S]\nk=\"\"", "k", ""},
+        {"UnmatchedQuotes", "[S]\nk=\"x'", "k", "\"x'"},
+        {"LoneQuote", "[S]\nk=\"", "k", "\""},
+        {"EqualsInValue", "[S]\nk=a=b", "k", "a=b"},
+        {"FirstDuplicateWins", "[S]\nk=1\nK=2", "k", "1"},
+        {"OnlyTheFirstSectionOfAName", "[S]\na=1\n[T]\n[s]\nk=2", "k", std::nullopt},
+        {"KeyOfAnotherSection", "[T]\nk=1\n[S]\n", "k", std::nullopt},
+        {"KeyBeforeAnySection", "k=1\n[S]\n", "k", std::nullopt},
+        {"CommentIsNoEntry", "[S]\n;k=1\n", "k", std::nullopt},
+        {"KeyWithoutEquals", "[S]\nk\n", "k", std::nullopt},
+        {"EntriesAfterBlankAndComment", "[S]\n\n; note\nk=1", "k", "1"},
+        {"TextAfterTheBracket", "[S] tail\nk=1", "k", "1"},
+        {"UnclosedHeaderIsNoSection", "[S\nk=1", "k", std::nullopt},
+        // ゾ is 83 5D: its second byte is no closing bracket, so that line is no section.
+        {"TrailByteIsNoBracket", "[S]\n[\x83]\nk=1", "k", "1"},
+        // ア is 83 41 and ャ 83 61: their second bytes differ only in ASCII case.
+        {"TrailByteIsNoLetter", "[S]\n\x83\x61=1\n\x83\x41=2", "\x83\x41", "2"},
+        {"KeyEndingInALoneLeadByte", "[S]\nk\x81=1", "k\x81", "1"},
+        {"Empty", "", "k", std::nullopt}};
+    for (const ReadCase& c : cases)
+        EXPECT_EQ(IniText::FindValue(c.content, "S", c.key), c.value) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, IniTextRead,
-    testing::Values(ReadCase{"CrLf", "[S]\r\nk=v\r\n", "S", "k", "v"},
-                    ReadCase{"LfOnly", "[S]\nk=v\n", "S", "k", "v"},
-                    ReadCase{"NoFinalBreak", "[S]\nk=v", "S", "k", "v"},
-                    ReadCase{"CaseOfNames", "[Vesmerデータ]\nKey=1", "VESMERデータ", "kEY", "1"},
-                    ReadCase{"Blanks", "  [ S ]  \n \t k  =  v w \t\r\n", "S", "k", "v w"},
-                    ReadCase{"DoubleQuotes", "[S]\nk=\" a b \"", "S", "k", " a b "},
-                    ReadCase{"SingleQuotes", "[S]\nk='x'", "S", "k", "x"},
-                    ReadCase{"UnmatchedQuotes", "[S]\nk=\"x'", "S", "k", "\"x'"},
-                    ReadCase{"LoneQuote", "[S]\nk=\"", "S", "k", "\""},
-                    ReadCase{"EqualsInValue", "[S]\nk=a=b", "S", "k", "a=b"},
-                    ReadCase{"EmptyValue", "[S]\nk=", "S", "k", ""},
-                    ReadCase{"FirstDuplicateKeyWins", "[S]\nk=1\nK=2", "S", "k", "1"},
-                    ReadCase{"OnlyFirstSectionOfAName", "[S]\na=1\n[T]\n[s]\nk=2", "S", "k",
-                             std::nullopt},
-                    ReadCase{"KeyOfAnotherSection", "[T]\nk=1\n[S]\n", "S", "k", std::nullopt},
-                    ReadCase{"KeyBeforeAnySection", "k=1\n[S]\n", "S", "k", std::nullopt},
-                    ReadCase{"MissingSection", "[T]\nk=1\n", "S", "k", std::nullopt},
-                    ReadCase{"CommentIsNoEntry", "[S]\n;k=1\n", "S", "k", std::nullopt},
-                    ReadCase{"TextAfterBracket", "[S] tail\nk=1", "S", "k", "1"},
-                    ReadCase{"UnclosedHeaderIsNoSection", "[S\nk=1", "S", "k", std::nullopt},
-                    // ゾ is 0x83 0x5D: its second byte is no closing bracket.
-                    ReadCase{"TrailByteBracket", "[ゾ]\nk=1", "ゾ", "k", "1"},
-                    // ア is 0x83 0x41 and ャ 0x83 0x61: the second bytes differ only in ASCII case.
-                    ReadCase{"TrailByteLetters", "[S]\nャ=1\nア=2", "S", "ア", "2"},
-                    ReadCase{"Empty", "", "S", "k", std::nullopt}),
-    CaseName<ReadCase>);
-
-TEST(IniTextRead, LongValueIsCutWithoutSplittingACharacter) {
-    QByteArray value = "xx";
-    for (int i = 0; i < 2048; ++i) value += ToCp932("ア");
-    const std::optional<QByteArray> read =
-        IniText::FindValue(QByteArray("[S]\r\nk=") + value, "S", "k");
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->size(), 4094);  // one more ア would pass 4095 bytes
-    EXPECT_TRUE(value.startsWith(*read));
+// A value is cut to 4095 bytes, but never inside a double-byte character: a lead byte
+// (81-9F, E0-FC) followed by a trail byte (40-7E, 80-FC) is one character.
+TEST(IniTextRead, ValueIsCutTo4095BytesWithoutSplittingACharacter) {
+    const auto read = [](const QByteArray& value) {
+        return IniText::FindValue("[S]\r\nk=" + value + "\r\n", "S", "k").value_or("missing");
+    };
+    const QByteArray filler(4094, 'x');
+    EXPECT_EQ(read(filler + "y"), filler + "y");
+    EXPECT_EQ(read(filler + "yz"), filler + "y");
+    EXPECT_EQ(read(QByteArray(4093, 'x') + "\x81\x40"), QByteArray(4093, 'x') + "\x81\x40");
+    for (const int lead : {0x80, 0x81, 0x9F, 0xA0, 0xDF, 0xE0, 0xFC, 0xFD}) {
+        for (const int trail : {0x3F, 0x40, 0x7E, 0x7F, 0x80, 0xFC, 0xFD}) {
+            const bool isLead = lead == 0x81 || lead == 0x9F || lead == 0xE0 || lead == 0xFC;
+            const bool isTrail = trail != 0x3F && trail != 0x7F && trail != 0xFD;
+            EXPECT_EQ(read(filler + char(lead) + char(trail)).size(),
+                      isLead && isTrail ? 4094 : 4095)
+                << std::hex << lead << " " << trail;
+        }
+    }
 }
 
 struct WriteCase {
@@ -72,55 +74,49 @@ struct WriteCase {
     QByteArray after;
 };
 
-class IniTextWrite : public testing::TestWithParam<WriteCase> {};
-
-TEST_P(IniTextWrite, ChangesOnlyTheEntry) {
-    QByteArray content = GetParam().before;
-    ASSERT_TRUE(IniText::SetValue(content, "S", "k", "v"));
-    EXPECT_EQ(content, GetParam().after);
+TEST(IniTextWrite, ChangesOnlyTheEntry) {
+    const WriteCase cases[] = {
+        {"NewFile", "", "[S]\r\nk=v\r\n"},
+        {"ReplaceInPlace", "; head\r\n[S]\r\na=1\r\nk=old\r\nb=2\r\n",
+         "; head\r\n[S]\r\na=1\r\nk=v\r\nb=2\r\n"},
+        {"ReplaceAmongLfLines", "[S]\na=1\n  K = old \nb=2\n", "[S]\na=1\nk=v\r\nb=2\n"},
+        {"ReplaceTheLastLine", "[S]\r\nk=old", "[S]\r\nk=v\r\n"},
+        {"ReplaceTheFirstDuplicate", "[S]\r\nk=1\r\nk=2\r\n", "[S]\r\nk=v\r\nk=2\r\n"},
+        {"AppendBeforeBlankAndNextSection", "[S]\r\na=1\r\n\r\n[T]\r\nk=1\r\n",
+         "[S]\r\na=1\r\nk=v\r\n\r\n[T]\r\nk=1\r\n"},
+        {"AppendBeforeCommentOfNextSection", "[S]\r\na=1\r\n; T\r\n[T]\r\n",
+         "[S]\r\na=1\r\nk=v\r\n; T\r\n[T]\r\n"},
+        {"AppendAfterBareHeader", "[s]\r\n[T]\r\n", "[s]\r\nk=v\r\n[T]\r\n"},
+        {"AppendAfterLastLineWithoutBreak", "[S]\r\na=1", "[S]\r\na=1\r\nk=v\r\n"},
+        {"AppendAfterHeaderWithoutBreak", "[S]", "[S]\r\nk=v\r\n"},
+        {"NewSectionAtTheEnd", "[T]\r\nx=1", "[T]\r\nx=1\r\n[S]\r\nk=v\r\n"},
+        {"NewSectionAfterGarbage", QByteArray("\x00\xff\x81", 3),
+         QByteArray("\x00\xff\x81\r\n[S]\r\nk=v\r\n", 15)}};
+    for (const WriteCase& c : cases) {
+        QByteArray content = c.before;
+        // The section is exactly the text given; the bracket after it is not its own.
+        EXPECT_TRUE(IniText::SetValue(content, QByteArrayView("S]").first(1), "k", "v")) << c.name;
+        EXPECT_EQ(content, c.after) << c.name;
+    }
+    QByteArray content;
+    ASSERT_TRUE(IniText::SetValue(content, "\x83\x5D", "a", "1"));  // ゾ
+    ASSERT_TRUE(IniText::SetValue(content, "\x83\x5D", "b", "2"));
+    EXPECT_EQ(content, "[\x83\x5D]\r\na=1\r\nb=2\r\n");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, IniTextWrite,
-    testing::Values(
-        WriteCase{"NewFile", "", "[S]\r\nk=v\r\n"},
-        WriteCase{"ReplaceInPlace", "; head\r\n[S]\r\na=1\r\nk=old\r\nb=2\r\n",
-                  "; head\r\n[S]\r\na=1\r\nk=v\r\nb=2\r\n"},
-        WriteCase{"ReplaceAmongLfLines", "[S]\na=1\n  K = old \nb=2\n", "[S]\na=1\nk=v\r\nb=2\n"},
-        WriteCase{"ReplaceFirstDuplicate", "[S]\r\nk=1\r\nk=2\r\n", "[S]\r\nk=v\r\nk=2\r\n"},
-        WriteCase{"AppendBeforeBlankAndNextSection", "[S]\r\na=1\r\n\r\n[T]\r\nk=1\r\n",
-                  "[S]\r\na=1\r\nk=v\r\n\r\n[T]\r\nk=1\r\n"},
-        WriteCase{"AppendBeforeNextSectionsComment", "[S]\r\na=1\r\n; about T\r\n[T]\r\n",
-                  "[S]\r\na=1\r\nk=v\r\n; about T\r\n[T]\r\n"},
-        WriteCase{"AppendAfterBareHeader", "[s]\r\n[T]\r\n", "[s]\r\nk=v\r\n[T]\r\n"},
-        WriteCase{"AppendAfterLastLineWithoutBreak", "[S]\r\na=1", "[S]\r\na=1\r\nk=v\r\n"},
-        WriteCase{"AppendAfterHeaderWithoutBreak", "[S]", "[S]\r\nk=v\r\n"},
-        WriteCase{"NewSectionAtEnd", "[T]\r\nx=1", "[T]\r\nx=1\r\n[S]\r\nk=v\r\n"},
-        WriteCase{"NewSectionAfterGarbage", QByteArray("\x00\xff\x81", 3),
-                  QByteArray("\x00\xff\x81\r\n[S]\r\nk=v\r\n", 15)}),
-    CaseName<WriteCase>);
 
 TEST(IniTextWrite, RefusesNamesAndValuesThatWouldNotReadBack) {
     const QByteArray original = "[S]\r\nk=1\r\n";
-    struct Bad {
-        QByteArray section, key, value;
-    };
-    for (const Bad& bad :
-         {Bad{"", "k", "v"}, Bad{"a]b", "k", "v"}, Bad{"a\nb", "k", "v"}, Bad{" S", "k", "v"},
-          Bad{"S", "", "v"}, Bad{"S", "a=b", "v"}, Bad{"S", "[k", "v"}, Bad{"S", ";k", "v"},
-          Bad{"S", "k\r", "v"}, Bad{"S", " k", "v"}, Bad{"S", "k", "a\r\nb"}}) {
+    const QByteArray bad[][3] = {{"", "k", "v"},    {"a]b", "k", "v"},  {"a\nb", "k", "v"},
+                                 {" S", "k", "v"},  {"S ", "k", "v"},   {"S", "", "v"},
+                                 {"S", "a=b", "v"}, {"S", "[k", "v"},   {"S", ";k", "v"},
+                                 {"S", "k\r", "v"}, {"S", "k\n", "v"},  {"S", " k", "v"},
+                                 {"S", "k\t", "v"}, {"S", "k", "a\rb"}, {"S", "k", "a\nb"}};
+    for (const auto& [section, key, value] : bad) {
         QByteArray content = original;
-        EXPECT_FALSE(IniText::SetValue(content, bad.section, bad.key, bad.value))
-            << bad.section.toStdString() << "/" << bad.key.toStdString();
+        EXPECT_FALSE(IniText::SetValue(content, section, key, value))
+            << section.toStdString() << "/" << key.toStdString();
         EXPECT_EQ(content, original);
     }
-}
-
-TEST(IniTextWrite, SectionWithTrailByteBracketIsFoundAgain) {
-    QByteArray content;
-    ASSERT_TRUE(IniText::SetValue(content, ToCp932("ゾ"), "a", "1"));
-    ASSERT_TRUE(IniText::SetValue(content, ToCp932("ゾ"), "b", "2"));
-    EXPECT_EQ(content, ToCp932("[ゾ]\r\na=1\r\nb=2\r\n"));
 }
 
 }  // namespace

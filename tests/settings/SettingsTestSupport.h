@@ -1,21 +1,12 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <QFile>
+
 #include <QTemporaryDir>
 #include <string>
 
 #include "engine/CivilDate.h"
 #include "tests/support/TestFiles.h"
-
-// True when this process can write into folder although its permission bits forbid it (root).
-inline bool PermissionsAreIgnored(const QString& folder) {
-    QFile probe(folder + QStringLiteral("/.probe"));
-    if (!probe.open(QIODevice::WriteOnly)) return false;
-    probe.close();
-    probe.remove();
-    return true;
-}
 
 // A fixed date for the current age, so that no result depends on the real date.
 inline constexpr CivilDate kToday{2024, 6, 1};

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <tuple>
+
+#include "export/ExportCommands.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+#ifdef _WIN32
+const QString kTool = QStringLiteral("Tosvel.exe");
+#else
+const QString kTool = QStringLiteral("Tosvel");
+#endif
+
+class ExportCommandsTest : public testing::Test {
+  protected:
+    ExportOutcome Export(const std::string& text, const QString& path) {
+        m_prompt.m_strPath = path;
+        return RunFileOutput(text, m_rows, QStringLiteral("/home/someone/デスクトップ"), m_prompt,
+                             m_opener, m_presenter);
+    }
+    // The one message shown: OK and the warning icon.
+    void ExpectMessage(const std::string& text, const std::string& caption = "エラー") const {
+        ASSERT_EQ(m_presenter.m_aShown.size(), 1u);
+        const ShownMessage& shown = m_presenter.m_aShown.front();
+        EXPECT_EQ(std::tie(shown.text, shown.caption, shown.buttons, shown.icon),
+                  std::tuple(text, caption, MessageButtons::Ok, MessageIcon::Warning));
+    }
+
+    std::vector<ResumeRow> m_rows;
+    QTemporaryDir m_dir;
+    const QString m_path = m_dir.filePath(QStringLiteral("MyHistory.txt"));
+    FakeSavePrompt m_prompt;
+    FakeFileOpener m_opener;
+    FakePresenter m_presenter;
+    FakeProcessStarter m_starter;
+};
+
+TEST_F(ExportCommandsTest, WritesExactlyTheTextInCodePage932AndOpensIt) {
+    EXPECT_EQ(Export("平成\r\n　A\r\n", m_path), ExportOutcome::Written);
+    EXPECT_EQ(ReadBytes(m_path), QByteArray("\x95\xBD\x90\xAC\r\n\x81\x40"
+                                            "A\r\n"));
+    EXPECT_TRUE(m_presenter.m_aShown.empty());
+    EXPECT_EQ(m_opener.m_aOpened, std::vector<QString>{m_path});
+    ASSERT_EQ(m_prompt.m_aAsked.size(), 1u);
+    const SavePromptSettings& asked = m_prompt.m_aAsked.front();
+    EXPECT_EQ(asked.title, QStringLiteral("出力する場所を選択してください"));
+    EXPECT_EQ(asked.initialFolder, QStringLiteral("/home/someone/デスクトップ"));
+    EXPECT_EQ(asked.initialName, QStringLiteral("MyHistory.txt"));
+    EXPECT_EQ(asked.fileTypes, (std::vector<SaveFileType>{{"*.txt", "txt"},
+                                                          {"履歴書用CSV・和暦 (*.csv)", "csv"},
+                                                          {"履歴書用CSV・西暦 (*.csv)", "csv"}}));
+}
+
+TEST_F(ExportCommandsTest, ResumeFileTypesWriteTheRowsAsCsvInTheirCalendar) {
+    m_rows = {{1998, "平成", 10, 3, "高等学校　卒業"}};
+    const std::pair<ExportFileType, const char*> types[] = {
+        {ExportFileType::ResumeWareki, "平成10"}, {ExportFileType::ResumeSeireki, "1998"}};
+    for (const auto& [type, year] : types) {
+        m_prompt.m_nFileType = static_cast<std::size_t>(type);
+        const QString path = m_dir.filePath(year + QStringLiteral(".csv"));
+        EXPECT_EQ(Export("x", path), ExportOutcome::Written);
+        EXPECT_EQ(ReadBytes(path),
+                  QByteArray("\xEF\xBB\xBF年,月,学歴\r\n") + year + ",3,高等学校　卒業\r\n");
+    }
+}
+
+TEST_F(ExportCommandsTest, EmptyHistoryCancelAndFailureWriteAndOpenNothing) {
+    EXPECT_EQ(Export("", m_path), ExportOutcome::NoHistory);
+    ExpectMessage("履歴がありません。");
+    EXPECT_TRUE(m_prompt.m_aAsked.empty());
+    m_presenter.m_aShown.clear();
+    m_prompt.m_bOk = false;
+    EXPECT_EQ(Export("x", m_path), ExportOutcome::Cancelled);
+    EXPECT_TRUE(m_presenter.m_aShown.empty());
+    m_prompt.m_bOk = true;
+    EXPECT_EQ(Export("x", m_dir.filePath(QStringLiteral("無い/MyHistory.txt"))),
+              ExportOutcome::Failed);
+    ExpectMessage("ファイル出力に失敗しました。");
+    EXPECT_TRUE(m_opener.m_aOpened.empty());
+    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+}
+
+TEST_F(ExportCommandsTest, ToolIsStartedOncePerPressOrNamedWithItsFullPathWhenMissing) {
+    // 表 ends in the byte 0x5C in code page 932; the folder name must pass whole.
+    const QString folder = m_dir.filePath(QStringLiteral("表示　Vesmer"));
+    EXPECT_EQ(ToolPath(folder), folder + "/" + kTool);
+    EXPECT_EQ(ToolPath(folder + "/"), folder + "/" + kTool);
+    // Never a bare name or a path against the current folder.
+    EXPECT_EQ(ToolPath(QString()), QString());
+    EXPECT_EQ(ToolPath(QStringLiteral("bin")), QString());
+    RunLaunchTool(folder, m_starter, m_presenter);
+    EXPECT_TRUE(m_starter.m_aStarted.empty());
+    ExpectMessage(
+        QDir::toNativeSeparators(ToolPath(folder)).toStdString() + "\r\nが見つかりませんでした",
+        "Vesmer");
+    // Anything of the tool's name is present, a folder too; what it does when started is its own.
+    ASSERT_TRUE(QDir().mkpath(ToolPath(folder)));
+    m_presenter.m_aShown.clear();
+    RunLaunchTool(folder, m_starter, m_presenter);
+    RunLaunchTool(folder, m_starter, m_presenter);
+    EXPECT_EQ(m_starter.m_aStarted, (std::vector<QString>{ToolPath(folder), ToolPath(folder)}));
+    EXPECT_TRUE(m_presenter.m_aShown.empty());
+}
+
+}  // namespace
