@@ -209,6 +209,10 @@ void VesmerDlgTest::overlongLoadedTextStopsTheExchange() {
              QStringList({"12345", "123"}));
     QCOMPARE(f.Shown(), QStringList{day});
     QCOMPARE(f.Index(C::Outcome), -1);
+    f.Dialog().OnFileOutput();  // reads the controls first, then finds no history
+    QCOMPARE(f.Shown(), QStringList({day, day, "エラー | " + QString::fromUtf8(kMsgNoHistory)}));
+    f.m_presenter.m_aShown.pop_back();
+    f.m_presenter.m_aShown.pop_back();
     QVERIFY(!f.Get(C::RoninJuniorHigh)->isEnabled());  // the enabling rule still ran
 
     // Calculate reports the year and goes no further.
@@ -306,7 +310,9 @@ void VesmerDlgTest::exportToolAndVersionCommands() {
     std::unique_ptr<QMenu> menu(f.Dialog().CreateContextMenu(&f.Dialog()));
     QCOMPARE(menu->actions().back()->text(), QStringLiteral("Vesmerのﾊﾞｰｼﾞｮﾝ情報(&A)..."));
     menu->actions().back()->trigger();
-    for (unsigned command : {16u, 31u, 32u, 0u, 0xF060u}) f.Dialog().OnSysCommand(command);
+    QList<bool> taken;
+    for (unsigned command : {16u, 31u, 32u, 0u, 0xF060u}) taken << f.Dialog().OnSysCommand(command);
+    QCOMPARE(taken, QList<bool>({true, true, false, false, false}));
     QCOMPARE(owners, std::vector<QWidget*>(3, &f.Dialog()));
 }
 
