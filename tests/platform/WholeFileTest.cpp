@@ -103,7 +103,7 @@ TEST_F(WholeFileTest, WriteCutShortLeavesTheEarlierFile) {
 }
 
 // In a folder that may not be written, a writable file is not written in place either. Root
-// passes every permission check, so then a child that has become "nobody" tries.
+// passes every permission check, so a child that is "nobody" tries.
 TEST_F(WholeFileTest, ReadOnlyFolderRefusesEvenAWritableFile) {
     ASSERT_TRUE(QDir().mkpath(Path("locked")));
     ASSERT_TRUE(WriteBytes(Path("locked/MyHistory.txt"), kOld));
@@ -111,20 +111,16 @@ TEST_F(WholeFileTest, ReadOnlyFolderRefusesEvenAWritableFile) {
         ASSERT_TRUE(QFile::setPermissions(Path(path), QFileDevice::Permissions(0x7777)));
     ASSERT_TRUE(QFile::setPermissions(Path("locked"), QFileDevice::Permissions(0x5555)));
     const auto before = Snapshot();
-    const auto tryWrites = [&] {
-        return WriteWholeFile(Path("locked/MyHistory.txt"), kNew) ||
-               WriteWholeFile(Path("locked/New.txt"), kNew);
-    };
-    int status = 0;
-    if (geteuid() != 0) {
-        status = tryWrites() ? 1 : 0;
-    } else {
-        const pid_t child = fork();
-        if (child == 0) _exit(setgid(65534) != 0 || setuid(65534) != 0 ? 2 : tryWrites() ? 1 : 0);
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        status = WIFEXITED(status) ? WEXITSTATUS(status) : 3;
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        const bool written = WriteWholeFile(Path("locked/MyHistory.txt"), kNew) ||
+                             WriteWholeFile(Path("locked/New.txt"), kNew);
+        _exit(written ? 1 : 0);
     }
-    EXPECT_EQ(status, 0) << "1: written, 2: could not become nobody";
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(status, 0) << "exit status 1: written, 2: could not become nobody";
     EXPECT_EQ(Snapshot(), before);
     QFile::setPermissions(Path("locked"), QFileDevice::Permissions(0x7777));
 }
