@@ -46,6 +46,7 @@ TEST_F(ExportCommandsTest, WritesExactlyTheTextInCodePage932AndOpensIt) {
                                             "A\r\n"));
     EXPECT_TRUE(m_presenter.m_aShown.empty());
     EXPECT_EQ(m_opener.m_aOpened, std::vector<QString>{m_path});
+    // Every export starts from the same prompt: "MyHistory.txt" on the desktop.
     ASSERT_EQ(m_prompt.m_aAsked.size(), 1u);
     const SavePromptSettings& asked = m_prompt.m_aAsked.front();
     EXPECT_EQ(asked.title, QStringLiteral("出力する場所を選択してください"));

@@ -3,6 +3,10 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "settings/IniFile.h"
 #include "tests/support/TestFiles.h"
 
@@ -63,7 +67,7 @@ TEST_F(IniFileTest, FileOfMoreThan8MiBIsNoSettingsFile) {
     EXPECT_TRUE(ReadBytes(Path()).startsWith("[S]\r\nk=8\r\n"));
 }
 
-TEST_F(IniFileTest, FolderInPlaceOfTheFileOrFileInPlaceOfTheFolderIsLeftAlone) {
+TEST_F(IniFileTest, WhatIsNoRegularFileIsLeftAlone) {
     ASSERT_TRUE(QDir().mkpath(Path()));
     EXPECT_EQ(File().GetInt("S", "k", 3), 3);
     EXPECT_FALSE(File().WriteInt("S", "k", 1));
@@ -71,6 +75,12 @@ TEST_F(IniFileTest, FolderInPlaceOfTheFileOrFileInPlaceOfTheFolderIsLeftAlone) {
     ASSERT_TRUE(WriteBytes(Path("plain"), "x"));
     EXPECT_FALSE(CIniFile(Path("plain/Vesmer.ini")).WriteInt("S", "k", 1));
     EXPECT_EQ(ReadBytes(Path("plain")), "x");
+#ifndef _WIN32
+    // Opening a pipe would wait for a writer: it is no settings file.
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path("pipe")).constData(), 0644), 0);
+    EXPECT_EQ(CIniFile(Path("pipe")).GetInt("S", "k", 4), 4);
+    EXPECT_FALSE(CIniFile(Path("pipe")).WriteInt("S", "k", 1));
+#endif
 }
 
 }  // namespace

@@ -16,17 +16,15 @@ struct ShownMessage {
 };
 
 // Records every message and answers from a queue (Ok, or No for a question, when it is empty).
-class FakePresenter : public IMessagePresenter {
-  public:
+struct FakePresenter : IMessagePresenter {
     MessageAnswer Show(std::string_view text, std::string_view caption, MessageButtons buttons,
                        MessageIcon icon) override {
         m_aShown.push_back({std::string(text), std::string(caption), buttons, icon});
-        if (!m_aAnswers.empty()) {
-            const MessageAnswer answer = m_aAnswers.front();
-            m_aAnswers.pop_front();
-            return answer;
-        }
-        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+        if (m_aAnswers.empty())
+            return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+        const MessageAnswer answer = m_aAnswers.front();
+        m_aAnswers.pop_front();
+        return answer;
     }
 
     std::vector<ShownMessage> m_aShown;
@@ -35,11 +33,9 @@ class FakePresenter : public IMessagePresenter {
 
 // Answers the save prompt with a fixed path and file type (or a cancel) and records what it was
 // asked.
-class FakeSavePrompt : public ISavePrompt {
-  public:
+struct FakeSavePrompt : ISavePrompt {
     explicit FakeSavePrompt(QString path = {}, bool ok = true)
         : m_strPath(std::move(path)), m_bOk(ok) {}
-
     bool AskSavePath(const SavePromptSettings& settings, QString& path,
                      std::size_t& fileType) override {
         m_aAsked.push_back(settings);
@@ -56,14 +52,12 @@ class FakeSavePrompt : public ISavePrompt {
     std::vector<SavePromptSettings> m_aAsked;
 };
 
-class FakeFileOpener : public IFileOpener {
-  public:
+struct FakeFileOpener : IFileOpener {
     void OpenFile(const QString& path) override { m_aOpened.push_back(path); }
     std::vector<QString> m_aOpened;
 };
 
-class FakeProcessStarter : public IProcessStarter {
-  public:
+struct FakeProcessStarter : IProcessStarter {
     void StartDetached(const QString& program) override { m_aStarted.push_back(program); }
     std::vector<QString> m_aStarted;
 };
