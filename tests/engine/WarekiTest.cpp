@@ -26,8 +26,9 @@ TEST(Wareki, EveryDayOfTheTableYearsRoundTrips) {
     for (CivilDate d{kTableLastYear, 12, 31}; d >= kGregorianStart; d = PreviousDay(d), ++days) {
         const DateConversion there = FromSeireki(d);
         ASSERT_TRUE(there.ok) << IsoText(d);
+        const std::string text = WarekiText(there.wareki);  // the fields point into it
         WarekiFields fields;
-        ASSERT_TRUE(SplitWarekiText(WarekiText(there.wareki), fields));
+        ASSERT_TRUE(SplitWarekiText(text, fields));
         const DateConversion back = FromWareki(fields);
         ASSERT_TRUE(back.ok && back.seireki == d) << IsoText(d) << ": " << back.reason;
         ASSERT_EQ(EraOn(d.year, d.month, d.day).year, there.wareki.year);
