@@ -15,10 +15,10 @@
 namespace {
 
 // Types text into edit as the user would, replacing what it held.
-void Type(QLineEdit* edit, const char* text) {
+void Type(QLineEdit* edit, const QString& text) {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
-    for (const QChar c : QString::fromUtf8(text))
+    for (const QChar c : text)
         QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
@@ -36,8 +36,7 @@ class TosvelTest : public QObject {
 
   private slots:
     void commandLine();
-    void windowConvertsAsTyped();
-    void yearTable();
+    void windowConvertsAsTypedAndShowsTheYears();
     void inputsComeBackAfterARestart();
 };
 
@@ -45,68 +44,55 @@ void TosvelTest::commandLine() {
     const struct {
         QStringList arguments;
         int status;
-        const char* out;  // contained in the output
-        const char* err;  // contained in the error output
-    } cases[] = {
-        {{"--to-wareki", "1989-01-08"}, kTosvelExitOk, "平成元年1月8日\n", ""},
-        {{"--to-seireki", "平成元年1月8日"}, kTosvelExitOk, "1989-01-08\n", ""},
-        {{"--to-seireki", "昭和64年1月8日"}, kTosvelExitRefused, "", "昭和は64年1月7日"},
-        {{"--to-wareki", "1872-12-31"}, kTosvelExitRefused, "", "太陰太陽暦"},
-        {{"--to-wareki", "1989/01/08"}, kTosvelExitUsage, "", "1989-01-08 の形"},
-        {{"--table", "--birth-year", "1990"},
-         kTosvelExitOk,
-         "\n1989\t昭和64年/平成元年\t己巳\t\n1990\t平成2年\t庚午\t0\n",
-         ""},
-        {{"--table", "--birth-year", "1800"}, kTosvelExitUsage, "", "生まれ年は"},
-        {{"--birth-year", "1990"}, kTosvelExitUsage, "", "どれか一つ"},
-        {{"--to-wareki"}, kTosvelExitUsage, "", "コマンドラインが正しくありません"},
-        {{"--version"}, kTosvelExitOk, "Tosvel ", ""},
-    };
+        const char* text;  // in the output on success, else in the error output
+    } cases[] = {{{"--to-wareki", "1989-01-08"}, kTosvelExitOk, "平成元年1月8日\n"},
+                 {{"--to-seireki", "平成元年1月8日"}, kTosvelExitOk, "1989-01-08\n"},
+                 {{"--to-seireki", "昭和64年1月8日"}, kTosvelExitRefused, "昭和は64年1月7日"},
+                 {{"--to-wareki", "1989/01/08"}, kTosvelExitUsage, "1989-01-08 の形"},
+                 {{"--table", "--birth-year", "1990"},
+                  kTosvelExitOk,
+                  "\n1989\t昭和64年/平成元年\t己巳\t\n1990\t平成2年\t庚午\t0\n"},
+                 {{"--table", "--birth-year", "1800"}, kTosvelExitUsage, "生まれ年は"},
+                 {{"--birth-year", "1990"}, kTosvelExitUsage, "どれか一つ"},
+                 {{"--to-wareki"}, kTosvelExitUsage, "コマンドラインが正しくありません"},
+                 {{"--version"}, kTosvelExitOk, "Tosvel "}};
     for (const auto& c : cases) {
         QByteArray out;
         QByteArray err;
         const int status = RunTosvelCli(c.arguments, out, err);
-        const QString what = c.arguments.join(' ');
-        QVERIFY2(status == c.status, qPrintable(what + ": " + QString::number(status)));
-        QVERIFY2(out.contains(c.out) && err.contains(c.err), qPrintable(what + ": " + out + err));
-        QVERIFY2((status == kTosvelExitOk) == err.isEmpty(), qPrintable(what));
+        const bool ok = status == kTosvelExitOk;
+        QVERIFY2(
+            status == c.status && (ok ? out : err).contains(c.text) && (ok ? err : out).isEmpty(),
+            qPrintable(c.arguments.join(' ') + ": " + QString::number(status) + out + err));
     }
 }
 
-void TosvelTest::windowConvertsAsTyped() {
+void TosvelTest::windowConvertsAsTypedAndShowsTheYears() {
     QTemporaryDir folder;
     CTosvelDlg dialog(CivilDate{2024, 4, 1}, folder.path());
+    auto typeDate = [&](auto edit, QStringList parts) {
+        for (int field = 0; field < 3; ++field) Type((dialog.*edit)(field), parts[field]);
+    };
     QCOMPARE(Fields(dialog), (QStringList{"令和", "", "2024", "6", "4", "4", "1", "1"}));
-
-    Type(dialog.SeirekiEdit(0), "１９８９");
-    Type(dialog.SeirekiEdit(1), "1");
-    Type(dialog.SeirekiEdit(2), "8");
+    typeDate(&CTosvelDlg::SeirekiEdit, {"１９８９", "1", "8"});
     QCOMPARE(Fields(dialog), (QStringList{"平成", "", "1989", "元", "1", "1", "8", "8"}));
     QCOMPARE(dialog.ResultLabel()->text(), QStringLiteral("西暦1989年1月8日 ＝ 平成元年1月8日"));
 
     // A day that the era does not have: the reason, and no 西暦 date left on show.
-    Type(dialog.WarekiEdit(0), "31");
-    Type(dialog.WarekiEdit(1), "5");
-    Type(dialog.WarekiEdit(2), "1");
+    typeDate(&CTosvelDlg::WarekiEdit, {"31", "5", "1"});
     QCOMPARE(Fields(dialog), (QStringList{"平成", "", "", "31", "", "5", "", "1"}));
     QVERIFY(
         dialog.ResultLabel()->text().startsWith(QStringLiteral("平成31年5月1日はありません。")));
     dialog.EraCombo()->setCurrentIndex(4);
     emit dialog.EraCombo()->activated(4);
     QCOMPARE(Fields(dialog), (QStringList{"令和", "", "2049", "31", "5", "5", "1", "1"}));
-}
 
-void TosvelTest::yearTable() {
-    QTemporaryDir folder;
-    CTosvelDlg dialog(CivilDate{2024, 4, 1}, folder.path());
     QTableWidget* table = dialog.Table();
     QCOMPARE(table->rowCount(), kTableLastYear - kTableFirstYear + 1);
-    QCOMPARE(dialog.CurrentYearRow(), 2024 - kTableFirstYear);
-    QVERIFY(table->item(dialog.CurrentYearRow(), 1)->font().bold());
-    QVERIFY(!table->item(dialog.CurrentYearRow() - 1, 1)->font().bold());
-
+    const int row1990 = 1990 - kTableFirstYear;  // and 2024, the year of today, stands out
+    QVERIFY(table->item(row1990 + 34, 1)->font().bold() &&
+            !table->item(row1990 + 33, 1)->font().bold());
     Type(dialog.BirthYearEdit(), "1990");
-    const int row1990 = 1990 - kTableFirstYear;
     QCOMPARE(table->item(row1990 - 1, 1)->text() + table->item(row1990 - 1, 3)->text(),
              QStringLiteral("昭和64年/平成元年"));
     QCOMPARE(table->item(row1990 + 34, 2)->text() + table->item(row1990 + 34, 3)->text(),
@@ -114,10 +100,8 @@ void TosvelTest::yearTable() {
     dialog.OnCopyTable();
     QVERIFY(QGuiApplication::clipboard()->text().startsWith(
         QStringLiteral("西暦\t和暦\t干支\t年齢\n1873\t明治6年\t癸酉\t\n")));
-
     Type(dialog.BirthYearEdit(), "1800");
-    QCOMPARE(dialog.AgeLabel()->text(),
-             QStringLiteral("生まれ年は1873から2100までの数で入力してください。"));
+    QVERIFY(dialog.AgeLabel()->text().startsWith(QStringLiteral("生まれ年は1873から2100")));
     QCOMPARE(table->item(row1990 + 34, 3)->text(), QString());
 }
 
