@@ -71,8 +71,7 @@ TEST_P(SettingsPlace, OnlyAPrivateFolderHoldsSettings) {
         ASSERT_TRUE(QDir().mkpath(user) && Own(user, c.userOfAnotherUser, c.userMode));
     }
 
-    const Saved seen = Load(location);
-    EXPECT_EQ(seen, (c.expected == Place::Program ? Saved{1, "30"} : Saved{0, "1980"}));
+    EXPECT_EQ(Load(location), (c.expected == Place::Program ? Saved{1, "30"} : Saved{0, "1980"}));
     EXPECT_EQ(Save({2, "5"}, location), c.expected != Place::Nowhere);
     EXPECT_EQ(ReadBytes(program + "Vesmer.ini") == planted, c.expected != Place::Program);
     EXPECT_EQ(QFileInfo::exists(user + "VesmerDlg.ini"), c.expected == Place::User);
