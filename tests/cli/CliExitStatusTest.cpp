@@ -13,71 +13,39 @@
 
 namespace {
 
-// Prepares what a command line needs in root and returns its options.
-using Setup = QStringList (*)(const QString& root);
+// What is made in the test's folder before the command line runs.
+enum class Prep { None, ReadOnlyFile, PlainFile, PlantedLink, FullDisk };
 
 struct ExitCase {
     const char* name;
-    Setup setup;
+    QStringList arguments;  // %1 is the test's folder
     int status;
     const char* named;  // what the one line on standard error names
-    bool fullDisk = false;
+    Prep prep = Prep::None;
 };
-void PrintTo(const ExitCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-QStringList SaveInto(const QString& folder) {
-    return {"--save", folder};
-}
 
 const ExitCase kCases[] = {
-    {"SaveOverReadOnlyFile",
-     [](const QString& root) {
-         WriteBytes(root + "/Vesmer.ini", "");
-         QFile::setPermissions(root + "/Vesmer.ini", QFile::ReadOwner);
-         return SaveInto(root);
-     },
-     kExitOutputFailed, "Vesmer.ini"},
+    {"SaveOverReadOnlyFile", {"--save", "%1"}, kExitOutputFailed, "Vesmer.ini", Prep::ReadOnlyFile},
     {"SaveIntoAFile",
-     [](const QString& root) {
-         WriteBytes(root + "/plain", "");
-         return SaveInto(root + "/plain");
-     },
-     kExitOutputFailed, "plain/Vesmer.ini"},
-    {"SaveIntoAFolderThatCannotBeMade", [](const QString&) { return SaveInto("/proc/vesmer/x"); },
-     kExitOutputFailed, "/proc/vesmer/x/Vesmer.ini"},
+     {"--save", "%1/plain"},
+     kExitOutputFailed,
+     "plain/Vesmer.ini",
+     Prep::PlainFile},
+    {"SaveIntoAFolderThatCannotBeMade",
+     {"--save", "/proc/vesmer/x"},
+     kExitOutputFailed,
+     "/proc/vesmer/x/Vesmer.ini"},
     {"SaveThroughAPlantedLink",
-     [](const QString& root) {
-         QDir().mkpath(root + "/shared");
-         QFile::link(root + "/victim", root + "/shared/VesmerDlg.ini");
-         QFile::setPermissions(root + "/shared", QFileDevice::Permissions(0x7777));
-         return SaveInto(root + "/shared");
-     },
-     kExitOutputFailed, "shared/VesmerDlg.ini"},
-    {"SaveOnAFullDisk", [](const QString& root) { return SaveInto(root); }, kExitOutputFailed,
-     "Vesmer.ini", true},
-    {"SaveWithoutFolder", [](const QString&) { return SaveInto(""); }, kExitUsage, "--save"},
-    {"LoadWithoutFolder",
-     [](const QString&) {
-         return QStringList{"--load", ""};
-     },
-     kExitUsage, "--load"},
-    {"LoadOfNoFolder",
-     [](const QString& root) {
-         return QStringList{"--load", root + "/none"};
-     },
-     kExitUsage, "/none"},
-    {"TodayBefore1900",
-     [](const QString&) {
-         return QStringList{"--today", "1899-12-31"};
-     },
-     kExitUsage, "--today"},
-    {"TodayIn1900",
-     [](const QString&) {
-         return QStringList{"--today", "1900-01-01"};
-     },
-     kExitOk, nullptr},
+     {"--save", "%1/shared"},
+     kExitOutputFailed,
+     "shared/VesmerDlg.ini",
+     Prep::PlantedLink},
+    {"SaveOnAFullDisk", {"--save", "%1"}, kExitOutputFailed, "Vesmer.ini", Prep::FullDisk},
+    {"SaveWithoutFolder", {"--save", ""}, kExitUsage, "--save"},
+    {"LoadWithoutFolder", {"--load", ""}, kExitUsage, "--load"},
+    {"LoadOfNoFolder", {"--load", "%1/none"}, kExitUsage, "/none"},
+    {"TodayBefore1900", {"--today", "1899-12-31"}, kExitUsage, "--today"},
+    {"TodayIn1900", {"--today", "1900-01-01"}, kExitOk, nullptr},
 };
 
 class CliExitStatus : public testing::TestWithParam<ExitCase> {};
@@ -85,11 +53,22 @@ class CliExitStatus : public testing::TestWithParam<ExitCase> {};
 TEST_P(CliExitStatus, SaysWhatFailedInOneLine) {
     const ExitCase& c = GetParam();
     QTemporaryDir dir;
-    const QStringList arguments = c.setup(dir.path());
+    const QString root = dir.path();
+    if (c.prep == Prep::ReadOnlyFile) {
+        WriteBytes(root + "/Vesmer.ini", "");
+        QFile::setPermissions(root + "/Vesmer.ini", QFile::ReadOwner);
+    }
+    if (c.prep == Prep::PlainFile) WriteBytes(root + "/plain", "");
+    if (c.prep == Prep::PlantedLink) {
+        QDir().mkpath(root + "/shared");
+        QFile::link(root + "/victim", root + "/shared/VesmerDlg.ini");
+        chmod(QFile::encodeName(root + "/shared").constData(), 01777);
+    }
+    QStringList arguments;
+    for (const QString& argument : c.arguments) arguments << QString(argument).replace("%1", root);
     std::optional<FileSizeLimit> limit;
-    if (c.fullDisk) limit.emplace(64);
-    QByteArray out;
-    QByteArray err;
+    if (c.prep == Prep::FullDisk) limit.emplace(64);
+    QByteArray out, err;
     const int status = RunCli(arguments, CivilDate{2024, 6, 1}, out, err);
     limit.reset();
     EXPECT_EQ(status, c.status) << err.constData();
@@ -97,8 +76,7 @@ TEST_P(CliExitStatus, SaysWhatFailedInOneLine) {
         EXPECT_EQ(err.count('\n'), 1) << err.constData();
         EXPECT_TRUE(err.contains(c.named)) << err.constData();
     }
-    EXPECT_FALSE(QFile::exists(dir.filePath("victim")));
-    QFile::setPermissions(dir.filePath("shared"), QFileDevice::Permissions(0x7700));
+    EXPECT_FALSE(QFile::exists(root + "/victim"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CliExitStatus, testing::ValuesIn(kCases),

@@ -27,15 +27,13 @@ void PlaceTool(const QString& folder, const QByteArray& name) {
 
 TEST(SharedMachineExport, ToolComesFromTheProgramsFolderWhateverItsNameAndNeverFromTheCurrentOne) {
     QTemporaryDir dir;
-    // 表示 in code page 932, which is no UTF-8: Qt alone would lose this name.
+    // 表示 in code page 932, which is no UTF-8.
     const QString program = DecodeNativePath(QFile::encodeName(dir.path()) + "/\x95\x5c\x8e\xa6");
     const QString current = dir.filePath("current");
-    ASSERT_EQ(mkdir(EncodeNativePath(program).constData(), 0700), 0);
-    ASSERT_TRUE(QDir().mkpath(current));
+    ASSERT_TRUE(mkdir(EncodeNativePath(program).constData(), 0700) == 0 && QDir().mkpath(current));
     PlaceTool(current, "current");
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(current));
-
     CDetachedProcessStarter starter;
     FakePresenter presenter;
     RunLaunchTool(program, starter, presenter);
@@ -59,17 +57,14 @@ TEST(SharedMachineExport, ToolComesFromTheProgramsFolderWhateverItsNameAndNeverF
 
 TEST(SharedMachineExport, PlantedLinkChosenAsTheTargetIsRefusedWithTheFailureMessage) {
     QTemporaryDir dir;
-    const QString shared = dir.filePath("shared");
     const QString victim = dir.filePath("bashrc");
-    ASSERT_TRUE(QDir().mkpath(shared) && WriteBytes(victim, "keep") &&
-                QFile::link(victim, shared + "/MyHistory.txt"));
-    ASSERT_EQ(chmod(QFile::encodeName(shared).constData(), 01777), 0);
-    FakeSavePrompt prompt(shared + "/MyHistory.txt");
+    ASSERT_TRUE(WriteBytes(victim, "keep") && QFile::link(victim, dir.filePath("MyHistory.txt")));
+    ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 01777), 0);
+    FakeSavePrompt prompt(dir.filePath("MyHistory.txt"));
     FakeFileOpener opener;
     FakePresenter presenter;
     EXPECT_EQ(RunFileOutput("学歴\r\n", {}, {}, prompt, opener, presenter), ExportOutcome::Failed);
-    ASSERT_EQ(presenter.m_aShown.size(), 1u);
-    EXPECT_EQ(presenter.m_aShown[0].text, kMsgExportFailed);
+    EXPECT_EQ(presenter.m_aShown.size() == 1 ? presenter.m_aShown[0].text : "", kMsgExportFailed);
     EXPECT_EQ(ReadBytes(victim), "keep");
 }
 

@@ -15,30 +15,15 @@
 
 namespace {
 
-constexpr uid_t kNobody = 65534;
+using Saved = std::pair<int, std::string>;  // era, birth year as typed
 
-mode_t Mode(const QString& path) {
-    struct stat info {};
-    return stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
-}
-
-QStringList Entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-struct Saved {
-    int era;
-    std::string year;
-    friend bool operator==(const Saved&, const Saved&) = default;
-};
-
-// What the window saves after a Calculate: the year as typed in one file, its era in the other.
+// As the window saves after a Calculate: the year as typed in one file, its era in the other.
 bool Save(const Saved& saved, CSettingsLocation& location) {
     DialogInputs inputs;
     inputs.ResetInputs();
-    inputs.m_nEra = saved.era;
+    inputs.m_nEra = saved.first;
     CHistoryData history;
-    history.m_nBirthYear = std::stoi(saved.year);
+    history.m_nBirthYear = std::stoi(saved.second);
     return SaveAfterCalculate(inputs, history, location);
 }
 
@@ -59,45 +44,39 @@ struct PlaceCase {
     Place expected;
     bool userOfAnotherUser = false;
 };
-void PrintTo(const PlaceCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
-class SettingsPlace : public testing::TestWithParam<PlaceCase> {
-  protected:
-    QString Program(const char* file = "") const { return m_folder.Path("bin/") + file; }
-    QString User(const char* file = "") const { return m_folder.Path("config/Vesmer/") + file; }
-    TempFolder m_folder;
-};
+class SettingsPlace : public testing::TestWithParam<PlaceCase> {};
+
+// Gives path (and, for the program folder, the settings files in it) to nobody or to this user.
+bool Own(const QString& path, bool ofAnotherUser, mode_t mode) {
+    const uid_t owner = ofAnotherUser ? kNobody : geteuid();
+    for (const char* file : {"", "Vesmer.ini", "VesmerDlg.ini"})
+        chown(QFile::encodeName(path + file).constData(), owner, owner);
+    return chmod(QFile::encodeName(path).constData(), mode) == 0;
+}
 
 TEST_P(SettingsPlace, OnlyAPrivateFolderHoldsSettings) {
     const PlaceCase& c = GetParam();
     if ((c.programOfAnotherUser || c.userOfAnotherUser) && !IsPrivileged())
         GTEST_SKIP() << "only root can do that";
-    CSettingsLocation location(Program(), User());
-    ASSERT_TRUE(QDir().mkpath(Program()));
+    TempFolder folder;
+    const QString program = folder.Path("bin/");
+    const QString user = folder.Path("config/Vesmer/");
+    CSettingsLocation location(program, user);
+    ASSERT_TRUE(QDir().mkpath(program));
     ASSERT_TRUE(Save({1, "30"}, location));  // beside the program, while it is still private
-    const QByteArray planted = ReadBytes(Program("Vesmer.ini"));
-    const uid_t owner = c.programOfAnotherUser ? kNobody : geteuid();
-    for (const char* file : {"", "Vesmer.ini", "VesmerDlg.ini"})
-        ASSERT_EQ(chown(QFile::encodeName(Program(file)).constData(), owner, owner), 0);
-    ASSERT_EQ(chmod(QFile::encodeName(Program()).constData(), c.programMode), 0);
+    const QByteArray planted = ReadBytes(program + "Vesmer.ini");
+    ASSERT_TRUE(Own(program, c.programOfAnotherUser, c.programMode));
     if (c.userMode >= 0) {
-        ASSERT_TRUE(QDir().mkpath(User()));
-        const uid_t userOwner = c.userOfAnotherUser ? kNobody : geteuid();
-        ASSERT_EQ(chown(QFile::encodeName(User()).constData(), userOwner, userOwner) |
-                      chmod(QFile::encodeName(User()).constData(), c.userMode),
-                  0);
+        ASSERT_TRUE(QDir().mkpath(user) && Own(user, c.userOfAnotherUser, c.userMode));
     }
 
-    const Saved seen = Load(location);
-    EXPECT_EQ(seen, (c.expected == Place::Program ? Saved{1, "30"} : Saved{0, "1980"}));
+    EXPECT_EQ(Load(location), (c.expected == Place::Program ? Saved{1, "30"} : Saved{0, "1980"}));
     EXPECT_EQ(Save({2, "5"}, location), c.expected != Place::Nowhere);
-    EXPECT_EQ(ReadBytes(Program("Vesmer.ini")) == planted, c.expected != Place::Program);
-    EXPECT_EQ(QFileInfo::exists(User("VesmerDlg.ini")), c.expected == Place::User);
+    EXPECT_EQ(ReadBytes(program + "Vesmer.ini") == planted, c.expected != Place::Program);
+    EXPECT_EQ(QFileInfo::exists(user + "VesmerDlg.ini"), c.expected == Place::User);
     if (c.expected == Place::User && c.userMode < 0) {
-        EXPECT_EQ(Mode(User()), 0700u);
-        EXPECT_EQ(Mode(User("Vesmer.ini")), 0600u);
+        EXPECT_EQ(std::pair(Mode(user), Mode(user + "Vesmer.ini")), std::pair(0700u, 0600u));
     }
 }
 
@@ -119,8 +98,7 @@ TEST(SettingsPlaceInstalled, InstallationsProgramFolderNeverQualifies) {
 TEST(SettingsPair, SaveStoppedAtEveryStepLoadsAllOldOrAllNewInputs) {
     TempFolder folder;
     CSettingsLocation location = CSettingsLocation::InFolder(folder.Root());
-    const Saved before{1, "55"};  // 昭和55年
-    const Saved after{3, "3"};    // 令和3年
+    const Saved before{1, "55"}, after{3, "3"};  // 昭和55年, 令和3年
     std::string seen;
     for (int stop = 0; stop < 20; ++stop) {
         ASSERT_TRUE(Save(before, location));
