@@ -9,6 +9,9 @@ namespace {
 
 TEST(SettingsLocation, RelativeFolderIsTakenAgainstTheCurrentDirectoryOfTheStart) {
     TempFolder folder;
+    ASSERT_TRUE(QDir().mkpath(folder.Path(QStringLiteral("program"))));
+    ASSERT_TRUE(QFile::setPermissions(folder.Path(QStringLiteral("program")),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(folder.Root()));
     CSettingsLocation location(QStringLiteral("program"), QString());
