@@ -198,14 +198,19 @@ int CHistoryData::ProcessStage(const StageRecord& previous, StageRecord& current
     for (int i = 0; i < STAGE_COUNT; ++i) {
         if (&m_aStage[i] == &current) stage = i + 1;
     }
+    current.strLines.clear();
+    ProcessEntry(previous, current, stage, school);
+    ProcessLeaving(current, stage, school);
+    return current.nNextStage;
+}
 
-    // Entry.
+void CHistoryData::ProcessEntry(const StageRecord& previous, StageRecord& current, int stage,
+                                std::string_view school) {
     current.nEntryYear = previous.nLeaveYear + current.nRoninYears;
     if (previous.nLeaveMonth + 1 != current.nEntryMonth &&
         previous.nLeaveMonth > current.nEntryMonth)
         ++current.nEntryYear;
 
-    current.strLines.clear();
     const int entryYear = current.nEntryYear;
     const int entryMonth = current.nEntryMonth;
     if (previous.nTransferGrade > 0) {
@@ -230,8 +235,9 @@ int CHistoryData::ProcessStage(const StageRecord& previous, StageRecord& current
         EmitLine(current.strLines,
                  EntrySpec(HistoryEventKind::Entry, stage, school, entryYear, entryMonth));
     }
+}
 
-    // Leaving.
+void CHistoryData::ProcessLeaving(StageRecord& current, int stage, std::string_view school) {
     const bool graduateSchool = stage == STAGE_MASTER || stage == STAGE_DOCTOR;
     if (current.nOutcome == OUTCOME_COMPLETED) {
         current.nLeaveYear = current.nEntryYear + current.nCourseMonths / 12 + current.nRyunenYears;
@@ -275,7 +281,6 @@ int CHistoryData::ProcessStage(const StageRecord& previous, StageRecord& current
                                                            school, current.nLeaveYear, month));
         }
     }
-    return current.nNextStage;
 }
 
 void CHistoryData::RunStages() {

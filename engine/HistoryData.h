@@ -145,6 +145,10 @@ class CHistoryData {
   private:
     // Formats one line into out (line break included) and records it as an event.
     void EmitLine(std::string& out, const LineSpec& spec);
+    // The entry line of a stage (none for a silent doctoral entry) and its leaving line(s).
+    void ProcessEntry(const StageRecord& previous, StageRecord& current, int stage,
+                      std::string_view school);
+    void ProcessLeaving(StageRecord& current, int stage, std::string_view school);
 
     std::vector<HistoryEvent> m_aEvents;
     CurrentAge m_lastAge;
