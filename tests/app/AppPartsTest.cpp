@@ -1,9 +1,13 @@
+#include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "app/AboutDlg.h"
 #include "app/DesktopStart.h"
@@ -23,6 +27,7 @@ class AppPartsTest : public QObject {
     void aboutDialog();
     void messageTextsUseLineFeeds();
     void digitsValidator();
+    void savePromptGivesTheChosenFileTypeItsSuffix();
     void desktopStart();  // last: it installs the Japanese texts
 };
 
@@ -122,6 +127,27 @@ void AppPartsTest::digitsValidator() {
     QLineEdit eraYear;
     UseDigitsInput(eraYear, true);
     QCOMPARE(eraYear.inputMethodHints(), Qt::ImhPreferNumbers);
+}
+
+void AppPartsTest::savePromptGivesTheChosenFileTypeItsSuffix() {
+    QTemporaryDir folder;
+    QString name;
+    // The prompt is always closed, whatever it holds, so that nothing waits for a person.
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* types = modal ? modal->findChild<QComboBox*>("fileTypeCombo") : nullptr) {
+            types->setCurrentIndex(2);
+            emit types->activated(2);
+            name = modal->findChild<QLineEdit*>("fileNameEdit")->text();
+        }
+        if (modal) QMetaObject::invokeMethod(modal, "accept");
+    });
+    QString path;
+    std::size_t type = 0;
+    QVERIFY(CFileDialogSavePrompt().AskSavePath(ExportPromptSettings(folder.path()), path, type));
+    QCOMPARE(name, QStringLiteral("MyHistory.csv"));
+    QCOMPARE(path, folder.filePath(name));
+    QCOMPARE(type, std::size_t{2});
 }
 
 void AppPartsTest::desktopStart() {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -179,6 +180,56 @@ TEST(Cli, HelpListsEveryOptionAndVersion) {
     EXPECT_TRUE(help.out.contains(
         "短大から大学3年次へ編入, 専門学校から大学へ進学, 高専専攻科から大学院へ進学"));
     EXPECT_EQ(Cli({"--version"}).out, "vesmer-cli 4.10\n");
+}
+
+// The command line saves both settings files as the window does and reads them back.
+TEST(Cli, SaveThenLoadReproducesTheHistoryAndARefusalSavesNothing) {
+    QTemporaryDir folder;
+    const QString dir = folder.filePath(QStringLiteral("settings"));
+    CliRun refused = Cli({"--save", dir, "--era", "平成", "--year", "5", "--route", "1"});
+    EXPECT_EQ(refused.status, kExitRefused);
+    EXPECT_FALSE(QFileInfo::exists(dir));
+    const CliRun saved = Cli({"--save", dir, "--era", "昭和", "--year", "55", "--final",
+                              "大学院修士", "--ronin", "大=1", "--show-age"});
+    ASSERT_EQ(saved.status, kExitOk);
+    const CliRun loaded = Cli({"--load", dir});
+    ASSERT_EQ(loaded.status, kExitOk);
+    EXPECT_EQ(loaded.out, saved.out);
+}
+
+// A high-school graduate counted to a day before the graduation month ends.
+QByteArray Resume(const QStringList& options, int expectedStatus = kExitOk) {
+    const CliRun run =
+        Cli(QStringList{"--final", "高校/高専", "--outcome", "卒業", "--today", "1998-03-01"} +
+            options);
+    EXPECT_EQ(run.status, expectedStatus) << run.err.toStdString();
+    return run.out;
+}
+
+TEST(CliResume, RowsAsTabSeparatedLinesCsvAndJson) {
+    EXPECT_EQ(
+        Resume({"--resume", "wareki"}).toStdString(),
+        "昭和61\t4\t小学校　入学\n平成4\t3\t小学校　卒業\n平成4\t4\t中学校　入学\n"
+        "平成7\t3\t中学校　卒業\n平成7\t4\t高等学校　入学\n平成10\t3\t高等学校　卒業見込み\n");
+    EXPECT_EQ(Resume({"--resume", "和暦"}), Resume({"--resume", "wareki"}));
+    const QByteArray csv = Resume({"--resume", "seireki", "--csv"});
+    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF年,月,学歴\r\n1986,4,小学校　入学\r\n"));
+    EXPECT_TRUE(csv.endsWith("\r\n1998,3,高等学校　卒業見込み\r\n"));
+
+    const QJsonObject resume = QJsonDocument::fromJson(Resume({"--json"}))["resume"].toObject();
+    EXPECT_EQ(resume["wareki"][5].toObject(),
+              (QJsonObject{{"year", "平成10"}, {"month", "3"}, {"text", "高等学校　卒業見込み"}}));
+    EXPECT_EQ(resume["seireki"][0]["year"].toString(), "1986");
+    EXPECT_EQ(resume["seireki"].toArray().size(), 6);
+}
+
+TEST(CliResume, OptionsThatDoNotFitAreUsageErrors) {
+    for (const QStringList& options :
+         {QStringList{"--csv"}, QStringList{"--resume", "meiji"},
+          QStringList{"--resume", "wareki", "--raw"}, QStringList{"--resume", "wareki", "--json"},
+          QStringList{"--resume", "wareki", "--resume", "seireki"}})
+        EXPECT_TRUE(Resume(options, kExitUsage).isEmpty()) << options.join(' ').toStdString();
+    EXPECT_TRUE(Resume({"--help"}).contains("--resume <CALENDAR>"));
 }
 
 }  // namespace

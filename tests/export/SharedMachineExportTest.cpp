@@ -9,8 +9,8 @@
 #include "export/ExportCommands.h"
 #include "platform/NativePath.h"
 #include "platform/WholeFile.h"
-#include "tests/export/FileTestSupport.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/FileTestSupport.h"
 #include "tests/support/TestFiles.h"
 
 #ifndef _WIN32
@@ -53,19 +53,6 @@ TEST(SharedMachineExport, ToolComesFromTheProgramsFolderWhateverItsNameAndNeverF
               "このプログラムのフォルダーが分からないため、Tosvelを探せませんでした。");
     RemoveEntry(program + "/Tosvel");  // Qt could not remove a folder of this name
     rmdir(EncodeNativePath(program).constData());
-}
-
-TEST(SharedMachineExport, PlantedLinkChosenAsTheTargetIsRefusedWithTheFailureMessage) {
-    QTemporaryDir dir;
-    const QString victim = dir.filePath("bashrc");
-    ASSERT_TRUE(WriteBytes(victim, "keep") && QFile::link(victim, dir.filePath("MyHistory.txt")));
-    ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 01777), 0);
-    FakeSavePrompt prompt(dir.filePath("MyHistory.txt"));
-    FakeFileOpener opener;
-    FakePresenter presenter;
-    EXPECT_EQ(RunFileOutput("学歴\r\n", {}, {}, prompt, opener, presenter), ExportOutcome::Failed);
-    EXPECT_EQ(presenter.m_aShown.size() == 1 ? presenter.m_aShown[0].text : "", kMsgExportFailed);
-    EXPECT_EQ(ReadBytes(victim), "keep");
 }
 
 }  // namespace

@@ -5,17 +5,10 @@
 #include <QTemporaryDir>
 #include <map>
 
+#include "platform/NativePath.h"
 #include "platform/WholeFile.h"
+#include "tests/support/FileTestSupport.h"
 #include "tests/support/TestFiles.h"
-
-#ifndef _WIN32
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <csignal>
-#endif
 
 namespace {
 
@@ -24,7 +17,7 @@ const QByteArray kNew = "\x95\xBD\x90\xAC\r\n\x81\x40new";
 
 class WholeFileTest : public testing::Test {
   protected:
-    QString Path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
 
     // Every entry in the folder with its permissions and, for a regular file, its bytes.
     std::map<QString, QByteArray> Snapshot() const {
@@ -54,16 +47,16 @@ class WholeFileTest : public testing::Test {
 // A longer file is replaced whole, keeping its permissions; a link stays a link to it.
 TEST_F(WholeFileTest, FileHoldsExactlyTheBytesAndNothingIsLeftBeside) {
     const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
-    ASSERT_TRUE(WriteWholeFile(Path("学歴　表.txt"), kOld));
-    ASSERT_TRUE(QFile::link(Path("学歴　表.txt"), Path("link.txt")));
+    const QString file = Path("学歴　表.txt");
+    ASSERT_TRUE(WriteWholeFile(file, kOld));
+    ASSERT_TRUE(QFile::link(file, Path("link.txt")));
     for (const QByteArray& bytes : {QByteArray(100000, 'x'), kNew, QByteArray()}) {
         EXPECT_TRUE(WriteWholeFile(Path("link.txt"), bytes));
-        EXPECT_EQ(ReadBytes(Path("学歴　表.txt")), bytes);
-        ASSERT_TRUE(QFile::setPermissions(Path("学歴　表.txt"), permissions));
+        EXPECT_EQ(ReadBytes(file), bytes);
+        ASSERT_TRUE(QFile::setPermissions(file, permissions));
     }
     EXPECT_TRUE(QFileInfo(Path("link.txt")).isSymLink());
-    EXPECT_EQ(QFileInfo(Path("学歴　表.txt")).permissions() & 0x7077,
-              permissions);  // not the user's
+    EXPECT_EQ(QFileInfo(file).permissions() & 0x7077, permissions);  // not the user's
     EXPECT_EQ(Snapshot().size(), 2u);
 }
 
@@ -86,40 +79,107 @@ TEST_F(WholeFileTest, RefusesWhatIsNoWritableRegularFile) {
 
 #ifndef _WIN32
 
-TEST_F(WholeFileTest, WriteCutShortLeavesTheEarlierFile) {
-    // Files may not grow past 16 KiB while the write runs, as on a full disk.
-    ASSERT_TRUE(WriteBytes(Path("MyHistory.txt"), kOld));
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit small{16 * 1024, saved.rlim_max};
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    ExpectRefused(Path("MyHistory.txt"), QByteArray(64 * 1024, 'x'));
-    ExpectRefused(Path("New.txt"), QByteArray(64 * 1024, 'x'));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
+// The path as the system calls take it; valid until the end of the statement.
+const char* Native(const QString& path, QByteArray&& bytes = {}) {
+    bytes = EncodeNativePath(path);
+    return bytes.constData();
 }
 
-// In a folder that may not be written, no new file appears. Root
-// passes every permission check, so a child that is "nobody" tries.
-TEST_F(WholeFileTest, ReadOnlyFolderTakesNoNewFile) {
-    ASSERT_TRUE(QDir().mkpath(Path("locked")));
-    ASSERT_TRUE(WriteBytes(Path("locked/MyHistory.txt"), kOld));
-    for (const char* path : {"", "locked/MyHistory.txt"})
-        ASSERT_TRUE(QFile::setPermissions(Path(path), QFileDevice::Permissions(0x7777)));
-    ASSERT_TRUE(QFile::setPermissions(Path("locked"), QFileDevice::Permissions(0x5555)));
-    const auto before = Snapshot();
-    const pid_t child = fork();
-    if (child == 0) {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
-        // The writable file there is updated in place (file rule tests); nothing new appears.
-        _exit(WriteWholeFile(Path("locked/New.txt"), kNew) ? 1 : 0);
-    }
-    int status = -1;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_EQ(status, 0) << "exit status 1: written, 2: could not become nobody";
-    EXPECT_EQ(Snapshot(), before);
-    QFile::setPermissions(Path("locked"), QFileDevice::Permissions(0x7777));
+TEST_F(WholeFileTest, WriteCutShortLeavesTheEarlierFile) {
+    ASSERT_TRUE(WriteBytes(Path("MyHistory.txt"), kOld));
+    const FileSizeLimit fullDisk(16 * 1024);
+    ExpectRefused(Path("MyHistory.txt"), QByteArray(64 * 1024, 'x'));
+    ExpectRefused(Path("New.txt"), QByteArray(64 * 1024, 'x'));
+}
+
+// A link to another file, planted where a save will go.
+struct LinkCase {
+    const char* name;
+    mode_t folderMode;
+    bool linkOfAnotherUser;
+    bool folderOfAnotherUser;
+    bool followed;
+};
+
+class PlantedLink : public WholeFileTest, public testing::WithParamInterface<LinkCase> {};
+
+TEST_P(PlantedLink, IsFollowedOnlyWhenNobodyElseCouldHavePlacedIt) {
+    const LinkCase& c = GetParam();
+    if ((c.linkOfAnotherUser || c.folderOfAnotherUser) && !IsPrivileged())
+        GTEST_SKIP() << "only root can give files to another user";
+    const QString victim = Path("bashrc");
+    const QString folder = Path("bin");
+    const QString link = folder + "/Vesmer.ini";
+    ASSERT_TRUE(WriteBytes(victim, kOld) && QDir().mkpath(folder) && QFile::link(victim, link));
+    ASSERT_EQ(lchown(Native(link), c.linkOfAnotherUser ? kNobody : geteuid(), -1) |
+                  chown(Native(folder), c.folderOfAnotherUser ? kNobody : geteuid(), -1) |
+                  chmod(Native(folder), c.folderMode),
+              0);
+
+    EXPECT_EQ(WriteWholeFile(link, kNew), c.followed);
+    EXPECT_EQ(ReadWholeFile(link, 100).state, c.followed ? FileRead::Read : FileRead::Unusable);
+    EXPECT_EQ(ReadBytes(victim), c.followed ? kNew : kOld);
+    // A refused link stops a pair save before anything is written.
+    EXPECT_EQ(WriteWholeFiles({{folder + "/a", kNew}, {link, kNew}}, NewFileMode::OwnerOnly),
+              c.followed ? -1 : 1);
+    EXPECT_EQ(QFileInfo::exists(folder + "/a"), c.followed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rule, PlantedLink,
+    testing::Values(LinkCase{"OwnLinkInOwnFolder", 0755, false, false, true},
+                    LinkCase{"FolderEveryoneWrites", 01777, false, false, false},
+                    LinkCase{"FolderTheGroupWrites", 0775, false, false, false},
+                    LinkCase{"FolderOfAnotherUser", 0755, false, true, false},
+                    LinkCase{"LinkOfAnotherUser", 0755, true, false, false}),
+    [](const testing::TestParamInfo<LinkCase>& test) { return test.param.name; });
+
+// In a folder this user may not write, a writable file is updated in place and no new file
+// appears. Root passes every permission check, so a child that is "nobody" tries.
+TEST_F(WholeFileTest, WritableFileInAFolderThatCannotBeWrittenIsUpdatedInPlace) {
+    const QString folder = Path("locked");
+    const QString file = folder + "/Vesmer.ini";
+    ASSERT_TRUE(QDir().mkpath(folder) && WriteBytes(file, kOld));
+    ASSERT_EQ(chmod(Native(file), 0666) | chmod(Native(folder), 0555), 0);
+    const auto body = [&] {
+        const bool grown = WriteWholeFile(file, kNew + kNew + kNew);
+        return grown && WriteWholeFile(file, kNew) && !WriteWholeFile(folder + "/New.ini", kNew)
+                   ? 0
+                   : 1;
+    };
+    std::string reason;
+    const int result = IsPrivileged() && chmod(Native(m_dir.path()), 0755) == 0
+                           ? RunUnprivileged(body, reason)
+                           : body();
+    chmod(Native(folder), 0755);
+    if (result < 0) GTEST_SKIP() << reason;
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadBytes(file), kNew);
+    EXPECT_EQ(Entries(folder), QStringList{"Vesmer.ini"});
+}
+
+TEST_F(WholeFileTest, RootReplacingAUsersFileKeepsItsOwnerGroupAndMode) {
+    if (!IsPrivileged()) GTEST_SKIP() << "only root can replace another user's file";
+    const QString file = Path("Vesmer.ini");
+    ASSERT_TRUE(WriteBytes(file, kOld));
+    ASSERT_EQ(chown(Native(file), kNobody, kNobody) | chmod(Native(file), 0640), 0);
+    ASSERT_TRUE(WriteWholeFile(file, kNew, NewFileMode::OwnerOnly));
+    struct stat info {};
+    ASSERT_EQ(stat(Native(file), &info), 0);
+    EXPECT_EQ(std::tuple(info.st_uid, info.st_gid, info.st_mode & 07777),
+              std::tuple(kNobody, kNobody, 0640u));
+    EXPECT_EQ(ReadBytes(file), kNew);
+}
+
+TEST_F(WholeFileTest, NewFilesAreOwnerOnlyAndLeftoverTemporaryFilesAreRemoved) {
+    ASSERT_TRUE(WriteBytes(Path(".Vesmer.ini.vesmer-new"), "half"));
+    ASSERT_TRUE(QFile::link(Path("elsewhere"), Path(".VesmerDlg.ini.vesmer-new")));
+    ASSERT_EQ(WriteWholeFiles({{Path("Vesmer.ini"), kNew}, {Path("VesmerDlg.ini"), kNew}},
+                              NewFileMode::OwnerOnly),
+              -1);
+    EXPECT_EQ(Entries(m_dir.path()), (QStringList{"Vesmer.ini", "VesmerDlg.ini"}));
+    EXPECT_FALSE(QFileInfo::exists(Path("elsewhere")));
+    EXPECT_EQ(Mode(Path("Vesmer.ini")), 0600u);
 }
 
 #endif

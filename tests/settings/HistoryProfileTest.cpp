@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <climits>
 #include <tuple>
 
@@ -89,6 +90,20 @@ TEST_F(HistoryProfileTest, MissingKeysGiveTheDefaultDateAndZeros) {
     ASSERT_TRUE(LoadProfile(history, m_location));
     EXPECT_EQ(std::tuple(history.m_nBirthYear, history.m_nBirthMonth, history.m_nBirthDay),
               std::tuple(1980, 1, 1));
+}
+
+TEST(SettingsLocation, RelativeFolderIsTakenAgainstTheCurrentDirectoryOfTheStart) {
+    TempFolder folder;
+    ASSERT_TRUE(QDir().mkpath(folder.Path(QStringLiteral("program"))));
+    ASSERT_TRUE(QFile::setPermissions(folder.Path(QStringLiteral("program")),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.Root()));
+    CSettingsLocation location(QStringLiteral("program"), QString());
+    QDir::setCurrent(QDir::tempPath());
+    const QString path = location.ProfilePath();
+    QDir::setCurrent(previous);
+    EXPECT_EQ(path, QDir(folder.Root()).canonicalPath() + "/program/Vesmer.ini");
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 #include "platform/WholeFile.h"
 #include "settings/DialogState.h"
 #include "settings/SettingsLocation.h"
-#include "tests/export/FileTestSupport.h"
 #include "tests/settings/SettingsTestSupport.h"
+#include "tests/support/FileTestSupport.h"
 
 #ifndef _WIN32
 
