@@ -162,8 +162,7 @@ void VesmerDlgTest::enablingRuleAndParticleFollowTheChoices() {
 void VesmerDlgTest::calculateSavesRestartsAndRefuses() {
     DialogFixture f;
     f.Calculate();
-    QCOMPARE(f.Read(kHistoryFileName), HistoryFileExample());
-    QCOMPARE(f.Read(kDialogStateFileName), DialogStateFileExample());
+    QCOMPARE(f.Read(kDialogStateFileName), ExampleFile("VesmerDlg.ini"));
 
     f.Get<QComboBox>(C::Era)->setCurrentIndex(1);  // 昭和: the year is kept as typed
     f.SetText(C::BirthYear, QStringLiteral("55"));
@@ -177,7 +176,6 @@ void VesmerDlgTest::calculateSavesRestartsAndRefuses() {
     QVERIFY(Calculate(f.Dialog().Inputs(), expected, kToday).ok);
     QCOMPARE(f.Dialog().HistoryText(), expected.m_strHistory);
     QCOMPARE(f.BoxText(), QString::fromStdString(expected.m_strHistory).replace("\r\n", "\n"));
-    QCOMPARE(expected.Events().front().year, 1986);
     QVERIFY(f.ExportEnabled() && f.Shown().isEmpty());
 
     f.Start();  // the inputs come back as typed, the history does not
@@ -211,10 +209,6 @@ void VesmerDlgTest::overlongLoadedTextStopsTheExchange() {
              QStringList({"12345", "123"}));
     QCOMPARE(f.Shown(), QStringList{day});
     QCOMPARE(f.Index(C::Outcome), -1);
-    f.Dialog().OnFileOutput();  // reads the controls first, then finds no history
-    QCOMPARE(f.Shown(), QStringList({day, day, "エラー | " + QString::fromUtf8(kMsgNoHistory)}));
-    f.m_presenter.m_aShown.pop_back();
-    f.m_presenter.m_aShown.pop_back();
     QVERIFY(!f.Get(C::RoninJuniorHigh)->isEnabled());  // the enabling rule still ran
 
     // Calculate reports the year and goes no further.
@@ -226,7 +220,6 @@ void VesmerDlgTest::overlongLoadedTextStopsTheExchange() {
     f.Calculate();
     QCOMPARE(f.Shown(), QStringList({day, year, year}));
     QVERIFY(f.BoxText().isEmpty() && !f.ExportEnabled());
-    QCOMPARE(f.Text(C::Particle), QStringLiteral("を"));
     QVERIFY(f.Read(kHistoryFileName).contains("12345"));
 
     f.SetText(C::BirthYear, QStringLiteral("1980"));
@@ -241,13 +234,6 @@ void VesmerDlgTest::editsKeysResetAndCloseBox() {
     f.Get<QLineEdit>(C::BirthMonth)->clear();
     QTest::keyClicks(f.Get(C::BirthMonth), QStringLiteral("a0/7:9"));
     QCOMPARE(f.Text(C::BirthMonth), QStringLiteral("07"));
-    // Full-width digits from an input method become ASCII digits; the limit counts those.
-    f.Get<QLineEdit>(C::BirthYear)->clear();
-    for (const char* digit : {"１", "９", "８", "０", "５"})
-        QTest::sendKeyEvent(QTest::Click, f.Get(C::BirthYear), Qt::Key_unknown,
-                            QString::fromUtf8(digit), Qt::NoModifier);
-    QCOMPARE(f.Text(C::BirthYear), QStringLiteral("1980"));
-    QCOMPARE(f.Get(C::BirthYear)->inputMethodHints(), Qt::ImhDigitsOnly);
 
     CVesmerDlg& dialog = f.Dialog();
     QSignalSpy finished(&dialog, &QDialog::finished);

@@ -10,7 +10,6 @@
 #include "input/ChoiceLists.h"
 #include "input/InputSchema.h"
 #include "platform/Cp932.h"
-#include "tests/support/TestFiles.h"
 
 // Argument lists show as the command line they stand for.
 static void PrintTo(const QStringList& arguments, std::ostream* os) {
@@ -71,30 +70,21 @@ TEST(Cli, TextRawAndJsonOfOneHistory) {
     EXPECT_TRUE(expelled["month"].isNull() && expelled["age"].isNull());
 }
 
-// Every list and check box of the window has an option that sets it, as the saved file shows.
+// Every list and check box of the window has an option that sets it: a list by item or index.
 TEST(Cli, EveryStoredChoiceHasItsOption) {
-    QTemporaryDir dir;
     for (const InputField* field : SettingsOrder()) {
-        // The last university length and route apply up to 大学, the rest with 大学院博士.
-        const bool university =
-            field->control == Control::UniversityLength || field->control == Control::Progression;
-        QStringList arguments = {"--save", dir.path()};
-        if (field->control != Control::FinalSchool)
-            arguments << "--final" << (university ? "5" : "7");
+        QStringList arguments = {"--" + Utf8(field->option)};
         int value = 1;
         if (field->kind == InputKind::List) {
             const std::vector<std::string>& items = ChoiceLists::Get().*field->items;
             value = static_cast<int>(items.size()) - 1;
-            // By text for the even keys, by index for the odd ones.
-            arguments << "--" + Utf8(field->option)
-                      << (field->settingsSlot % 2 ? QString::number(value) : Utf8(items.back()));
-        } else {
-            arguments << "--" + Utf8(field->option);
+            arguments << (field->settingsSlot % 2 ? QString::number(value) : Utf8(items.back()));
         }
-        ASSERT_EQ(Cli(arguments).status, kExitOk) << field->name;
-        const QByteArray line = Utf8(field->settingsKey).toUtf8() + "=" + QByteArray::number(value);
-        EXPECT_TRUE(ReadBytes(dir.filePath("VesmerDlg.ini")).contains(ToCp932(line.toStdString())))
-            << field->name;
+        const auto parsed = ParseCommandLine(arguments, kToday);
+        const auto* request = std::get_if<CliRequest>(&parsed);
+        ASSERT_TRUE(request && request->inputs.size() == 1) << field->name;
+        EXPECT_EQ(request->inputs[0].field, field);
+        EXPECT_EQ(request->inputs[0].number, value) << field->name;
     }
 }
 

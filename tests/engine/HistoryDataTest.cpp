@@ -68,41 +68,38 @@ TEST(HistoryText, ResetRestoresEveryInputButKeepsKeysAndText) {
 
 struct RouteCase {
     const char* name;
-    CivilDate birth;
     void (*change)(CHistoryData&);
     Lines last;  // the last lines of the history, with the ages shown
+    CivilDate birth{1980, 1, 1};
 };
 
 TEST(HistoryText, RouteEndsWithTheseLines) {
     const RouteCase cases[] = {
         {"TechnicalCollegeLeftInYear4AlsoCompletesTheHighSchoolCourse",
-         {1980, 4, 2},
          [](CHistoryData& h) { EndAt(h, STAGE_HIGH_SCHOOL, 60, OUTCOME_DROPPED_OUT, 4); },
          {"西暦 1996年(平成  8年) 4月　高専入学(15歳)",
           "西暦 1999年(平成 11年) 3月　高等教育課程修了",
-          "西暦 1999年(平成 11年)  　　高専中退(18歳)"}},
+          "西暦 1999年(平成 11年)  　　高専中退(18歳)"},
+         {1980, 4, 2}},
         {"TechnicalCollegeLeftInYear3",
-         {1980, 1, 1},
          [](CHistoryData& h) { EndAt(h, STAGE_HIGH_SCHOOL, 60, OUTCOME_DROPPED_OUT, 3); },
          {"西暦 1995年(平成  7年) 4月　高専入学(15歳)",
           "西暦 1997年(平成  9年)  　　高専中退(17歳)"}},
         {"TechnicalCollegeExpelledInYear4",
-         {1980, 1, 1},
          [](CHistoryData& h) { EndAt(h, STAGE_HIGH_SCHOOL, 84, OUTCOME_EXPELLED, 4); },
          {"西暦 1995年(平成  7年) 4月　高専入学(15歳)",
           "西暦 1998年(平成 10年)  　　高専除籍(18歳)"}},
         {"AutumnEntryAfterAHalfYearMoreAtUniversity",
-         {1996, 6, 1},
          [](CHistoryData& h) {
              h.Stage(STAGE_UNIVERSITY).nCourseMonths = 54;
              h.Stage(STAGE_MASTER).nEntryMonth = 10;
              EndAt(h, STAGE_MASTER, 24, OUTCOME_DROPPED_OUT, 0);
          },
          {"西暦 2019年(令和元年) 9月　大学卒業(23歳)",
-          "西暦 2019年(令和元年)10月　大学院入学(23歳)"}},
+          "西暦 2019年(令和元年)10月　大学院入学(23歳)"},
+         {1996, 6, 1}},
         // Every kind of entry line is aged on the first of its month.
         {"TransferIntoYear3AndGraduateEntries",
-         {1980, 4, 15},
          [](CHistoryData& h) {
              h.Stage(STAGE_HIGH_SCHOOL).nNextStage = STAGE_JUNIOR_COLLEGE;
              h.Stage(STAGE_JUNIOR_COLLEGE).nNextStage = STAGE_UNIVERSITY;
@@ -113,9 +110,9 @@ TEST(HistoryText, RouteEndsWithTheseLines) {
           "西暦 2003年(平成 15年) 3月　大学卒業(22歳)",
           "西暦 2003年(平成 15年) 4月　大学院入学(22歳)",
           "西暦 2005年(平成 17年) 3月　大学院修士修了(24歳)",
-          "西暦 2005年(平成 17年) 4月　大学院博士(24歳)"}},
+          "西暦 2005年(平成 17年) 4月　大学院博士(24歳)"},
+         {1980, 4, 15}},
         {"DropOutBeyondTheCourseAndRepeatedYearIsInItsLastYearWithoutCompletion",
-         {1980, 1, 1},
          [](CHistoryData& h) {
              EndAt(h, STAGE_UNIVERSITY, 48, OUTCOME_DROPPED_OUT, 6);
              h.Stage(STAGE_UNIVERSITY).nRyunenYears = 1;
@@ -123,29 +120,27 @@ TEST(HistoryText, RouteEndsWithTheseLines) {
          {"西暦 1998年(平成 10年) 4月　大学入学(18歳)",
           "西暦 2002年(平成 14年)  　　大学中退(22歳)"}},
         {"ExpelledFromAHalfYearCourse",
-         {1980, 1, 1},
          [](CHistoryData& h) { EndAt(h, STAGE_UNIVERSITY, 6, OUTCOME_EXPELLED, 1); },
          {"西暦 1998年(平成 10年)  　　大学除籍(18歳)"}},
         // Born on 1 April: the earlier school year, and the birthday counts on its day.
         {"BornOnTheFirstOfApril",
-         {1980, 4, 1},
          [](CHistoryData& h) { EndAt(h, STAGE_ELEMENTARY, 72, OUTCOME_DROPPED_OUT, 0); },
-         {"西暦 1986年(昭和 61年) 4月　小学校入学(6歳)"}},
+         {"西暦 1986年(昭和 61年) 4月　小学校入学(6歳)"},
+         {1980, 4, 1}},
         {"RouteThatDoesNotRiseEnds",
-         {1980, 1, 1},
          [](CHistoryData& h) { h.Stage(STAGE_UNIVERSITY).nNextStage = STAGE_JUNIOR_HIGH; },
          {"西暦 2002年(平成 14年) 3月　大学卒業(22歳)"}},
         // An entry is dated and aged by the first of its month, a leaving by its last day:
         // 1989-01-01 is in 昭和, 1989-01-31 in 平成.
         {"EraAndAgeOfEntryAndLeavingInTheSameMonth",
-         {1980, 1, 15},
          [](CHistoryData& h) {
              h.Stage(STAGE_ELEMENTARY).nCourseMonths = 34;
              h.Stage(STAGE_JUNIOR_HIGH).nEntryMonth = 1;
              EndAt(h, STAGE_JUNIOR_HIGH, 36, OUTCOME_DROPPED_OUT, 0);
          },
          {"西暦 1989年(平成 元年) 1月　小学校卒業(9歳)",
-          "西暦 1989年(昭和 64年) 1月　中学校入学(8歳)"}}};
+          "西暦 1989年(昭和 64年) 1月　中学校入学(8歳)"},
+         {1980, 1, 15}}};
     for (const RouteCase& c : cases) {
         CHistoryData history;
         history.m_nBirthYear = c.birth.year;

@@ -29,23 +29,6 @@ TEST(NumberText, LeadingIntegerWithBlanksSignAndClamping) {
     EXPECT_EQ(ParseLeadingInt(std::string_view("12345").substr(0, 2)), 12);
 }
 
-TEST(NumberText, ScanContinuesAfterANumberAndStopsAtAnythingElse) {
-    std::size_t position = 0;
-    int value = 5;
-    EXPECT_TRUE(ScanInt("12 -3x", position, value) && value == 12 && position == 2);
-    EXPECT_TRUE(ScanInt("12 -3x", position, value) && value == -3 && position == 5);
-    EXPECT_FALSE(ScanInt("12 -3x", position, value));
-    position = 6;
-    EXPECT_FALSE(ScanInt("12 -3x", position, value));
-    EXPECT_EQ(value, -3);
-    EXPECT_EQ(position, 6u);
-}
-
-TEST(NumberText, AllDigits) {
-    for (const char* yes : {"0", "9", "0123456789"}) EXPECT_TRUE(IsAllDigits(yes)) << yes;
-    for (const char* no : {"", "/", ":", "1 ", "-1", "1a"}) EXPECT_FALSE(IsAllDigits(no)) << no;
-}
-
 TEST(NumberText, PaddedToAWidthWithBlanks) {
     std::string out;
     for (const auto& [value, width] :

@@ -49,13 +49,18 @@ TEST(Calculate, DefaultsGiveAUniversityGraduateAndKeepTheTypedYear) {
     EXPECT_EQ(showa.history.m_nBirthYear, 55);
 }
 
-TEST(ChoiceLists, EraOffsetsAndOutcomeItems) {
-    EXPECT_EQ(EraOffset("西暦") + EraOffset("昭和") + EraOffset("平成") + EraOffset("令和"),
-              1925 + 1988 + 2018);
-    EXPECT_EQ(EraOffset("明治"), -1);
-    const std::vector<std::string>& outcomes = ChoiceLists::Get().m_aOutcomeNames;
-    ASSERT_EQ(outcomes.size(), 18u);
-    EXPECT_EQ(outcomes[9] + outcomes[10] + outcomes[17], "8年目に中退1年目に除籍8年目に除籍");
+// Every list takes its last item and refuses an index past it or none, naming the list.
+TEST(Calculate, ListIndexOutsideItsListIsRefusedByName) {
+    for (const InputField& field : InputSchema()) {
+        if (field.kind != InputKind::List) continue;
+        const int size = static_cast<int>((ChoiceLists::Get().*field.items).size());
+        for (const int index : {-1, size - 1, size}) {
+            const Outcome run = Calc([&](DialogInputs& in) { in.*field.number = index; });
+            EXPECT_EQ(run.result.refusal,
+                      index == size - 1 ? std::string() : NoSelectionMessage(field.title))
+                << field.name << " " << index;
+        }
+    }
 }
 
 // Each refusal at its boundary: the last accepted value and the first refused one.
@@ -118,21 +123,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "大学の浪人回数は0から99までの数を入力してください。"},
         Boundary{"RyunenMinus1", Set(&I::m_strRyunenElementary, "-1"),
                  "小学の留年回数は0から99までの数を入力してください。"},
-        Boundary{"Era3", Set(&I::m_nEra, 3)},
-        Boundary{"Era4", Set(&I::m_nEra, 4), NoSelectionMessage("生年月日の元号")},
-        Boundary{"EraNone", Set(&I::m_nEra, -1), NoSelectionMessage("生年月日の元号")},
-        Boundary{"Final7", Set(&I::m_nFinalSchool, 7, 7)},
-        Boundary{"Final8", Set(&I::m_nFinalSchool, 8, 8), NoSelectionMessage("最終学歴")},
-        Boundary{"Outcome17", Set(&I::m_nOutcome, 17)},
-        Boundary{"Outcome18", Set(&I::m_nOutcome, 18), NoSelectionMessage("最終学歴をどうしたか")},
-        Boundary{"HighSchool4", Set(&I::m_nHighSchoolLength, 4),
-                 NoSelectionMessage("高校・高専の年数")},
-        Boundary{"Vocational3", Set(&I::m_nVocationalLength, 3)},
-        Boundary{"Vocational4", Set(&I::m_nVocationalLength, 4),
-                 NoSelectionMessage("専門学校の年数")},
-        Boundary{"University5", Set(&I::m_nUniversityLength, 5), NoSelectionMessage("大学の年数")},
-        Boundary{"Route7", Set(&I::m_nProgression, 7)},
-        Boundary{"Route8", Set(&I::m_nProgression, 8), NoSelectionMessage("進学・編入")},
         // Broadcast university before graduate school; it is checked before the route.
         Boundary{"BroadcastToUniversity", Choose(5, 0, 3, 0)},
         Boundary{"NightToMaster", Choose(6, 0, 2, 0)},

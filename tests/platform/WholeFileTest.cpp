@@ -4,11 +4,18 @@
 #include <QDirIterator>
 #include <QTemporaryDir>
 #include <map>
+#include <tuple>
 
 #include "platform/NativePath.h"
 #include "platform/WholeFile.h"
 #include "tests/support/FileTestSupport.h"
 #include "tests/support/TestFiles.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
 
 namespace {
 
@@ -86,10 +93,17 @@ const char* Native(const QString& path, QByteArray&& bytes = {}) {
 }
 
 TEST_F(WholeFileTest, WriteCutShortLeavesTheEarlierFile) {
+    // Files may not grow past 16 KiB while the write runs, as on a full disk.
     ASSERT_TRUE(WriteBytes(Path("MyHistory.txt"), kOld));
-    const FileSizeLimit fullDisk(16 * 1024);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{16 * 1024, saved.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     ExpectRefused(Path("MyHistory.txt"), QByteArray(64 * 1024, 'x'));
     ExpectRefused(Path("New.txt"), QByteArray(64 * 1024, 'x'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
 }
 
 // A link to another file, planted where a save will go.
@@ -135,27 +149,30 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<LinkCase>& test) { return test.param.name; });
 
 // In a folder this user may not write, a writable file is updated in place and no new file
-// appears. Root passes every permission check, so a child that is "nobody" tries.
+// appears.
 TEST_F(WholeFileTest, WritableFileInAFolderThatCannotBeWrittenIsUpdatedInPlace) {
     const QString folder = Path("locked");
     const QString file = folder + "/Vesmer.ini";
-    ASSERT_TRUE(QDir().mkpath(folder) && WriteBytes(file, kOld));
-    ASSERT_EQ(chmod(Native(file), 0666) | chmod(Native(folder), 0555), 0);
-    const auto body = [&] {
+    const QString other = folder + "/VesmerDlg.ini";
+    ASSERT_TRUE(QDir().mkpath(folder) && WriteBytes(file, kOld) && WriteBytes(other, kOld));
+    ASSERT_EQ(chmod(Native(file), 0666) | chmod(Native(other), 0666) | chmod(Native(folder), 0555),
+              0);
+    ASSERT_EQ(chmod(Native(m_dir.path()), 0755), 0);
+    // Root passes every permission check, so a child that is "nobody" tries.
+    const pid_t child = fork();
+    if (child == 0) {
+        if (IsPrivileged() && (setgroups(0, nullptr) | setgid(kNobody) | setuid(kNobody)) != 0)
+            _exit(2);
         const bool grown = WriteWholeFile(file, kNew + kNew + kNew);
-        return grown && WriteWholeFile(file, kNew) && !WriteWholeFile(folder + "/New.ini", kNew)
-                   ? 0
-                   : 1;
-    };
-    std::string reason;
-    const int result = IsPrivileged() && chmod(Native(m_dir.path()), 0755) == 0
-                           ? RunUnprivileged(body, reason)
-                           : body();
+        const bool pair = WriteWholeFiles({{other, kNew}, {file, kNew}}, NewFileMode::Shared) < 0;
+        _exit(grown && pair && !WriteWholeFile(folder + "/New.ini", kNew) ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
     chmod(Native(folder), 0755);
-    if (result < 0) GTEST_SKIP() << reason;
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(ReadBytes(file), kNew);
-    EXPECT_EQ(Entries(folder), QStringList{"Vesmer.ini"});
+    EXPECT_EQ(status, 0) << "exit status 1: a write failed, 2: could not become nobody";
+    EXPECT_EQ(ReadBytes(file) + ReadBytes(other), kNew + kNew);
+    EXPECT_EQ(Entries(folder), (QStringList{"Vesmer.ini", "VesmerDlg.ini"}));
 }
 
 TEST_F(WholeFileTest, RootReplacingAUsersFileKeepsItsOwnerGroupAndMode) {

@@ -36,8 +36,8 @@ class DialogStateTest : public testing::Test {
 
 TEST_F(DialogStateTest, WorkedExamplesByteForByte) {
     CalculateAndSave(DialogInputs());
-    EXPECT_EQ(ReadBytes(HistoryPath()), HistoryFileExample());
-    EXPECT_EQ(ReadBytes(DialogPath()), DialogStateFileExample());
+    EXPECT_EQ(ReadBytes(HistoryPath()), ExampleFile("Vesmer.ini"));
+    EXPECT_EQ(ReadBytes(DialogPath()), ExampleFile("VesmerDlg.ini"));
 }
 
 TEST_F(DialogStateTest, EveryStoredChoiceComesBackAloneAndTheYearAsTyped) {

@@ -53,7 +53,7 @@ TEST_F(HistoryProfileTest, SavesTheWorkedExampleAndLoadsItBack) {
     history.Stage(STAGE_UNIVERSITY).nOutcome = OUTCOME_DROPPED_OUT;
     m_location.SetProfileFile(true);
     SaveProfile(history, m_location);
-    EXPECT_EQ(ReadBytes(FilePath()), HistoryFileExample());
+    EXPECT_EQ(ReadBytes(FilePath()), ExampleFile("Vesmer.ini"));
 
     CHistoryData loaded;
     loaded.m_nBirthYear = 1234;
