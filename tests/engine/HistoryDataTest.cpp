@@ -128,7 +128,7 @@ TEST(HistoryText, RouteEndsWithTheseLines) {
          {"西暦 1986年(昭和 61年) 4月　小学校入学(6歳)"},
          {1980, 4, 1}},
         {"RouteThatDoesNotRiseEnds",
-         [](CHistoryData& h) { h.Stage(STAGE_UNIVERSITY).nNextStage = STAGE_JUNIOR_HIGH; },
+         [](CHistoryData& h) { h.Stage(STAGE_UNIVERSITY).nNextStage = STAGE_UNIVERSITY; },
          {"西暦 2002年(平成 14年) 3月　大学卒業(22歳)"}},
         // An entry is dated and aged by the first of its month, a leaving by its last day:
         // 1989-01-01 is in 昭和, 1989-01-31 in 平成.
