@@ -36,6 +36,7 @@ TEST(IniTextRead, FindsTheValueAsThePlatformDoes) {
         {"EntriesAfterBlankAndComment", "[S]\n\n; note\nk=1", "k", "1"},
         {"TextAfterTheBracket", "[S] tail\nk=1", "k", "1"},
         {"UnclosedHeaderIsNoSection", "[S\nk=1", "k", std::nullopt},
+        {"EmptyHeaderEndsTheSection", "[S]\n[]\nk=1", "k", std::nullopt},
         // ゾ is 83 5D: its second byte is no closing bracket, so that line is no section.
         {"TrailByteIsNoBracket", "[S]\n[\x83]\nk=1", "k", "1"},
         // ア is 83 41 and ャ 83 61: their second bytes differ only in ASCII case.

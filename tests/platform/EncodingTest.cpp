@@ -3,14 +3,26 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "platform/Cp932.h"
 #include "platform/NativePath.h"
 #include "platform/WholeFile.h"
 #include "tests/support/FileTestSupport.h"
 #include "tests/support/TestFiles.h"
 
-#ifndef _WIN32
-
 namespace {
+
+TEST(Cp932, BytesAsWindowsWritesShiftJisAndValidTextFromAnyBytes) {
+    ASSERT_TRUE(Cp932Available());
+    // 平 95 BD, 成 90 AC, the full-width space 81 40, 表 95 5C, ～ (U+FF5E) 81 60; CR LF kept.
+    const QByteArray bytes("\x95\xBD\x90\xAC\r\n\x81\x40\x95\x5C\x81\x60!");
+    EXPECT_EQ(ToCp932("平成\r\n　表～!"), bytes);
+    EXPECT_EQ(FromCp932(bytes), "平成\r\n　表～!");
+    const std::string broken = FromCp932(QByteArray("x\x82\xff\x81", 4));
+    EXPECT_TRUE(broken.size() > 1 && broken.front() == 'x');
+    EXPECT_EQ(QString::fromStdString(broken).toStdString(), broken);  // valid UTF-8
+}
+
+#ifndef _WIN32
 
 // 表示 in code page 932: not valid UTF-8, as an archive unpacked on Linux leaves a folder name.
 const QByteArray kShiftJisName = "\x95\x5c\x8e\xa6";
@@ -44,6 +56,6 @@ TEST(NativePath, ProgramFolderIsFoundWhateverTheBytesOfItsName) {
     rmdir(EncodeNativePath(folder).constData());
 }
 
-}  // namespace
-
 #endif
+
+}  // namespace
