@@ -15,11 +15,6 @@
 #include "tests/support/FileTestSupport.h"
 #include "tests/support/TestFiles.h"
 
-// Argument lists show as the command line they stand for.
-static void PrintTo(const QStringList& arguments, std::ostream* os) {
-    *os << arguments.join(' ').toStdString();
-}
-
 namespace {
 
 constexpr CivilDate kToday{2026, 12, 6};
@@ -51,10 +46,11 @@ TEST(Cli, TextRawAndJsonOfOneHistory) {
     QByteArray lines = text.out.chopped(1);
     EXPECT_EQ(raw.out, ToCp932(lines.replace("\n", "\r\n").toStdString()));
 
-    const QJsonObject json =
-        QJsonDocument::fromJson(Cli({"--json", "--show-age", "--final", "7", "--outcome", "0"}).out)
-            .object();
-    const QJsonArray events = json["lines"].toArray();
+    const auto json = [](const QStringList& arguments) {
+        return QJsonDocument::fromJson(Cli(QStringList{"--json"} + arguments).out).object();
+    };
+    const QJsonObject history = json({"--show-age", "--final", "7", "--outcome", "0"});
+    const QJsonArray events = history["lines"].toArray();
     ASSERT_EQ(events.size(), 11);
     const QJsonObject first = events[0].toObject();
     EXPECT_EQ(first["kind"].toString() + first["school"].toString() + first["era"].toString(),
@@ -63,13 +59,9 @@ TEST(Cli, TextRawAndJsonOfOneHistory) {
                           first["age"].toInt()}),
               QList<int>({1986, 4, 61, 6}));
     EXPECT_EQ(events[10].toObject()["kind"].toString(), "doctoral-entry");
-    EXPECT_EQ(json["currentAge"].toObject()["days"].toInt(), 339);
-    EXPECT_EQ(json["text"].toString().toUtf8().replace("\r\n", "\n") + "\n", text.out);
-    const QJsonObject expelled = QJsonDocument::fromJson(Cli({"--json", "--outcome", "12"}).out)
-                                     .object()["lines"]
-                                     .toArray()
-                                     .last()
-                                     .toObject();
+    EXPECT_EQ(history["currentAge"].toObject()["days"].toInt(), 339);
+    EXPECT_EQ(history["text"].toString().toUtf8().replace("\r\n", "\n") + "\n", text.out);
+    const QJsonObject expelled = json({"--outcome", "12"})["lines"].toArray().last().toObject();
     EXPECT_EQ(expelled["kind"].toString(), "expelled");
     EXPECT_TRUE(expelled["month"].isNull() && expelled["age"].isNull());
 }
@@ -103,55 +95,46 @@ TEST(Cli, TextsAndCountsByStageKeyOrNumber) {
     EXPECT_TRUE(byKey.out.contains("西暦 2118年(令和 100年) 3月　大学院博士修了"));
 }
 
-struct UsageCase {
-    QStringList arguments;
-    const char* says;  // part of the message; "" for a command line that is accepted
-};
-
-void PrintTo(const UsageCase& c, std::ostream* os) {
-    PrintTo(c.arguments, os);
-}
-
-class CliUsage : public testing::TestWithParam<UsageCase> {};
-
-TEST_P(CliUsage, RefusedWithAMessageThatNamesWhatIsAllowed) {
-    const CliRun run = Cli(GetParam().arguments);
-    if (*GetParam().says == '\0') {
-        EXPECT_EQ(run.status, kExitOk) << run.err.toStdString();
-        return;
+// Each refused command line with part of its message; "" for one that is accepted.
+TEST(Cli, UsageErrorsNameWhatIsAllowed) {
+    const std::pair<QStringList, const char*> cases[] = {
+        {{"--era", "大正"}, "'大正' is not allowed; use 0-3 or 西暦, 昭和, 平成, 令和"},
+        {{"--era", "4"}, "use 0-3 or"},
+        {{"--era", "3"}, ""},
+        {{"--outcome", "17"}, ""},
+        {{"--outcome", "18"}, "use 0-17 or 入学"},
+        {{"--final", " 大学"}, "use 0-7"},
+        {{"--route", "9"}, "短大から大学3年次へ編入, 専門学校から大学へ進学"},
+        {{"--university", "99999999999999999999"}, "use 0-4"},
+        {{"--year", "1868"}, ""},
+        {{"--year", "19800"}, "'19800' is not a number of up to 4 digits"},
+        {{"--year", "-1"}, "up to 4 digits"},
+        {{"--month", "123"}, "up to 2"},
+        {{"--day", ""}, "up to 2"},
+        {{"--ronin", "大"}, "'大' is not STAGE=N"},
+        {{"--ronin", "=1"}, "is not STAGE=N"},
+        {{"--ronin", "院=1"}, "unknown stage '院' (小 中 高 短 専 大 修 博 or 1-8)"},
+        {{"--ryunen", "9=1"}, "unknown stage"},
+        {{"--ryunen", "大=x"}, "'x' is not a number of digits"},
+        {{"--today", "2023-02-29"}, "not a date"},
+        {{"--raw", "--json"}, "cannot be used together"},
+        {{"--year", "1980", "--year", "1981"}, "--year is given more than once"},
+        {{"--show-age", "--show-age"}, ""},
+        {{"positional"}, "unexpected argument"},
+        {{"--unknown"}, "Try 'vesmer-cli --help'."},
+        {{"--year"}, "Try 'vesmer-cli --help'."}};
+    for (const auto& [arguments, says] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const CliRun run = Cli(arguments);
+        EXPECT_EQ(run.status, *says ? kExitUsage : kExitOk) << run.err.toStdString();
+        if (!*says) continue;
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.err.startsWith("vesmer-cli: ") && run.err.contains(says))
+            << run.err.toStdString();
+        // Only the parser's own complaints point to the help.
+        EXPECT_EQ(run.err.contains("--help"), QByteArray(says).contains("--help"));
     }
-    EXPECT_EQ(run.status, kExitUsage);
-    EXPECT_TRUE(run.out.isEmpty());
-    EXPECT_TRUE(run.err.startsWith("vesmer-cli: ")) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(GetParam().says)) << run.err.toStdString();
-    // Only the parser's own complaints point to the help.
-    EXPECT_EQ(run.err.contains("--help"), QByteArray(GetParam().says).contains("--help"));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, CliUsage,
-    testing::Values(
-        UsageCase{{"--era", "大正"}, "'大正' is not allowed; use 0-3 or 西暦, 昭和, 平成, 令和"},
-        UsageCase{{"--era", "4"}, "use 0-3 or"}, UsageCase{{"--era", "3"}, ""},
-        UsageCase{{"--outcome", "17"}, ""}, UsageCase{{"--outcome", "18"}, "use 0-17 or 入学"},
-        UsageCase{{"--final", " 大学"}, "use 0-7"},
-        UsageCase{{"--route", "9"}, "短大から大学3年次へ編入, 専門学校から大学へ進学"},
-        UsageCase{{"--university", "99999999999999999999"}, "use 0-4"},
-        UsageCase{{"--year", "1868"}, ""},
-        UsageCase{{"--year", "19800"}, "'19800' is not a number of up to 4 digits"},
-        UsageCase{{"--year", "-1"}, "up to 4 digits"}, UsageCase{{"--month", "123"}, "up to 2"},
-        UsageCase{{"--day", ""}, "up to 2"}, UsageCase{{"--ronin", "大"}, "'大' is not STAGE=N"},
-        UsageCase{{"--ronin", "=1"}, "is not STAGE=N"},
-        UsageCase{{"--ronin", "院=1"}, "unknown stage '院' (小 中 高 短 専 大 修 博 or 1-8)"},
-        UsageCase{{"--ryunen", "9=1"}, "unknown stage"},
-        UsageCase{{"--ryunen", "大=x"}, "'x' is not a number of digits"},
-        UsageCase{{"--today", "2023-02-29"}, "not a date"},
-        UsageCase{{"--raw", "--json"}, "cannot be used together"},
-        UsageCase{{"--year", "1980", "--year", "1981"}, "--year is given more than once"},
-        UsageCase{{"--show-age", "--show-age"}, ""},
-        UsageCase{{"positional"}, "unexpected argument"},
-        UsageCase{{"--unknown"}, "Try 'vesmer-cli --help'."},
-        UsageCase{{"--year"}, "Try 'vesmer-cli --help'."}));
 
 TEST(Cli, RefusedInputsExitThreeWithTheReasonInLines) {
     const CliRun run = Cli({"--route", "高専から大学2年次へ編入"});
@@ -228,58 +211,36 @@ TEST(CliResume, OptionsThatDoNotFitAreUsageErrors) {
 
 #ifndef _WIN32
 
-struct ExitCase {
-    const char* name;
-    QStringList arguments;  // %1 is the test's folder
-    int status;
-    const char* named;         // what the one line on standard error names
-    bool plantedLink = false;  // in the folder "shared", which everyone may write
-};
-
-const ExitCase kCases[] = {
-    {"SaveIntoAFolderThatCannotBeMade",
-     {"--save", "/proc/vesmer/x"},
-     kExitOutputFailed,
-     "/proc/vesmer/x/Vesmer.ini"},
-    {"SaveThroughAPlantedLink",
-     {"--save", "%1/shared"},
-     kExitOutputFailed,
-     "shared/VesmerDlg.ini",
-     true},
-    {"SaveWithoutFolder", {"--save", ""}, kExitUsage, "--save"},
-    {"LoadWithoutFolder", {"--load", ""}, kExitUsage, "--load"},
-    {"LoadOfNoFolder", {"--load", "%1/none"}, kExitUsage, "/none"},
-    {"TodayBefore1900", {"--today", "1899-12-31"}, kExitUsage, "--today"},
-    {"TodayIn1900", {"--today", "1900-01-01"}, kExitOk, nullptr},
-};
-
-class CliExitStatus : public testing::TestWithParam<ExitCase> {};
-
-TEST_P(CliExitStatus, SaysWhatFailedInOneLine) {
-    const ExitCase& c = GetParam();
+// A failed save or an unusable folder or date: its exit status and one line that names it.
+TEST(Cli, FailureSaysWhatFailedInOneLine) {
     QTemporaryDir dir;
     const QString root = dir.path();
-    if (c.plantedLink) {
-        QDir().mkpath(root + "/shared");
-        QFile::link(root + "/victim", root + "/shared/VesmerDlg.ini");
-        chmod(QFile::encodeName(root + "/shared").constData(), 01777);
-    }
-    QStringList arguments;
-    for (const QString& argument : c.arguments) arguments << QString(argument).replace("%1", root);
-    QByteArray out, err;
-    const int status = RunCli(arguments, CivilDate{2024, 6, 1}, out, err);
-    EXPECT_EQ(status, c.status) << err.constData();
-    if (c.named) {
-        EXPECT_EQ(err.count('\n'), 1) << err.constData();
-        EXPECT_TRUE(err.contains(c.named)) << err.constData();
+    // A link planted in a folder that everyone may write.
+    ASSERT_TRUE(QDir().mkpath(root + "/shared") &&
+                QFile::link(root + "/victim", root + "/shared/VesmerDlg.ini"));
+    ASSERT_EQ(chmod(QFile::encodeName(root + "/shared").constData(), 01777), 0);
+    const struct {
+        QStringList arguments;  // %1 is the test's folder
+        int status;
+        const char* named;
+    } cases[] = {{{"--save", "/proc/vesmer/x"}, kExitOutputFailed, "/proc/vesmer/x/Vesmer.ini"},
+                 {{"--save", "%1/shared"}, kExitOutputFailed, "shared/VesmerDlg.ini"},
+                 {{"--save", ""}, kExitUsage, "--save"},
+                 {{"--load", ""}, kExitUsage, "--load"},
+                 {{"--load", "%1/none"}, kExitUsage, "/none"},
+                 {{"--today", "1899-12-31"}, kExitUsage, "--today"},
+                 {{"--today", "1900-01-01"}, kExitOk, ""}};
+    for (const auto& c : cases) {
+        QStringList arguments;
+        for (const QString& argument : c.arguments)
+            arguments << QString(argument).replace("%1", root);
+        const CliRun run = Cli(arguments);
+        EXPECT_EQ(run.status, c.status) << run.err.constData();
+        EXPECT_EQ(run.err.count('\n'), *c.named ? 1 : 0) << run.err.constData();
+        EXPECT_TRUE(run.err.contains(c.named)) << run.err.constData();
     }
     EXPECT_FALSE(QFile::exists(root + "/victim"));
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, CliExitStatus, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<ExitCase>& test) {
-                             return std::string(test.param.name);
-                         });
 
 #endif
 

@@ -72,14 +72,6 @@ struct Boundary {
     std::string refusal;  // empty: accepted
 };
 
-class Boundaries : public testing::TestWithParam<Boundary> {};
-
-TEST_P(Boundaries, RefusedWithItsMessageOrAccepted) {
-    const Outcome run = Calc(GetParam().change);
-    EXPECT_EQ(run.result.ok, GetParam().refusal.empty());
-    EXPECT_EQ(run.result.refusal, GetParam().refusal);
-}
-
 Change Set(int DialogInputs::*member, int value, int finalSchool = 5) {
     return [=](DialogInputs& in) {
         in.*member = value;
@@ -103,46 +95,50 @@ Change Choose(int finalSchool, int highSchool, int university, int route) {
 
 using I = DialogInputs;
 
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, Boundaries,
-    testing::Values(
-        Boundary{"Year1868", Set(&I::m_strBirthYear, "1868")},
-        Boundary{"Year1867", Set(&I::m_strBirthYear, "1867"), kMsgBirthYear},
-        Boundary{"Year9999", Set(&I::m_strBirthYear, "9999")},
-        Boundary{"Year10000", Set(&I::m_strBirthYear, "10000"), kMsgBirthYear},
-        Boundary{"Reiwa0", Set(&I::m_strBirthYear, "0", 3)},
-        Boundary{"ReiwaMinus1", Set(&I::m_strBirthYear, "-1", 3), kMsgBirthYear},
-        Boundary{"Month0", Set(&I::m_strBirthMonth, "0"), kMsgBirthMonth},
-        Boundary{"Month12", Set(&I::m_strBirthMonth, "12")},
-        Boundary{"Month13", Set(&I::m_strBirthMonth, "13"), kMsgBirthMonth},
-        Boundary{"DayEmpty", Set(&I::m_strBirthDay, ""), kMsgBirthDay},
-        Boundary{"Day31", Set(&I::m_strBirthDay, "31")},
-        Boundary{"Day32", Set(&I::m_strBirthDay, "32"), kMsgBirthDay},
-        Boundary{"Ronin99", Set(&I::m_strRoninDoctor, "99")},
-        Boundary{"Ronin100", Set(&I::m_strRoninUniversity, "100"),
-                 "大学の浪人回数は0から99までの数を入力してください。"},
-        Boundary{"RyunenMinus1", Set(&I::m_strRyunenElementary, "-1"),
-                 "小学の留年回数は0から99までの数を入力してください。"},
+TEST(Calculate, EachRefusalAtItsBoundary) {
+    const Boundary cases[] = {
+        {"Year1868", Set(&I::m_strBirthYear, "1868")},
+        {"Year1867", Set(&I::m_strBirthYear, "1867"), kMsgBirthYear},
+        {"Year9999", Set(&I::m_strBirthYear, "9999")},
+        {"Year10000", Set(&I::m_strBirthYear, "10000"), kMsgBirthYear},
+        {"Reiwa0", Set(&I::m_strBirthYear, "0", 3)},
+        {"ReiwaMinus1", Set(&I::m_strBirthYear, "-1", 3), kMsgBirthYear},
+        {"Month0", Set(&I::m_strBirthMonth, "0"), kMsgBirthMonth},
+        {"Month12", Set(&I::m_strBirthMonth, "12")},
+        {"Month13", Set(&I::m_strBirthMonth, "13"), kMsgBirthMonth},
+        {"DayEmpty", Set(&I::m_strBirthDay, ""), kMsgBirthDay},
+        {"Day31", Set(&I::m_strBirthDay, "31")},
+        {"Day32", Set(&I::m_strBirthDay, "32"), kMsgBirthDay},
+        {"Ronin99", Set(&I::m_strRoninDoctor, "99")},
+        {"Ronin100", Set(&I::m_strRoninUniversity, "100"),
+         "大学の浪人回数は0から99までの数を入力してください。"},
+        {"RyunenMinus1", Set(&I::m_strRyunenElementary, "-1"),
+         "小学の留年回数は0から99までの数を入力してください。"},
         // Broadcast university before graduate school; it is checked before the route.
-        Boundary{"BroadcastToUniversity", Choose(5, 0, 3, 0)},
-        Boundary{"NightToMaster", Choose(6, 0, 2, 0)},
-        Boundary{"BroadcastToMaster", Choose(6, 0, 3, 0), kMsgBroadcastUniversity},
-        Boundary{"BroadcastToDoctor", Choose(7, 0, 4, 1), kMsgBroadcastUniversity},
+        {"BroadcastToUniversity", Choose(5, 0, 3, 0)},
+        {"NightToMaster", Choose(6, 0, 2, 0)},
+        {"BroadcastToMaster", Choose(6, 0, 3, 0), kMsgBroadcastUniversity},
+        {"BroadcastToDoctor", Choose(7, 0, 4, 1), kMsgBroadcastUniversity},
         // Transfer from a technical college needs its 5- or 7-year course.
-        Boundary{"TechnicalFromFourYears", Choose(5, 1, 0, 2), kMsgTechnicalCollegeTransfer},
-        Boundary{"TechnicalFromThreeYears", Choose(6, 0, 0, 1), kMsgTechnicalCollegeTransfer},
-        Boundary{"TechnicalRouteBelowUniversity", Choose(4, 0, 0, 1)},
+        {"TechnicalFromFourYears", Choose(5, 1, 0, 2), kMsgTechnicalCollegeTransfer},
+        {"TechnicalFromThreeYears", Choose(6, 0, 0, 1), kMsgTechnicalCollegeTransfer},
+        {"TechnicalRouteBelowUniversity", Choose(4, 0, 0, 1)},
         // The advanced course into graduate school needs the 7-year course.
-        Boundary{"AdvancedFromFiveYears", Choose(6, 2, 0, 7), kMsgAdvancedCourse},
-        Boundary{"AdvancedRouteEndingAtUniversity", Choose(5, 2, 0, 7)},
-        Boundary{"EmptyUniversityAfterTransfer", Choose(5, 0, 4, 5), EmptyCourseMessage("大学")},
-        Boundary{"SixMonthsLessTheLastYear",
-                 [](DialogInputs& in) {
-                     in.m_nUniversityLength = 3;
-                     in.m_bSkipUniversityLastYear = 1;
-                 },
-                 EmptyCourseMessage("大学")}),
-    [](const testing::TestParamInfo<Boundary>& row) { return std::string(row.param.name); });
+        {"AdvancedFromFiveYears", Choose(6, 2, 0, 7), kMsgAdvancedCourse},
+        {"AdvancedRouteEndingAtUniversity", Choose(5, 2, 0, 7)},
+        {"EmptyUniversityAfterTransfer", Choose(5, 0, 4, 5), EmptyCourseMessage("大学")},
+        {"SixMonthsLessTheLastYear",
+         [](DialogInputs& in) {
+             in.m_nUniversityLength = 3;
+             in.m_bSkipUniversityLastYear = 1;
+         },
+         EmptyCourseMessage("大学")}};
+    for (const Boundary& c : cases) {
+        const Outcome run = Calc(c.change);
+        EXPECT_EQ(run.result.ok, c.refusal.empty()) << c.name;
+        EXPECT_EQ(run.result.refusal, c.refusal) << c.name;
+    }
+}
 
 struct RouteCase {
     int finalSchool, highSchool, route;

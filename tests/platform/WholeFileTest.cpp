@@ -73,6 +73,7 @@ TEST_F(WholeFileTest, RefusesWhatIsNoWritableRegularFile) {
     ASSERT_TRUE(QDir().mkpath(Path("folder")));
     ASSERT_TRUE(WriteBytes(Path("folder/inside.txt"), kOld));
     ExpectRefused(Path("folder"));
+    EXPECT_EQ(ReadWholeFile(Path("folder"), 100).state, FileRead::Unusable);
     // No write bit: refused even for a user who passes every access check.
     ASSERT_TRUE(WriteBytes(Path("read-only.txt"), kOld));
     ASSERT_TRUE(QFile::setPermissions(Path("read-only.txt"), QFile::ReadOwner | QFile::ReadOther));
@@ -81,6 +82,7 @@ TEST_F(WholeFileTest, RefusesWhatIsNoWritableRegularFile) {
     // Opening a pipe would wait for a reader.
     ASSERT_EQ(mkfifo(QFile::encodeName(Path("pipe")).constData(), 0644), 0);
     ExpectRefused(Path("pipe"));
+    EXPECT_EQ(ReadWholeFile(Path("pipe"), 100).state, FileRead::Unusable);  // would wait too
 #endif
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QTemporaryDir>
 
 #include "engine/HistoryData.h"
 #include "input/DialogInputs.h"
@@ -8,14 +9,16 @@
 #include "input/InputTransfer.h"
 #include "settings/DialogState.h"
 #include "settings/SettingsLocation.h"
-#include "tests/settings/SettingsTestSupport.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
+constexpr CivilDate kToday{2024, 6, 1};
+
 class DialogStateTest : public testing::Test {
   protected:
-    QString DialogPath() const { return m_folder.Path(QStringLiteral("VesmerDlg.ini")); }
-    QString HistoryPath() const { return m_folder.Path(QStringLiteral("Vesmer.ini")); }
+    QString DialogPath() const { return m_folder.filePath(QStringLiteral("VesmerDlg.ini")); }
+    QString HistoryPath() const { return m_folder.filePath(QStringLiteral("Vesmer.ini")); }
 
     // A Calculate and the save that the window does after it.
     void CalculateAndSave(const DialogInputs& inputs) {
@@ -30,8 +33,8 @@ class DialogStateTest : public testing::Test {
         return inputs;
     }
 
-    TempFolder m_folder;
-    CSettingsLocation m_location{m_folder.Root(), QString()};
+    QTemporaryDir m_folder;
+    CSettingsLocation m_location{m_folder.path(), QString()};
 };
 
 TEST_F(DialogStateTest, WorkedExamplesByteForByte) {

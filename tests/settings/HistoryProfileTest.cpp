@@ -1,15 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <climits>
 #include <tuple>
 
 #include "engine/HistoryData.h"
 #include "settings/HistoryProfile.h"
 #include "settings/SettingsLocation.h"
-#include "tests/settings/SettingsTestSupport.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
+
+constexpr CivilDate kToday{2024, 6, 1};
 
 // The ten stored numbers of a stage as they are written.
 std::string Numbers(const StageRecord& stage) {
@@ -35,13 +38,13 @@ TEST(StageRecordText, TenNumbersInStoredOrderUntilTheFirstItemThatIsNone) {
 
 class HistoryProfileTest : public testing::Test {
   protected:
-    QString FilePath() const { return m_folder.Path(QStringLiteral("Vesmer.ini")); }
+    QString FilePath() const { return m_folder.filePath(QStringLiteral("Vesmer.ini")); }
     void WriteFile(std::initializer_list<std::string_view> lines) const {
         ASSERT_TRUE(WriteBytes(FilePath(), Cp932Lines(lines)));
     }
 
-    TempFolder m_folder;
-    CSettingsLocation m_location{m_folder.Root(), QString()};
+    QTemporaryDir m_folder;
+    CSettingsLocation m_location{m_folder.path(), QString()};
 };
 
 // After a Calculate with the default inputs (final schooling 大学), into a folder without the file.
@@ -93,17 +96,17 @@ TEST_F(HistoryProfileTest, MissingKeysGiveTheDefaultDateAndZeros) {
 }
 
 TEST(SettingsLocation, RelativeFolderIsTakenAgainstTheCurrentDirectoryOfTheStart) {
-    TempFolder folder;
-    ASSERT_TRUE(QDir().mkpath(folder.Path(QStringLiteral("program"))));
-    ASSERT_TRUE(QFile::setPermissions(folder.Path(QStringLiteral("program")),
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir().mkpath(folder.filePath(QStringLiteral("program"))));
+    ASSERT_TRUE(QFile::setPermissions(folder.filePath(QStringLiteral("program")),
                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(folder.Root()));
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
     CSettingsLocation location(QStringLiteral("program"), QString());
     QDir::setCurrent(QDir::tempPath());
     const QString path = location.ProfilePath();
     QDir::setCurrent(previous);
-    EXPECT_EQ(path, QDir(folder.Root()).canonicalPath() + "/program/Vesmer.ini");
+    EXPECT_EQ(path, QDir(folder.path()).canonicalPath() + "/program/Vesmer.ini");
 }
 
 }  // namespace

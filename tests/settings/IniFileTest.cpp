@@ -3,10 +3,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 #include "settings/IniFile.h"
 #include "tests/support/TestFiles.h"
 
@@ -65,22 +61,6 @@ TEST_F(IniFileTest, FileOfMoreThan8MiBIsNoSettingsFile) {
     EXPECT_FALSE(File().WriteInt("S", "k", 9));
     EXPECT_EQ(file.size(), CIniFile::kMaxFileBytes + 1);
     EXPECT_TRUE(ReadBytes(Path()).startsWith("[S]\r\nk=8\r\n"));
-}
-
-TEST_F(IniFileTest, WhatIsNoRegularFileIsLeftAlone) {
-    ASSERT_TRUE(QDir().mkpath(Path()));
-    EXPECT_EQ(File().GetInt("S", "k", 3), 3);
-    EXPECT_FALSE(File().WriteInt("S", "k", 1));
-    EXPECT_TRUE(QDir(Path()).isEmpty());
-    ASSERT_TRUE(WriteBytes(Path("plain"), "x"));
-    EXPECT_FALSE(CIniFile(Path("plain/Vesmer.ini")).WriteInt("S", "k", 1));
-    EXPECT_EQ(ReadBytes(Path("plain")), "x");
-#ifndef _WIN32
-    // Opening a pipe would wait for a writer: it is no settings file.
-    ASSERT_EQ(mkfifo(QFile::encodeName(Path("pipe")).constData(), 0644), 0);
-    EXPECT_EQ(CIniFile(Path("pipe")).GetInt("S", "k", 4), 4);
-    EXPECT_FALSE(CIniFile(Path("pipe")).WriteInt("S", "k", 1));
-#endif
 }
 
 }  // namespace

@@ -2,14 +2,15 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include "engine/HistoryData.h"
 #include "input/DialogInputs.h"
 #include "platform/WholeFile.h"
 #include "settings/DialogState.h"
 #include "settings/SettingsLocation.h"
-#include "tests/settings/SettingsTestSupport.h"
 #include "tests/support/FileTestSupport.h"
+#include "tests/support/TestFiles.h"
 
 #ifndef _WIN32
 
@@ -59,9 +60,9 @@ TEST_P(SettingsPlace, OnlyAPrivateFolderHoldsSettings) {
     const PlaceCase& c = GetParam();
     if ((c.programOfAnotherUser || c.userOfAnotherUser) && !IsPrivileged())
         GTEST_SKIP() << "only root can do that";
-    TempFolder folder;
-    const QString program = folder.Path("bin/");
-    const QString user = folder.Path("config/Vesmer/");
+    QTemporaryDir folder;
+    const QString program = folder.filePath("bin/");
+    const QString user = folder.filePath("config/Vesmer/");
     CSettingsLocation location(program, user);
     ASSERT_TRUE(QDir().mkpath(program));
     ASSERT_TRUE(Save({1, "30"}, location));  // beside the program, while it is still private
@@ -89,21 +90,21 @@ INSTANTIATE_TEST_SUITE_P(
                     PlaceCase{"UserFolderMadePrivate", 0777, false, -1, Place::User},
                     PlaceCase{"UserFolderTheGroupWrites", 0777, false, 0770, Place::User},
                     PlaceCase{"NoFolderOfOnesOwn", 0777, true, 0755, Place::Nowhere, true}),
-    CaseName<PlaceCase>);
+    [](const testing::TestParamInfo<PlaceCase>& test) { return test.param.name; });
 
 TEST(SettingsPlaceInstalled, InstallationsProgramFolderNeverQualifies) {
     EXPECT_FALSE(CSettingsLocation::ProgramFolderQualifies(QStringLiteral(VESMER_INSTALL_BINDIR)));
 }
 
 TEST(SettingsPair, SaveStoppedAtEveryStepLoadsAllOldOrAllNewInputs) {
-    TempFolder folder;
-    CSettingsLocation location = CSettingsLocation::InFolder(folder.Root());
+    QTemporaryDir folder;
+    CSettingsLocation location = CSettingsLocation::InFolder(folder.path());
     const Saved before{1, "55"}, after{3, "3"};  // 昭和55年, 令和3年
     std::string seen;
     for (int stop = 0; stop < 20; ++stop) {
         ASSERT_TRUE(Save(before, location));
         // What a stopped save left behind has been finished or removed.
-        EXPECT_EQ(Entries(folder.Root()), (QStringList{"Vesmer.ini", "VesmerDlg.ini"}));
+        EXPECT_EQ(Entries(folder.path()), (QStringList{"Vesmer.ini", "VesmerDlg.ini"}));
         bool stopped = false;
         SetWriteStepHookForTesting([&](int step) { return !(stopped = step == stop); });
         Save(after, location);
