@@ -31,13 +31,13 @@ class AppPartsTest : public QObject {
 };
 
 void AppPartsTest::dialogUnitsConvertLikeWindows() {
-    // Rounding half away from zero: exact, 1.25, 3.5, 5.25, -3.5, beyond 32 bits inside.
-    const int products[][4] = {{8, 7, 4, 14}, {1, 5, 4, 1},   {2, 7, 4, 4},
-                               {3, 7, 4, 5},  {-2, 7, 4, -4}, {1000000, 3000, 8, 375000000}};
-    for (const auto& p : products) QCOMPARE(MulDivRounded(p[0], p[1], p[2]), p[3]);
-    // The base width is the 52 letters' average, rounded: 7, 6.48, 6.5.
-    for (const auto& [runWidth, x] : {std::pair{364, 7}, {337, 6}, {338, 7}})
-        QCOMPARE(BaseUnitsFromMetrics(runWidth, 13), (DialogBaseUnits{x, 13}));
+    // Rounding half away from zero (1.25, 3.5, -3.5), beyond 32 bits inside.
+    QCOMPARE(QList<int>({MulDivRounded(1, 5, 4), MulDivRounded(2, 7, 4), MulDivRounded(-2, 7, 4),
+                         MulDivRounded(1000000, 3000, 8)}),
+             QList<int>({1, 4, -4, 375000000}));
+    // The base width is the 52 letters' average, rounded: 6.48, 6.5.
+    QCOMPARE(BaseUnitsFromMetrics(337, 13), (DialogBaseUnits{6, 13}));
+    QCOMPARE(BaseUnitsFromMetrics(338, 13), (DialogBaseUnits{7, 13}));
     // x * 7 / 4 and y * 13 / 8, each rounded.
     QCOMPARE(DluRect(DialogBaseUnits{7, 13}, 219, 56, 1, 1), QRect(383, 91, 2, 2));
     QCOMPARE(DluSize(DialogBaseUnits{7, 13}, 422, 372), QSize(739, 605));

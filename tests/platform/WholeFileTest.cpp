@@ -108,47 +108,38 @@ TEST_F(WholeFileTest, WriteCutShortLeavesTheEarlierFile) {
     std::signal(SIGXFSZ, handler);
 }
 
-// A link to another file, planted where a save will go.
-struct LinkCase {
-    const char* name;
-    mode_t folderMode;
-    bool linkOfAnotherUser;
-    bool folderOfAnotherUser;
-    bool followed;
-};
-
-class PlantedLink : public WholeFileTest, public testing::WithParamInterface<LinkCase> {};
-
-TEST_P(PlantedLink, IsFollowedOnlyWhenNobodyElseCouldHavePlacedIt) {
-    const LinkCase& c = GetParam();
-    if ((c.linkOfAnotherUser || c.folderOfAnotherUser) && !IsPrivileged())
-        GTEST_SKIP() << "only root can give files to another user";
-    const QString victim = Path("bashrc");
-    const QString folder = Path("bin");
-    const QString link = folder + "/Vesmer.ini";
-    ASSERT_TRUE(WriteBytes(victim, kOld) && QDir().mkpath(folder) && QFile::link(victim, link));
-    ASSERT_EQ(lchown(Native(link), c.linkOfAnotherUser ? kNobody : geteuid(), -1) |
-                  chown(Native(folder), c.folderOfAnotherUser ? kNobody : geteuid(), -1) |
-                  chmod(Native(folder), c.folderMode),
-              0);
-
-    EXPECT_EQ(WriteWholeFile(link, kNew), c.followed);
-    EXPECT_EQ(ReadWholeFile(link, 100).state, c.followed ? FileRead::Read : FileRead::Unusable);
-    EXPECT_EQ(ReadBytes(victim), c.followed ? kNew : kOld);
-    // A refused link stops a pair save before anything is written.
-    EXPECT_EQ(WriteWholeFiles({{folder + "/a", kNew}, {link, kNew}}, NewFileMode::OwnerOnly),
-              c.followed ? -1 : 1);
-    EXPECT_EQ(QFileInfo::exists(folder + "/a"), c.followed);
+// A link to another file, planted where a save will go, is followed only when nobody else could
+// have placed it. Only root can give files to another user.
+TEST_F(WholeFileTest, PlantedLinkIsFollowedOnlyInAFolderNobodyElseWrites) {
+    const struct {
+        const char* name;
+        mode_t folderMode;
+        bool linkOfAnotherUser, folderOfAnotherUser, followed;
+    } cases[] = {{"OwnLinkInOwnFolder", 0755, false, false, true},
+                 {"FolderEveryoneWrites", 01777, false, false, false},
+                 {"FolderTheGroupWrites", 0775, false, false, false},
+                 {"FolderOfAnotherUser", 0755, false, true, false},
+                 {"LinkOfAnotherUser", 0755, true, false, false}};
+    for (const auto& c : cases) {
+        if ((c.linkOfAnotherUser || c.folderOfAnotherUser) && !IsPrivileged()) continue;
+        SCOPED_TRACE(c.name);
+        const QString victim = Path(c.name);
+        const QString folder = Path(c.name + QStringLiteral("-bin"));
+        const QString link = folder + "/Vesmer.ini";
+        ASSERT_TRUE(WriteBytes(victim, kOld) && QDir().mkpath(folder) && QFile::link(victim, link));
+        ASSERT_EQ(lchown(Native(link), c.linkOfAnotherUser ? kNobody : geteuid(), -1) |
+                      chown(Native(folder), c.folderOfAnotherUser ? kNobody : geteuid(), -1) |
+                      chmod(Native(folder), c.folderMode),
+                  0);
+        EXPECT_EQ(WriteWholeFile(link, kNew), c.followed);
+        EXPECT_EQ(ReadWholeFile(link, 100).state, c.followed ? FileRead::Read : FileRead::Unusable);
+        EXPECT_EQ(ReadBytes(victim), c.followed ? kNew : kOld);
+        // A refused link stops a pair save before anything is written.
+        EXPECT_EQ(WriteWholeFiles({{folder + "/a", kNew}, {link, kNew}}, NewFileMode::OwnerOnly),
+                  c.followed ? -1 : 1);
+        EXPECT_EQ(QFileInfo::exists(folder + "/a"), c.followed);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rule, PlantedLink,
-    testing::Values(LinkCase{"OwnLinkInOwnFolder", 0755, false, false, true},
-                    LinkCase{"FolderEveryoneWrites", 01777, false, false, false},
-                    LinkCase{"FolderTheGroupWrites", 0775, false, false, false},
-                    LinkCase{"FolderOfAnotherUser", 0755, false, true, false},
-                    LinkCase{"LinkOfAnotherUser", 0755, true, false, false}),
-    [](const testing::TestParamInfo<LinkCase>& test) { return test.param.name; });
 
 // In a folder this user may not write, a writable file is updated in place and no new file
 // appears.

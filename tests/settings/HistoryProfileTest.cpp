@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <climits>
 #include <tuple>
@@ -93,20 +92,6 @@ TEST_F(HistoryProfileTest, MissingKeysGiveTheDefaultDateAndZeros) {
     ASSERT_TRUE(LoadProfile(history, m_location));
     EXPECT_EQ(std::tuple(history.m_nBirthYear, history.m_nBirthMonth, history.m_nBirthDay),
               std::tuple(1980, 1, 1));
-}
-
-TEST(SettingsLocation, RelativeFolderIsTakenAgainstTheCurrentDirectoryOfTheStart) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(QDir().mkpath(folder.filePath(QStringLiteral("program"))));
-    ASSERT_TRUE(QFile::setPermissions(folder.filePath(QStringLiteral("program")),
-                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(folder.path()));
-    CSettingsLocation location(QStringLiteral("program"), QString());
-    QDir::setCurrent(QDir::tempPath());
-    const QString path = location.ProfilePath();
-    QDir::setCurrent(previous);
-    EXPECT_EQ(path, QDir(folder.path()).canonicalPath() + "/program/Vesmer.ini");
 }
 
 }  // namespace

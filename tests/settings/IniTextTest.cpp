@@ -42,8 +42,10 @@ TEST(IniTextRead, FindsTheValueAsThePlatformDoes) {
         // ア is 83 41 and ャ 83 61: their second bytes differ only in ASCII case.
         {"TrailByteIsNoLetter", "[S]\n\x83\x61=1\n\x83\x41=2", "\x83\x41", "2"},
         {"KeyEndingInALoneLeadByte", "[S]\nk\x81=1", "k\x81", "1"}};
-    for (const ReadCase& c : cases)
+    for (const ReadCase& c : cases) {
         EXPECT_EQ(IniText::FindValue(c.content, "S", c.key), c.value) << c.name;
+        EXPECT_EQ(IniText::FindValues(c.content, "S", {c.key}).front(), c.value) << c.name;
+    }
 }
 
 // A value is cut to 4095 bytes, but never inside a double-byte character: a lead byte

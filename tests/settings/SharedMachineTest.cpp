@@ -37,17 +37,6 @@ Saved Load(CSettingsLocation& location) {
 
 enum class Place { Program, User, Nowhere };
 
-struct PlaceCase {
-    const char* name;
-    mode_t programMode;
-    bool programOfAnotherUser;  // the folder and the settings files in it
-    int userMode;               // -1: the per-user folder does not exist yet
-    Place expected;
-    bool userOfAnotherUser = false;
-};
-
-class SettingsPlace : public testing::TestWithParam<PlaceCase> {};
-
 // Gives path (and, for the program folder, the settings files in it) to nobody or to this user.
 bool Own(const QString& path, bool ofAnotherUser, mode_t mode) {
     const uid_t owner = ofAnotherUser ? kNobody : geteuid();
@@ -56,44 +45,47 @@ bool Own(const QString& path, bool ofAnotherUser, mode_t mode) {
     return chmod(QFile::encodeName(path).constData(), mode) == 0;
 }
 
-TEST_P(SettingsPlace, OnlyAPrivateFolderHoldsSettings) {
-    const PlaceCase& c = GetParam();
-    if ((c.programOfAnotherUser || c.userOfAnotherUser) && !IsPrivileged())
-        GTEST_SKIP() << "only root can do that";
-    QTemporaryDir folder;
-    const QString program = folder.filePath("bin/");
-    const QString user = folder.filePath("config/Vesmer/");
-    CSettingsLocation location(program, user);
-    ASSERT_TRUE(QDir().mkpath(program));
-    ASSERT_TRUE(Save({1, "30"}, location));  // beside the program, while it is still private
-    const QByteArray planted = ReadBytes(program + "Vesmer.ini");
-    ASSERT_TRUE(Own(program, c.programOfAnotherUser, c.programMode));
-    if (c.userMode >= 0) {
-        ASSERT_TRUE(QDir().mkpath(user) && Own(user, c.userOfAnotherUser, c.userMode));
+// Settings are read and written only in a folder that no other user can write or own: the
+// program's folder when it is private, else the per-user folder, made private when new.
+TEST(SettingsPlace, OnlyAPrivateFolderHoldsSettings) {
+    const struct {
+        const char* name;
+        mode_t programMode;
+        bool programOfAnotherUser;  // the folder and the settings files in it
+        int userMode;               // -1: the per-user folder does not exist yet
+        Place expected;
+        bool userOfAnotherUser = false;
+    } cases[] = {{"OwnPrivateFolder", 0700, false, 0700, Place::Program},
+                 {"FolderTheGroupWrites", 0770, false, 0700, Place::User},
+                 {"SharedFolder", 01777, false, 0700, Place::User},
+                 {"FolderOfAnotherUser", 0755, true, 0700, Place::User},
+                 {"UserFolderMadePrivate", 0777, false, -1, Place::User},
+                 {"UserFolderTheGroupWrites", 0777, false, 0770, Place::User},
+                 {"NoFolderOfOnesOwn", 0777, true, 0755, Place::Nowhere, true}};
+    for (const auto& c : cases) {
+        if ((c.programOfAnotherUser || c.userOfAnotherUser) && !IsPrivileged()) continue;
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        const QString program = folder.filePath("bin/");
+        const QString user = folder.filePath("config/Vesmer/");
+        CSettingsLocation location(program, user);
+        ASSERT_TRUE(QDir().mkpath(program));
+        ASSERT_TRUE(Save({1, "30"}, location));  // beside the program, while it is still private
+        const QByteArray planted = ReadBytes(program + "Vesmer.ini");
+        ASSERT_TRUE(Own(program, c.programOfAnotherUser, c.programMode));
+        if (c.userMode >= 0) {
+            ASSERT_TRUE(QDir().mkpath(user) && Own(user, c.userOfAnotherUser, c.userMode));
+        }
+
+        EXPECT_EQ(Load(location),
+                  (c.expected == Place::Program ? Saved{1, "30"} : Saved{0, "1980"}));
+        EXPECT_EQ(Save({2, "5"}, location), c.expected != Place::Nowhere);
+        EXPECT_EQ(ReadBytes(program + "Vesmer.ini") == planted, c.expected != Place::Program);
+        EXPECT_EQ(QFileInfo::exists(user + "VesmerDlg.ini"), c.expected == Place::User);
+        if (c.expected == Place::User && c.userMode < 0) {
+            EXPECT_EQ(std::pair(Mode(user), Mode(user + "Vesmer.ini")), std::pair(0700u, 0600u));
+        }
     }
-
-    EXPECT_EQ(Load(location), (c.expected == Place::Program ? Saved{1, "30"} : Saved{0, "1980"}));
-    EXPECT_EQ(Save({2, "5"}, location), c.expected != Place::Nowhere);
-    EXPECT_EQ(ReadBytes(program + "Vesmer.ini") == planted, c.expected != Place::Program);
-    EXPECT_EQ(QFileInfo::exists(user + "VesmerDlg.ini"), c.expected == Place::User);
-    if (c.expected == Place::User && c.userMode < 0) {
-        EXPECT_EQ(std::pair(Mode(user), Mode(user + "Vesmer.ini")), std::pair(0700u, 0600u));
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rule, SettingsPlace,
-    testing::Values(PlaceCase{"OwnPrivateFolder", 0700, false, 0700, Place::Program},
-                    PlaceCase{"FolderTheGroupWrites", 0770, false, 0700, Place::User},
-                    PlaceCase{"SharedFolder", 01777, false, 0700, Place::User},
-                    PlaceCase{"FolderOfAnotherUser", 0755, true, 0700, Place::User},
-                    PlaceCase{"UserFolderMadePrivate", 0777, false, -1, Place::User},
-                    PlaceCase{"UserFolderTheGroupWrites", 0777, false, 0770, Place::User},
-                    PlaceCase{"NoFolderOfOnesOwn", 0777, true, 0755, Place::Nowhere, true}),
-    [](const testing::TestParamInfo<PlaceCase>& test) { return test.param.name; });
-
-TEST(SettingsPlaceInstalled, InstallationsProgramFolderNeverQualifies) {
-    EXPECT_FALSE(CSettingsLocation::ProgramFolderQualifies(QStringLiteral(VESMER_INSTALL_BINDIR)));
 }
 
 TEST(SettingsPair, SaveStoppedAtEveryStepLoadsAllOldOrAllNewInputs) {

@@ -34,8 +34,6 @@ struct FakePresenter : IMessagePresenter {
 // Answers the save prompt with a fixed path and file type (or a cancel) and records what it was
 // asked.
 struct FakeSavePrompt : ISavePrompt {
-    explicit FakeSavePrompt(QString path = {}, bool ok = true)
-        : m_strPath(std::move(path)), m_bOk(ok) {}
     bool AskSavePath(const SavePromptSettings& settings, QString& path,
                      std::size_t& fileType) override {
         m_aAsked.push_back(settings);
@@ -47,7 +45,7 @@ struct FakeSavePrompt : ISavePrompt {
     }
 
     QString m_strPath;
-    bool m_bOk;
+    bool m_bOk = true;
     std::size_t m_nFileType = 0;
     std::vector<SavePromptSettings> m_aAsked;
 };
