@@ -10,8 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QValidator>
 #include <exception>
 #include <memory>
@@ -148,6 +150,10 @@ QWidget* CVesmerDlg::CreateItem(const MainWindowItem& item, const DialogBaseUnit
     QWidget* widget = nullptr;
     switch (item.kind) {
         case ItemKind::Label:
+            if (item.control == Control::None) {
+                AddCaption(Caption{item.text, item.box}, base);
+                return nullptr;
+            }
             widget = CreateLabel(Caption{item.text, item.box}, base);
             break;
         case ItemKind::Button:
@@ -191,8 +197,24 @@ QLabel* CVesmerDlg::CreateLabel(const Caption& label, const DialogBaseUnits& bas
     return widget;
 }
 
+void CVesmerDlg::AddCaption(const Caption& caption, const DialogBaseUnits& base) {
+    m_aCaptions.push_back({BoxRect(base, caption.box), Utf8(caption.text)});
+}
+
+void CVesmerDlg::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    // The fixed captions, drawn as a label draws its text, clipped to their boxes.
+    QPainter painter(this);
+    for (const auto& [box, text] : m_aCaptions) {
+        if (!event->rect().intersects(box)) continue;
+        painter.setClipRect(box);
+        style()->drawItemText(&painter, box, Qt::AlignLeft | Qt::AlignTop, palette(), isEnabled(),
+                              text, QPalette::WindowText);
+    }
+}
+
 QWidget* CVesmerDlg::CreateInput(const InputField& field, const DialogBaseUnits& base) {
-    if (field.caption.box.width > 0) CreateLabel(field.caption, base);
+    if (field.caption.box.width > 0) AddCaption(field.caption, base);
     QWidget* widget = nullptr;
     switch (field.kind) {
         case InputKind::List:
@@ -218,7 +240,8 @@ QWidget* CVesmerDlg::CreateInput(const InputField& field, const DialogBaseUnits&
     }
     widget->setObjectName(Utf8(field.name));
     if (field.kind != InputKind::List) widget->setGeometry(BoxRect(base, field.box));
-    if (!field.unit.text.empty()) CreateLabel(field.unit, base);
+    if (!field.unit.text.empty()) AddCaption(field.unit, base);
+    if (field.kind != InputKind::Check) widget->setAccessibleName(Utf8(field.title));
     return widget;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QRect>
 #include <QString>
 #include <array>
 #include <functional>
@@ -100,6 +101,7 @@ class CVesmerDlg : public QDialog {
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 #ifdef Q_OS_WIN
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 #endif
@@ -115,6 +117,8 @@ class CVesmerDlg : public QDialog {
     QWidget* CreateCombo(const DluBox& box, const DialogBaseUnits& base);
     QWidget* CreateHistoryBox();
     QLabel* CreateLabel(const Caption& label, const DialogBaseUnits& base);
+    // A fixed caption: drawn by the dialog itself rather than by a label of its own.
+    void AddCaption(const Caption& caption, const DialogBaseUnits& base);
     void ConnectCommands();
     QWidget* Widget(Control control) const;
     void OnInitDialog();
@@ -140,6 +144,7 @@ class CVesmerDlg : public QDialog {
     // The inputs' controls, in the order of the input schema; the window's other controls.
     std::array<QWidget*, kInputCount> m_aInputs{};
     std::vector<std::pair<Control, QWidget*>> m_aOtherControls;
+    std::vector<std::pair<QRect, QString>> m_aCaptions;
     CStaticEx* m_ctlLink = nullptr;
     QPushButton* m_btnExport = nullptr;
     QComboBox* m_cmbFinalSchool = nullptr;
