@@ -58,7 +58,8 @@ enum class ItemKind { Label, Button, HiddenButton, GroupBox, Separator, Link };
 }  // namespace
 
 // A control of the window that is no input. An item with `after` follows that input in the
-// template and tab order; the others take no focus and are created first, beneath the inputs.
+// template and tab order; the others take no focus and are created first, beneath the inputs. A
+// label without a control of its own is a fixed caption, which the dialog draws itself.
 struct MainWindowItem {
     ItemKind kind;
     Control control;
