@@ -11,6 +11,7 @@
 #include <QTest>
 #include <memory>
 
+#include "app/DialogUnits.h"
 #include "app/ResumeCopy.h"
 #include "app/StaticEx.h"
 #include "app/VesmerDlg.h"
@@ -131,6 +132,17 @@ void VesmerDlgTest::firstStartShowsTheDefaultsInOrder() {
         if (!w->isHidden() && w->focusPolicy() != Qt::NoFocus) focusable << w;
     }
     QCOMPARE(focusable.size(), qsizetype{kInputCount + 6});  // and six buttons
+    // Each caption and unit is drawn inside its box.
+    const QImage image = f.Dialog().grab().toImage();
+    for (const InputField& field : InputSchema()) {
+        for (const DluBox& box : {field.caption.box, field.unit.box}) {
+            const QRect rect =
+                DluRect(BaseUnitsOf(f.Dialog().font()), box.x, box.y, box.width, box.height);
+            QImage blank(rect.size(), image.format());
+            blank.fill(image.pixel(rect.topRight() + QPoint(1, 0)));
+            QVERIFY2(rect.isEmpty() || image.copy(rect) != blank, field.name.data());
+        }
+    }
     for (QWidget* a : focusable) {
         for (QWidget* b : focusable)
             QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "engine/CivilDate.h"
-#include "engine/Era.h"
 
 namespace {
 
@@ -46,13 +45,6 @@ TEST(CivilDate, IsoDatesOfAnotherFormAreRefused) {
     EXPECT_EQ(date, (CivilDate{1, 2, 3}));
     ASSERT_TRUE(ParseIsoDate("0999-01-01", date));
     EXPECT_EQ(date, (CivilDate{999, 1, 1}));
-}
-
-// The other eras' boundaries are checked with the conversions.
-TEST(Era, MeijiIsCountedFrom1868AndBeforeItFromZero) {
-    EXPECT_EQ(EraOn(1867, 12, 31).name, "明治");
-    EXPECT_EQ(EraOn(1867, 12, 31).year, 0);
-    EXPECT_EQ(EraOn(1868, 1, 1).year, 1);
 }
 
 }  // namespace

@@ -29,14 +29,4 @@ TEST(NumberText, LeadingIntegerWithBlanksSignAndClamping) {
     EXPECT_EQ(ParseLeadingInt(std::string_view("12345").substr(0, 2)), 12);
 }
 
-TEST(NumberText, PaddedToAWidthWithBlanks) {
-    std::string out;
-    for (const auto& [value, width] :
-         {std::pair{4, 2}, {1986, 4}, {0, 3}, {10, 1}, {-3, 0}, {-45, 4}, {INT_MIN, 0}}) {
-        AppendPadded(out, value, width);
-        out += '|';
-    }
-    EXPECT_EQ(out, " 4|1986|  0|10|-3| -45|-2147483648|");
-}
-
 }  // namespace
