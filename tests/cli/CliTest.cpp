@@ -13,7 +13,6 @@
 #include "input/InputSchema.h"
 #include "platform/Cp932.h"
 #include "tests/support/FileTestSupport.h"
-#include "tests/support/TestFiles.h"
 
 namespace {
 
