@@ -38,23 +38,12 @@ bool LoadDialogState(DialogInputs& inputs, const CIniValues& file) {
     return true;
 }
 
-bool LoadDialogState(DialogInputs& inputs, CSettingsLocation& location) {
-    location.SetProfileFile(true);
-    return LoadDialogState(inputs,
-                           CIniFile(location.ProfilePath()).Read(kSection, DialogStateKeys()));
-}
-
 CIniFile::Entries DialogStateEntries(const DialogInputs& inputs) {
     CIniFile::Entries entries;
     entries.emplace_back(kVersionKey, Decimal(INI_FILE_VERSION));
     for (const InputField* field : SettingsOrder())
         entries.emplace_back(field->settingsKey, Decimal(inputs.*field->number));
     return entries;
-}
-
-void SaveDialogState(const DialogInputs& inputs, CSettingsLocation& location) {
-    location.SetProfileFile(true);
-    CIniFile(location.ProfilePath()).WriteStrings(kSection, DialogStateEntries(inputs));
 }
 
 void LoadStartupInputs(DialogInputs& inputs, CHistoryData& history, CSettingsLocation& location) {

@@ -10,14 +10,11 @@ class CHistoryData;
 class CSettingsLocation;
 struct DialogInputs;
 
-// The dialog state file "VesmerDlg.ini": seven selection indices and eleven check values.
-// A missing selection key keeps the member's current value.
-bool LoadDialogState(DialogInputs& inputs, CSettingsLocation& location);
-void SaveDialogState(const DialogInputs& inputs, CSettingsLocation& location);
-
+// The dialog state file "VesmerDlg.ini": seven selection indices and eleven check values, read
+// and written together with the history data file (SettingsFiles.h). A missing selection key
+// keeps the member's current value; LoadDialogState reads nothing and returns false unless the
+// file carries version 100.
 inline constexpr std::string_view kDialogStateSection = "VesmerDLGデータ";
-
-// The same from and to values that are read or written with the other file (SettingsFiles.h).
 std::vector<std::string> DialogStateKeys();
 bool LoadDialogState(DialogInputs& inputs, const CIniValues& file);
 CIniFile::Entries DialogStateEntries(const DialogInputs& inputs);

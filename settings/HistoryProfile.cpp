@@ -5,7 +5,6 @@
 #include "engine/HistoryData.h"
 #include "engine/NumberText.h"
 #include "settings/IniFile.h"
-#include "settings/SettingsLocation.h"
 
 namespace {
 
@@ -69,12 +68,6 @@ bool LoadProfile(CHistoryData& history, const CIniValues& file) {
     return true;
 }
 
-bool LoadProfile(CHistoryData& history, CSettingsLocation& location) {
-    location.SetProfileFile(false);
-    return LoadProfile(history,
-                       CIniFile(location.ProfilePath()).Read(kSection, ProfileKeys(history)));
-}
-
 CIniFile::Entries ProfileEntries(const CHistoryData& history) {
     CIniFile::Entries entries;
     entries.emplace_back(kVersionKey, std::to_string(INI_FILE_VERSION));
@@ -90,10 +83,4 @@ CIniFile::Entries ProfileEntries(const CHistoryData& history) {
         entries.emplace_back(history.m_aStageKey[static_cast<std::size_t>(stage - 1)], value);
     }
     return entries;
-}
-
-void SaveProfile(const CHistoryData& history, CSettingsLocation& location) {
-    location.SetProfileFile(false);
-    // One replacement of the file: a crash never leaves some keys saved and others not.
-    CIniFile(location.ProfilePath()).WriteStrings(kSection, ProfileEntries(history));
 }

@@ -7,19 +7,15 @@
 #include "settings/IniFile.h"
 
 class CHistoryData;
-class CSettingsLocation;
 struct StageRecord;
 
 inline constexpr int INI_FILE_VERSION = 100;
 // The version key of both settings files.
 inline constexpr std::string_view kVersionKey = "INIファイルバージョン";
 
-// The history data file "Vesmer.ini": birth date and ten numbers per stage.
-// LoadProfile reads nothing and returns false unless the file carries version 100.
-bool LoadProfile(CHistoryData& history, CSettingsLocation& location);
-void SaveProfile(const CHistoryData& history, CSettingsLocation& location);
-
-// The same from and to values that are read or written with the other file (SettingsFiles.h).
+// The history data file "Vesmer.ini": birth date and ten numbers per stage, read and written
+// together with the dialog state file (SettingsFiles.h). LoadProfile reads nothing and returns
+// false unless the file carries version 100.
 inline constexpr std::string_view kProfileSection = "Vesmerデータ";
 std::vector<std::string> ProfileKeys(const CHistoryData& history);
 bool LoadProfile(CHistoryData& history, const CIniValues& file);

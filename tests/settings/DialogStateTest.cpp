@@ -26,6 +26,10 @@ class DialogStateTest : public testing::Test {
         ASSERT_TRUE(Calculate(inputs, history, kToday).ok);
         SaveAfterCalculate(inputs, history, m_location);
     }
+    bool LoadFile(DialogInputs& inputs) const {
+        return LoadDialogState(inputs,
+                               CIniFile(DialogPath()).Read(kDialogStateSection, DialogStateKeys()));
+    }
     DialogInputs LoadStartup() {
         DialogInputs inputs;
         CHistoryData history;
@@ -72,7 +76,7 @@ TEST_F(DialogStateTest, MissingKeysOtherVersionAndIndicesOutsideTheLists) {
     DialogInputs inputs;
     inputs.m_nProgression = 4;
     inputs.m_bShowAge = 1;
-    ASSERT_TRUE(LoadDialogState(inputs, m_location));
+    ASSERT_TRUE(LoadFile(inputs));
     EXPECT_EQ(inputs.m_nProgression, 4);  // a missing list key keeps the selection
     EXPECT_EQ(inputs.m_bShowAge, 0);      // a missing check key clears the box
     EXPECT_EQ(inputs.m_bUniversityAutumnEntry, 2);
@@ -83,7 +87,7 @@ TEST_F(DialogStateTest, MissingKeysOtherVersionAndIndicesOutsideTheLists) {
 
     ASSERT_TRUE(WriteBytes(DialogPath(),
                            Cp932Lines({"[VesmerDLGデータ]", "INIファイルバージョン=99", "歴=3"})));
-    EXPECT_FALSE(LoadDialogState(inputs, m_location));
+    EXPECT_FALSE(LoadFile(inputs));
     EXPECT_EQ(inputs.m_nEra, -3);  // nothing is read
 }
 

@@ -6,7 +6,6 @@
 
 #include "engine/HistoryData.h"
 #include "settings/HistoryProfile.h"
-#include "settings/SettingsLocation.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -38,12 +37,15 @@ TEST(StageRecordText, TenNumbersInStoredOrderUntilTheFirstItemThatIsNone) {
 class HistoryProfileTest : public testing::Test {
   protected:
     QString FilePath() const { return m_folder.filePath(QStringLiteral("Vesmer.ini")); }
+    bool Load(CHistoryData& history) const {
+        return LoadProfile(history,
+                           CIniFile(FilePath()).Read(kProfileSection, ProfileKeys(history)));
+    }
     void WriteFile(std::initializer_list<std::string_view> lines) const {
         ASSERT_TRUE(WriteBytes(FilePath(), Cp932Lines(lines)));
     }
 
     QTemporaryDir m_folder;
-    CSettingsLocation m_location{m_folder.path(), QString()};
 };
 
 // After a Calculate with the default inputs (final schooling 大学), into a folder without the file.
@@ -53,13 +55,12 @@ TEST_F(HistoryProfileTest, SavesTheWorkedExampleAndLoadsItBack) {
     history.BuildHistoryText(kToday);
     history.m_nShowAge = 1;
     history.Stage(STAGE_UNIVERSITY).nOutcome = OUTCOME_DROPPED_OUT;
-    m_location.SetProfileFile(true);
-    SaveProfile(history, m_location);
+    ASSERT_TRUE(CIniFile(FilePath()).WriteStrings(kProfileSection, ProfileEntries(history)));
     EXPECT_EQ(ReadBytes(FilePath()), ExampleFile("Vesmer.ini"));
 
     CHistoryData loaded;
     loaded.m_nBirthYear = 1234;
-    ASSERT_TRUE(LoadProfile(loaded, m_location));
+    ASSERT_TRUE(Load(loaded));
     EXPECT_EQ(loaded.m_nBirthYear, 1980);
     for (int stage = STAGE_ELEMENTARY; stage <= STAGE_DOCTOR; ++stage)
         EXPECT_EQ(Numbers(loaded.Stage(stage)), Numbers(history.Stage(stage))) << stage;
@@ -69,11 +70,11 @@ TEST_F(HistoryProfileTest, SavesTheWorkedExampleAndLoadsItBack) {
 
 TEST_F(HistoryProfileTest, ReadsNothingUnlessTheVersionIs100) {
     CHistoryData history;
-    EXPECT_FALSE(LoadProfile(history, m_location));
+    EXPECT_FALSE(Load(history));
     for (const char* version : {"INIファイルバージョン=99", "INIファイルバージョン=101",
                                 "INIファイルバージョン=", "other=100"}) {
         WriteFile({"[Vesmerデータ]", version, "誕生日=1985 6 15 0 0", "小=1 2 3 4 5 6 7 8 9 10"});
-        EXPECT_FALSE(LoadProfile(history, m_location)) << version;
+        EXPECT_FALSE(Load(history)) << version;
         EXPECT_EQ(history.m_nBirthYear, 1980);
         EXPECT_EQ(Numbers(history.Stage(STAGE_ELEMENTARY)), "0 0 72 0 0 2 0 0 4 3");
     }
@@ -83,13 +84,13 @@ TEST_F(HistoryProfileTest, MissingKeysGiveTheDefaultDateAndZeros) {
     WriteFile({"[Vesmerデータ]", "INIファイルバージョン=100", "誕生日=1985 6", "中=-1 x"});
     CHistoryData history;
     history.m_nBirthDay = 9;
-    ASSERT_TRUE(LoadProfile(history, m_location));
+    ASSERT_TRUE(Load(history));
     EXPECT_EQ(std::tuple(history.m_nBirthYear, history.m_nBirthMonth, history.m_nBirthDay),
               std::tuple(1985, 6, 9));
     EXPECT_EQ(Numbers(history.Stage(STAGE_JUNIOR_HIGH)), "-1 0 36 0 0 3 0 0 4 3");
     EXPECT_EQ(Numbers(history.Stage(STAGE_DOCTOR)), "0 0 0 0 0 0 0 0 0 0");
     WriteFile({"[Vesmerデータ]", "INIファイルバージョン=100"});
-    ASSERT_TRUE(LoadProfile(history, m_location));
+    ASSERT_TRUE(Load(history));
     EXPECT_EQ(std::tuple(history.m_nBirthYear, history.m_nBirthMonth, history.m_nBirthDay),
               std::tuple(1980, 1, 1));
 }

@@ -27,6 +27,7 @@ TEST(IniTextRead, FindsTheValueAsThePlatformDoes) {
         {"EmptyQuotes", "[S]\nk=\"\"", "k", ""},
         {"UnmatchedQuotes", "[S]\nk=\"x'", "k", "\"x'"},
         {"EqualsInValue", "[S]\nk=a=b", "k", "a=b"},
+        {"KeyStartingWithABracket", "[S]\n[k=1\nk=2", "k", "2"},
         {"FirstDuplicateWins", "[S]\nk=1\nK=2", "k", "1"},
         {"OnlyTheFirstSectionOfAName", "[S]\na=1\n[T]\n[s]\nk=2", "k", std::nullopt},
         {"KeyOfAnotherSection", "[T]\nk=1\n[S]\n", "k", std::nullopt},
@@ -104,10 +105,10 @@ TEST(IniTextWrite, ChangesOnlyTheEntry) {
 
 TEST(IniTextWrite, RefusesNamesAndValuesThatWouldNotReadBack) {
     const QByteArray original = "[S]\r\nk=1\r\n";
-    const QByteArray bad[][3] = {{"", "k", "v"},   {"a]b", "k", "v"}, {"a\nb", "k", "v"},
-                                 {" S", "k", "v"}, {"S", "", "v"},    {"S", "a=b", "v"},
-                                 {"S", "[k", "v"}, {"S", ";k", "v"},  {"S", "k\r", "v"},
-                                 {"S", " k", "v"}, {"S", "k", "a\nb"}};
+    const QByteArray bad[][3] = {{"", "k", "v"},     {"a]b", "k", "v"}, {"]b", "k", "v"},
+                                 {"a\nb", "k", "v"}, {" S", "k", "v"},  {"S", "", "v"},
+                                 {"S", "a=b", "v"},  {"S", "[k", "v"},  {"S", ";k", "v"},
+                                 {"S", "k\r", "v"},  {"S", " k", "v"},  {"S", "k", "a\nb"}};
     for (const auto& [section, key, value] : bad) {
         QByteArray content = original;
         EXPECT_FALSE(IniText::SetValue(content, section, key, value))
