@@ -29,4 +29,9 @@ TEST(NumberText, LeadingIntegerWithBlanksSignAndClamping) {
     EXPECT_EQ(ParseLeadingInt(std::string_view("12345").substr(0, 2)), 12);
 }
 
+TEST(NumberText, FullWidthDigitsBecomeAsciiAndOtherBytesStay) {
+    // ／ (EF BC 8F) is no digit; a sequence cut short at the end stays as it is.
+    EXPECT_EQ(ToAsciiDigits("０９／\xEF\xBC"), "09／\xEF\xBC");
+}
+
 }  // namespace
