@@ -181,6 +181,22 @@ TEST_F(WholeFileTest, RootReplacingAUsersFileKeepsItsOwnerGroupAndMode) {
     EXPECT_EQ(ReadBytes(file), kNew);
 }
 
+// A committed save is finished by the next read, but a temporary file that has become a link
+// since is not moved into place.
+TEST_F(WholeFileTest, CommittedSaveIsFinishedWithoutALinkPutInItsPlace) {
+    const std::vector<QString> paths = {Path("Vesmer.ini"), Path("VesmerDlg.ini")};
+    ASSERT_EQ(WriteWholeFiles({{paths[0], kOld}, {paths[1], kOld}}, NewFileMode::OwnerOnly), -1);
+    SetWriteStepHookForTesting([](int step) { return step < 2; });  // stops after the commit
+    WriteWholeFiles({{paths[0], kNew}, {paths[1], kNew}}, NewFileMode::OwnerOnly);
+    SetWriteStepHookForTesting({});
+    ASSERT_TRUE(WriteBytes(Path("other"), "other") &&
+                QFile::remove(Path(".Vesmer.ini.vesmer-new")) &&
+                QFile::link(Path("other"), Path(".Vesmer.ini.vesmer-new")));
+    const std::vector<WholeFileContent> read = ReadWholeFiles(paths, 100);
+    EXPECT_EQ(read[0].bytes + read[1].bytes, kOld + kNew);
+    EXPECT_FALSE(QFileInfo(paths[0]).isSymLink());
+}
+
 TEST_F(WholeFileTest, NewFilesAreOwnerOnlyAndLeftoverTemporaryFilesAreRemoved) {
     ASSERT_TRUE(WriteBytes(Path(".Vesmer.ini.vesmer-new"), "half"));
     ASSERT_TRUE(QFile::link(Path("elsewhere"), Path(".VesmerDlg.ini.vesmer-new")));
