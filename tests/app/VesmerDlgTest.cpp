@@ -225,6 +225,9 @@ void VesmerDlgTest::overlongLoadedTextStopsTheExchange() {
     QCOMPARE(f.Shown(), QStringList{day});
     QCOMPARE(f.Index(C::Outcome), -1);
     QVERIFY(!f.Get(C::RoninJuniorHigh)->isEnabled());  // the enabling rule still ran
+    f.Dialog().OnFileOutput();  // reads the controls first, then finds no history
+    QCOMPARE(f.Shown(), QStringList({day, day, "エラー | " + QString::fromUtf8(kMsgNoHistory)}));
+    f.m_presenter.m_aShown.resize(1);
 
     // Calculate reports the year and goes no further.
     f.SetText(C::BirthDay, QStringLiteral("12"));

@@ -234,6 +234,9 @@ TEST(HistoryRoute, StageWhoseCourseATransferUsesUpIsFound) {
         EXPECT_EQ(history.FindStageWithoutCourse(), c.found)
             << c.transferGrade << " " << c.universityMonths;
     }
+    CHistoryData doctor;  // the route's last stage counts too
+    doctor.Stage(STAGE_DOCTOR).nCourseMonths = 0;
+    EXPECT_EQ(doctor.FindStageWithoutCourse(), STAGE_DOCTOR);
     CHistoryData looping;
     looping.Stage(STAGE_UNIVERSITY).nNextStage = STAGE_UNIVERSITY;
     looping.Stage(STAGE_MASTER).nCourseMonths = 0;
