@@ -12,7 +12,7 @@
 #include "input/ChoiceLists.h"
 #include "input/InputSchema.h"
 #include "platform/Cp932.h"
-#include "tests/support/FileTestSupport.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 

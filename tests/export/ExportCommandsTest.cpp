@@ -11,7 +11,6 @@
 #include "platform/NativePath.h"
 #include "platform/WholeFile.h"
 #include "tests/support/Fakes.h"
-#include "tests/support/FileTestSupport.h"
 #include "tests/support/TestFiles.h"
 
 namespace {

@@ -6,7 +6,6 @@
 #include "platform/Cp932.h"
 #include "platform/NativePath.h"
 #include "platform/WholeFile.h"
-#include "tests/support/FileTestSupport.h"
 #include "tests/support/TestFiles.h"
 
 namespace {

@@ -8,7 +8,6 @@
 
 #include "platform/NativePath.h"
 #include "platform/WholeFile.h"
-#include "tests/support/FileTestSupport.h"
 #include "tests/support/TestFiles.h"
 
 #ifndef _WIN32

@@ -9,7 +9,6 @@
 #include "platform/WholeFile.h"
 #include "settings/DialogState.h"
 #include "settings/SettingsLocation.h"
-#include "tests/support/FileTestSupport.h"
 #include "tests/support/TestFiles.h"
 
 #ifndef _WIN32

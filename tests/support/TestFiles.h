@@ -1,12 +1,20 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 #include <initializer_list>
 #include <string_view>
 
 #include "platform/Cp932.h"
+
+#ifndef _WIN32
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 // The bytes of a file written as the program writes text: code page 932, CR LF after each line.
 inline QByteArray Cp932Lines(std::initializer_list<std::string_view> lines) {
@@ -33,3 +41,24 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
 inline QByteArray ExampleFile(const QString& name) {
     return ReadBytes(QStringLiteral(VESMER_TEST_DATA "/") + name);
 }
+
+// Files and folders as the system sees them, for the tests of the rules for shared machines.
+#ifndef _WIN32
+
+inline constexpr uid_t kNobody = 65534;
+
+// Root passes every permission check.
+inline bool IsPrivileged() {
+    return geteuid() == 0;
+}
+
+inline mode_t Mode(const QString& path) {
+    struct stat info {};
+    return stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+inline QStringList Entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+#endif
