@@ -114,7 +114,8 @@ void AppendEventText(std::string& line, HistoryEventKind kind, std::string_view 
 namespace {
 
 // An entry line: dated and aged by the first day of its month.
-LineSpec EntrySpec(HistoryEventKind kind, int stage, std::string_view school, int year, int month) {
+HistoryLine EntryLine(HistoryEventKind kind, int stage, std::string_view school, int year,
+                      int month) {
     return {.kind = kind,
             .stage = stage,
             .school = school,
@@ -127,8 +128,8 @@ LineSpec EntrySpec(HistoryEventKind kind, int stage, std::string_view school, in
 }
 
 // A 中退 or 除籍 line: no month shown, dated and aged by the end of the leaving month.
-LineSpec LeavingWithoutMonth(HistoryEventKind kind, int stage, std::string_view school, int year,
-                             int leaveMonth) {
+HistoryLine LeavingWithoutMonth(HistoryEventKind kind, int stage, std::string_view school, int year,
+                                int leaveMonth) {
     return {.kind = kind,
             .stage = stage,
             .school = school,
@@ -142,38 +143,38 @@ LineSpec LeavingWithoutMonth(HistoryEventKind kind, int stage, std::string_view 
 
 }  // namespace
 
-void CHistoryData::EmitLine(std::string& out, const LineSpec& spec) {
+void CHistoryData::EmitLine(std::string& out, const HistoryLine& item) {
     // An entry is dated by the first day of its month, a leaving by the last day of its month.
     const int eraDay =
-        IsEntryKind(spec.kind) ? 1 : std::max(1, DaysInMonth(spec.year, spec.eraMonth));
-    const EraYear era = EraOn(spec.year, spec.eraMonth, eraDay);
+        IsEntryKind(item.kind) ? 1 : std::max(1, DaysInMonth(item.year, item.eraMonth));
+    const EraYear era = EraOn(item.year, item.eraMonth, eraDay);
 
     HistoryEvent event;
-    event.kind = spec.kind;
-    event.stage = spec.stage;
-    event.school = spec.school;
-    event.year = spec.year;
-    event.month = spec.month;
+    event.kind = item.kind;
+    event.stage = item.stage;
+    event.school = item.school;
+    event.year = item.year;
+    event.month = item.month;
     event.eraName = era.name;
     event.eraYear = era.year;
-    event.grade = spec.grade;
+    event.grade = item.grade;
 
     std::string& line = event.text;
     line.reserve(96);
     line += "西暦 ";
-    AppendPadded(line, spec.year, 4);
+    AppendPadded(line, item.year, 4);
     line += "年(";
     AppendEraText(line, era);
     line += ')';
-    if (spec.month) {
-        AppendPadded(line, *spec.month, 2);
+    if (item.month) {
+        AppendPadded(line, *item.month, 2);
         line += "月　";
     } else {
         line += "  　　";
     }
-    AppendEventText(line, spec.kind, spec.school, spec.grade);
-    if (spec.ageMonth > 0 && m_nShowAge == 1) {
-        const int age = AgeAt(spec.year, spec.ageMonth, spec.ageDay);
+    AppendEventText(line, item.kind, item.school, item.grade);
+    if (item.ageMonth > 0 && m_nShowAge == 1) {
+        const int age = AgeAt(item.year, item.ageMonth, item.ageDay);
         event.age = age;
         line += '(';
         AppendPadded(line, age, 0);
@@ -226,14 +227,14 @@ void CHistoryData::ProcessEntry(const StageRecord& previous, StageRecord& curren
         current.nCourseMonths = current.nCourseMonths + 12 - 12 * previous.nTransferGrade;
     } else if (previous.nNextStage == STAGE_MASTER) {
         EmitLine(current.strLines,
-                 EntrySpec(HistoryEventKind::GraduateEntry, stage, school, entryYear, entryMonth));
+                 EntryLine(HistoryEventKind::GraduateEntry, stage, school, entryYear, entryMonth));
     } else if (previous.nNextStage == STAGE_DOCTOR) {
         if (current.nOutcome != OUTCOME_COMPLETED && current.nEndGrade <= 0)
-            EmitLine(current.strLines, EntrySpec(HistoryEventKind::DoctorEntry, stage, school,
+            EmitLine(current.strLines, EntryLine(HistoryEventKind::DoctorEntry, stage, school,
                                                  entryYear, entryMonth));
     } else {
         EmitLine(current.strLines,
-                 EntrySpec(HistoryEventKind::Entry, stage, school, entryYear, entryMonth));
+                 EntryLine(HistoryEventKind::Entry, stage, school, entryYear, entryMonth));
     }
 }
 

@@ -74,7 +74,7 @@ struct HistoryEvent {
 };
 
 // What one history line says; built with designated initializers, so that every month is named.
-struct LineSpec {
+struct HistoryLine {
     HistoryEventKind kind = HistoryEventKind::Entry;
     int stage = STAGE_NONE;
     std::string_view school;
@@ -144,7 +144,7 @@ class CHistoryData {
 
   private:
     // Formats one line into out (line break included) and records it as an event.
-    void EmitLine(std::string& out, const LineSpec& spec);
+    void EmitLine(std::string& out, const HistoryLine& item);
     // The entry line of a stage (none for a silent doctoral entry) and its leaving line(s).
     void ProcessEntry(const StageRecord& previous, StageRecord& current, int stage,
                       std::string_view school);
