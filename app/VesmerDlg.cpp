@@ -440,10 +440,14 @@ void CVesmerDlg::OnOK() {
     }
     if (!result.ok) {
         m_presenter.Show(result.refusal, "エラー", MessageButtons::Ok, MessageIcon::None);
-        m_strHistoryText.clear();
-        m_aResumeRows.clear();
-        SetExportEnabled(false);
-        UpdateData(false);
+        // A birth date that does not exist changes nothing; another refusal empties the history.
+        if (!IsBirthDateControl(result.refused)) {
+            m_strHistoryText.clear();
+            m_aResumeRows.clear();
+            SetExportEnabled(false);
+            UpdateData(false);
+        }
+        if (QWidget* refused = Widget(result.refused)) refused->setFocus();
         return;
     }
     m_strHistoryText = m_history.m_strHistory;

@@ -44,11 +44,15 @@ struct Field {
     std::string_view label;
     bool allowGan;
     int* value;
+    DateField field = DateField::None;
 };
 
-// Reads the fields in order; the first empty or non-numeric one is refused by its name.
-bool ReadFields(std::initializer_list<Field> fields, std::string& reason) {
+// Reads the fields in order; the first empty or non-numeric one is refused by its name, and
+// refused names it.
+bool ReadFields(std::initializer_list<Field> fields, std::string& reason,
+                DateField* refused = nullptr) {
     for (const Field& field : fields) {
+        if (refused) *refused = field.field;
         const std::string ascii = ToAsciiDigits(Trim(field.text));
         if (ascii.empty()) {
             reason = std::string(field.label) + "を入力してください。";
@@ -68,24 +72,22 @@ bool ReadFields(std::initializer_list<Field> fields, std::string& reason) {
     return true;
 }
 
-DateConversion Refused(std::string_view reason) {
+DateConversion Refused(std::string_view reason, DateField field) {
     DateConversion conversion;
     conversion.reason = reason;
+    conversion.field = field;
     return conversion;
 }
 
-// The month and day against the month's length; yearText names the year in the message.
-bool CheckMonthDay(int westernYear, int month, int day, const std::string& yearText,
-                   std::string& reason) {
-    if (month < 1 || month > 12) {
-        reason = kMonthOutOfRange;
-        return false;
-    }
+// The month and day against the month's length; yearText names the year in the message. A
+// refusal is returned as a conversion that is not ok.
+DateConversion CheckMonthDay(int westernYear, int month, int day, const std::string& yearText) {
+    if (month < 1 || month > 12) return Refused(kMonthOutOfRange, DateField::Month);
     const int last = DaysInMonth(westernYear, month);
-    if (day >= 1 && day <= last) return true;
-    reason = "日は1から" + Num(last) + "までの数で入力してください（" + yearText + Num(month) +
-             "月は" + Num(last) + "日まで）。";
-    return false;
+    if (day >= 1 && day <= last) return {true, {}, {}, {}, DateField::None};
+    return Refused("日は1から" + Num(last) + "までの数で入力してください（" + yearText +
+                       Num(month) + "月は" + Num(last) + "日まで）。",
+                   DateField::Day);
 }
 
 std::string SeirekiDayText(const CivilDate& date) {
@@ -103,61 +105,68 @@ std::string EraBoundText(int era, const CivilDate& bound, std::string_view suffi
 }  // namespace
 
 DateConversion FromSeireki(const CivilDate& date) {
-    std::string reason;
-    if (date.year > kLastConvertibleYear) return Refused(kWesternYearTooLarge);
-    if (!CheckMonthDay(date.year, date.month, date.day, Num(date.year) + "年", reason))
-        return Refused(reason);
-    if (date < kGregorianStart) return Refused(kBeforeGregorian);
+    if (date.year > kLastConvertibleYear) return Refused(kWesternYearTooLarge, DateField::Year);
+    if (DateConversion days = CheckMonthDay(date.year, date.month, date.day, Num(date.year) + "年");
+        !days.ok)
+        return days;
+    if (date < kGregorianStart) return Refused(kBeforeGregorian, DateField::Year);
     const int era = EraIndexOn(date);
     return {true, date, {era, EraYearOf(era, date.year), date.month, date.day}, {}};
 }
 
 DateConversion FromWareki(const WarekiDate& date) {
-    if (date.era < 0 || date.era >= kEraCount) return Refused(kNoEra);
+    using F = DateField;
+    if (date.era < 0 || date.era >= kEraCount) return Refused(kNoEra, F::Era);
     const std::string eraName(Era(date.era).name);
     if (date.year < 1)
-        return Refused(eraName + Num(date.year) +
-                       "年はありません。和暦の年は元年（1年）から数えます。");
-    if (date.month < 1 || date.month > 12) return Refused(kMonthOutOfRange);
+        return Refused(
+            eraName + Num(date.year) + "年はありません。和暦の年は元年（1年）から数えます。",
+            F::Year);
+    if (date.month < 1 || date.month > 12) return Refused(kMonthOutOfRange, F::Month);
     CivilDate last;
     const bool ended = EraLastDay(date.era, last);
     const std::string missing = WarekiText(date) + "はありません。";
     if (ended && date.year > EraYearOf(date.era, last.year))
-        return Refused(missing + EraBoundText(date.era, last, "までです。"));
-    if (date.year > kLastConvertibleYear) return Refused(kAfterLastYear);
+        return Refused(missing + EraBoundText(date.era, last, "までです。"), F::Year);
+    if (date.year > kLastConvertibleYear) return Refused(kAfterLastYear, F::Year);
     const int western = WesternYear(date.era, date.year);
-    std::string reason;
-    if (!CheckMonthDay(western, date.month, date.day, EraYearText(date.era, date.year), reason))
-        return Refused(reason);
+    if (DateConversion days =
+            CheckMonthDay(western, date.month, date.day, EraYearText(date.era, date.year));
+        !days.ok)
+        return days;
     const CivilDate civil{western, date.month, date.day};
     if (civil < Era(date.era).first)
-        return Refused(missing + EraBoundText(date.era, Era(date.era).first, "からです。"));
-    if (ended && civil > last) return Refused(missing + EraBoundText(date.era, last, "までです。"));
-    if (civil > CivilDate{kLastConvertibleYear, 12, 31}) return Refused(kAfterLastYear);
-    if (civil < kGregorianStart) return Refused(kBeforeGregorian);
+        return Refused(missing + EraBoundText(date.era, Era(date.era).first, "からです。"),
+                       F::Year);
+    if (ended && civil > last)
+        return Refused(missing + EraBoundText(date.era, last, "までです。"), F::Year);
+    if (civil > CivilDate{kLastConvertibleYear, 12, 31}) return Refused(kAfterLastYear, F::Year);
+    if (civil < kGregorianStart) return Refused(kBeforeGregorian, F::Year);
     return {true, civil, date, {}};
 }
 
 DateConversion FromSeireki(const SeirekiFields& fields) {
     CivilDate date;
     std::string reason;
-    if (!ReadFields({{fields.year, "西暦の年", false, &date.year},
-                     {fields.month, "月", false, &date.month},
-                     {fields.day, "日", false, &date.day}},
-                    reason))
-        return Refused(reason);
+    DateField refused = DateField::None;
+    if (!ReadFields({{fields.year, "西暦の年", false, &date.year, DateField::Year},
+                     {fields.month, "月", false, &date.month, DateField::Month},
+                     {fields.day, "日", false, &date.day, DateField::Day}},
+                    reason, &refused))
+        return Refused(reason, refused);
     return FromSeireki(date);
 }
 
 DateConversion FromWareki(const WarekiFields& fields) {
     WarekiDate date{fields.era, 0, 0, 0};
     std::string reason;
-    if (date.era < 0 || date.era >= kEraCount) return Refused(kNoEra);
-    if (!ReadFields({{fields.year, "和暦の年", true, &date.year},
-                     {fields.month, "月", false, &date.month},
-                     {fields.day, "日", false, &date.day}},
-                    reason))
-        return Refused(reason);
+    DateField refused = DateField::None;
+    if (date.era < 0 || date.era >= kEraCount) return Refused(kNoEra, DateField::Era);
+    if (!ReadFields({{fields.year, "和暦の年", true, &date.year, DateField::Year},
+                     {fields.month, "月", false, &date.month, DateField::Month},
+                     {fields.day, "日", false, &date.day, DateField::Day}},
+                    reason, &refused))
+        return Refused(reason, refused);
     return FromWareki(date);
 }
 

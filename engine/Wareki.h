@@ -24,12 +24,17 @@ struct WarekiDate {
     friend bool operator==(const WarekiDate&, const WarekiDate&) = default;
 };
 
-// A day in both calendars, or the reason (a Japanese sentence) why there is none.
+// The typed field that a refused date is to be corrected in.
+enum class DateField { None, Era, Year, Month, Day };
+
+// A day in both calendars, or the reason (a Japanese sentence) why there is none and the field
+// it concerns.
 struct DateConversion {
     bool ok = false;
     CivilDate seireki;
     WarekiDate wareki;
     std::string reason;
+    DateField field = DateField::None;
 };
 
 // Dates as typed: digits, ASCII or full-width, blanks around them ignored; the era year may also

@@ -28,14 +28,6 @@ const std::string* SelectedItem(const std::vector<std::string>& items, int index
     return &items[static_cast<std::size_t>(index)];
 }
 
-int EraOffset(std::string_view eraItem) {
-    if (eraItem == "西暦") return 0;
-    if (eraItem == "昭和") return 1925;
-    if (eraItem == "平成") return 1988;
-    if (eraItem == "令和") return 2018;
-    return -1;
-}
-
 EnabledGroups EnabledGroupsFor(std::string_view finalSchoolItem) {
     using G = EnablingGroup;
     struct Row {

@@ -26,9 +26,6 @@ struct ChoiceLists {
 // The selected item's text, or nullptr for no selection or an index the list does not hold.
 const std::string* SelectedItem(const std::vector<std::string>& items, int index);
 
-// Offset that turns a year of the era list's item into a Western year; -1 for an unknown item.
-int EraOffset(std::string_view eraItem);
-
 // The groups of controls that a final schooling switches on. The elementary group (its counts,
 // the elementary transfer box and the age box) is always on.
 class EnabledGroups {

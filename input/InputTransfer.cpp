@@ -1,5 +1,7 @@
 #include "input/InputTransfer.h"
 
+#include "engine/BirthDate.h"
+#include "engine/Era.h"
 #include "engine/HistoryData.h"
 #include "engine/NumberText.h"
 #include "input/ChoiceLists.h"
@@ -7,8 +9,6 @@
 
 namespace {
 
-constexpr int kMinBirthYear = 1868;
-constexpr int kMaxTypedYear = 9999;
 constexpr int kMaxCount = 99;
 
 bool IsSet(int checkValue) {
@@ -19,8 +19,8 @@ bool IsSet(int checkValue) {
 // ends the transfer, and Refusal() then holds the message to show.
 class CInputTransfer {
   public:
-    CInputTransfer(const DialogInputs& inputs, CHistoryData& history)
-        : m_inputs(inputs), m_history(history) {}
+    CInputTransfer(const DialogInputs& inputs, CHistoryData& history, const CivilDate& today)
+        : m_inputs(inputs), m_history(history), m_today(today) {}
 
     bool TransferInputs() {
         return TransferBirthDate() && TransferFinalSchool() && TransferRoninRyunen() &&
@@ -28,8 +28,11 @@ class CInputTransfer {
                CheckCourseLengths();
     }
     const std::string& Refusal() const { return m_strRefusal; }
+    Control Refused() const { return m_refused; }
     // The stage of the final schooling, written by TransferFinalSchool and read by later checks.
     int FinalStage() const { return m_nFinalStage; }
+    // The birth year as typed, in the chosen era; written by TransferBirthDate.
+    int TypedYear() const { return m_nTypedYear; }
 
   private:
     bool TransferBirthDate();
@@ -42,16 +45,38 @@ class CInputTransfer {
 
     // The selected item of a list, or nullptr once a list without a selection is refused.
     const std::string* SelectedOrRefuse(Control list);
-    bool Refuse(std::string_view message) {
+    bool Refuse(std::string_view message, Control control = Control::None) {
         m_strRefusal = message;
+        m_refused = control;
         return false;
     }
 
     const DialogInputs& m_inputs;
     CHistoryData& m_history;
+    CivilDate m_today;
     int m_nFinalStage = STAGE_NONE;
+    int m_nTypedYear = 0;
     std::string m_strRefusal;
+    Control m_refused = Control::None;
 };
+
+// A count as typed, full-width digits taken.
+int CountOf(const std::string& text) {
+    return ParseLeadingInt(ToAsciiDigits(text));
+}
+
+Control BirthDateControl(DateField field) {
+    switch (field) {
+        case DateField::Era:
+            return Control::Era;
+        case DateField::Month:
+            return Control::BirthMonth;
+        case DateField::Day:
+            return Control::BirthDay;
+        default:
+            return Control::BirthYear;
+    }
+}
 
 }  // namespace
 
@@ -79,25 +104,22 @@ std::string EmptyCourseMessage(std::string_view school) {
 const std::string* CInputTransfer::SelectedOrRefuse(Control list) {
     const InputField& field = *FindField(list);
     const std::string* item = SelectedItem(ChoiceLists::Get().*field.items, m_inputs.*field.number);
-    if (!item) Refuse(NoSelectionMessage(field.title));
+    if (!item) Refuse(NoSelectionMessage(field.title), list);
     return item;
 }
 
 bool CInputTransfer::TransferBirthDate() {
     const std::string* era = SelectedOrRefuse(Control::Era);
     if (!era) return false;
-    const int typedYear = ParseLeadingInt(m_inputs.m_strBirthYear);
-    if (typedYear < 0 || typedYear > kMaxTypedYear) return Refuse(kMsgBirthYear);
-    const int year = typedYear + EraOffset(*era);
-    if (year < kMinBirthYear) return Refuse(kMsgBirthYear);
-    const int month = ParseLeadingInt(m_inputs.m_strBirthMonth);
-    if (month < 1 || month > 12) return Refuse(kMsgBirthMonth);
-    const int day = ParseLeadingInt(m_inputs.m_strBirthDay);
-    if (day < 1 || day > 31) return Refuse(kMsgBirthDay);
+    const BirthDateFields typed{EraIndexOf(*era), m_inputs.m_strBirthYear, m_inputs.m_strBirthMonth,
+                                m_inputs.m_strBirthDay};
+    const DateConversion birth = CheckBirthDate(typed, m_today);
+    if (!birth.ok) return Refuse(birth.reason, BirthDateControl(birth.field));
 
-    m_history.m_nBirthYear = year;
-    m_history.m_nBirthMonth = month;
-    m_history.m_nBirthDay = day;
+    m_nTypedYear = typed.era < 0 ? birth.seireki.year : birth.wareki.year;
+    m_history.m_nBirthYear = birth.seireki.year;
+    m_history.m_nBirthMonth = birth.seireki.month;
+    m_history.m_nBirthDay = birth.seireki.day;
     m_history.m_nShowAge = m_inputs.m_bShowAge;
     return true;
 }
@@ -145,8 +167,10 @@ bool CInputTransfer::TransferRoninRyunen() {
     for (int stage = STAGE_ELEMENTARY; stage <= STAGE_DOCTOR; ++stage) {
         StageRecord& record = m_history.Stage(stage);
         for (InputKind kind : {InputKind::Ronin, InputKind::Ryunen}) {
-            const int count = ParseLeadingInt(m_inputs.*CountField(stage, kind).text);
-            if (count < 0 || count > kMaxCount) return Refuse(CountRangeMessage(stage, kind));
+            const InputField& field = CountField(stage, kind);
+            const int count = CountOf(m_inputs.*field.text);
+            if (count < 0 || count > kMaxCount)
+                return Refuse(CountRangeMessage(stage, kind), field.control);
             (kind == InputKind::Ronin ? record.nRoninYears : record.nRyunenYears) = count;
         }
     }
@@ -175,7 +199,7 @@ bool CInputTransfer::TransferCourseLengths() {
 
     const bool broadcast = m_inputs.m_nUniversityLength >= 3;  // 6ヶ月制(放送), 1年制(放送)
     if (broadcast && m_nFinalStage >= STAGE_MASTER) {
-        result = Refuse(kMsgBroadcastUniversity);
+        result = Refuse(kMsgBroadcastUniversity, Control::UniversityLength);
     } else {
         m_history.Stage(STAGE_UNIVERSITY).nCourseMonths =
             kUniversityMonths[m_inputs.m_nUniversityLength] + extraMonths;
@@ -210,7 +234,8 @@ bool CInputTransfer::TransferProgression() {
                 break;
             case 1:  // 高専から大学2年次へ編入
             case 2:  // 高専から大学3年次へ編入
-                if (!technicalCollege) return Refuse(kMsgTechnicalCollegeTransfer);
+                if (!technicalCollege)
+                    return Refuse(kMsgTechnicalCollegeTransfer, Control::Progression);
                 leadTo(highSchool, STAGE_UNIVERSITY, index + 1);
                 break;
             case 3:  // 編入せず短大から大学へ進学
@@ -229,7 +254,7 @@ bool CInputTransfer::TransferProgression() {
         }
     }
     if (index == 7 && m_nFinalStage >= STAGE_MASTER) {  // 高専専攻科から大学院へ進学
-        if (highSchool.nCourseMonths != 84) return Refuse(kMsgAdvancedCourse);
+        if (highSchool.nCourseMonths != 84) return Refuse(kMsgAdvancedCourse, Control::Progression);
         leadTo(highSchool, STAGE_MASTER, 0);
     }
     return true;
@@ -261,18 +286,24 @@ bool CInputTransfer::CheckCourseLengths() {
     return Refuse(EmptyCourseMessage(m_history.SchoolName(stage)));
 }
 
+bool IsBirthDateControl(Control control) {
+    return control == Control::Era || control == Control::BirthYear ||
+           control == Control::BirthMonth || control == Control::BirthDay;
+}
+
 CalculationResult Calculate(const DialogInputs& inputs, CHistoryData& history,
                             const CivilDate& today) {
     history.Reset();
-    CInputTransfer transfer(inputs, history);
+    CInputTransfer transfer(inputs, history, today);
     CalculationResult result;
     result.ok = transfer.TransferInputs();
     result.finalStage = transfer.FinalStage();
     if (!result.ok) {
         result.refusal = transfer.Refusal();
+        result.refused = transfer.Refused();
         return result;
     }
     history.BuildHistoryText(today);
-    history.m_nBirthYear = ParseLeadingInt(inputs.m_strBirthYear);
+    history.m_nBirthYear = transfer.TypedYear();
     return result;
 }

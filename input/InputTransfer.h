@@ -19,14 +19,6 @@ inline constexpr std::string_view kMsgAdvancedCourse =
     "大学院卒でない、または高専専攻科(5+2年制)が選択されていないのに\r\n"
     "「高専専攻科から大学院へ進学した」が選択されています。";
 
-// Messages of the checks that refuse inputs no calendar or course can hold.
-inline constexpr std::string_view kMsgBirthYear =
-    "生年月日の年は西暦1868年(明治元年)以降の年を入力してください。";
-inline constexpr std::string_view kMsgBirthMonth =
-    "生年月日の月は1から12までの数を入力してください。";
-inline constexpr std::string_view kMsgBirthDay =
-    "生年月日の日は1から31までの数を入力してください。";
-
 // "「<list>」が選択されていません。…" for a list without a selection.
 std::string NoSelectionMessage(std::string_view listName);
 // "<stage>の浪人回数は0から99までの数を入力してください。" (or 留年回数); kind is Ronin or Ryunen.
@@ -36,12 +28,18 @@ std::string EmptyCourseMessage(std::string_view school);
 
 struct CalculationResult {
     bool ok = false;
-    std::string refusal;          // the message to show when ok is false
+    std::string refusal;              // the message to show when ok is false
+    Control refused = Control::None;  // the input the refusal concerns, when it is one input
     int finalStage = STAGE_NONE;  // the chosen final schooling's stage; none when refused before
 };
 
+// The era, year, month and day of the birth date: a refusal of these leaves the shown history as
+// it was.
+bool IsBirthDateControl(Control control);
+
 // One Calculate: resets the model, moves the inputs into it step by step (the first step that
-// refuses ends the transfer) and builds the text (the model's m_strHistory and Events()). On
-// success the model's birth year is then the year as typed, as the settings keep it.
+// refuses ends the transfer) and builds the text (the model's m_strHistory and Events()). The
+// birth date must exist, lie within its era and not after today. On success the model's birth
+// year is then the year as typed, as the settings keep it.
 CalculationResult Calculate(const DialogInputs& inputs, CHistoryData& history,
                             const CivilDate& today);

@@ -199,8 +199,20 @@ void VesmerDlgTest::calculateSavesRestartsAndRefuses() {
     f.Calculate();
     QCOMPARE(f.Dialog().HistoryText(), expected.m_strHistory);
 
-    // A refusal takes the history away, keeps the choices and leaves the files alone.
+    // A birth date that does not exist is refused with its reason; nothing else changes.
     const QByteArray stateFile = f.Read(kDialogStateFileName);
+    f.SetText(C::BirthDay, QStringLiteral("30"));
+    f.SetText(C::BirthMonth, QStringLiteral("2"));
+    f.Calculate();
+    QCOMPARE(
+        f.Shown(),
+        QStringList{"エラー | 日は1から29までの数で入力してください（昭和55年2月は29日まで）。"});
+    QVERIFY(!f.BoxText().isEmpty() && f.HistoryCommands() == 3);
+    QCOMPARE(f.Read(kDialogStateFileName), stateFile);
+    f.SetText(C::BirthMonth, QStringLiteral("1"));
+    f.m_presenter.m_aShown.clear();
+
+    // Another refusal takes the history away, keeps the choices and leaves the files alone.
     f.Get<QComboBox>(C::UniversityLength)->setCurrentIndex(3);
     f.Calculate();
     QCOMPARE(f.Shown(), QStringList{"エラー | " + QString::fromUtf8(kMsgBroadcastUniversity)});

@@ -51,7 +51,7 @@ TEST_F(DialogStateTest, EveryStoredChoiceComesBackAloneAndTheYearAsTyped) {
     for (const InputField* field : SettingsOrder()) {
         DialogInputs inputs;
         inputs.m_nEra = 1;  // 昭和
-        inputs.m_strBirthYear = "60";
+        inputs.m_strBirthYear = "6";
         inputs.m_strRyunenDoctor = "2";
         inputs.m_nFinalSchool = 7;
         inputs.*field->number = field->kind == InputKind::List ? 3 : 1;
@@ -60,13 +60,13 @@ TEST_F(DialogStateTest, EveryStoredChoiceComesBackAloneAndTheYearAsTyped) {
         const DialogInputs loaded = LoadStartup();
         for (const InputField* other : SettingsOrder())
             EXPECT_EQ(loaded.*other->number, inputs.*other->number) << field->name << other->name;
-        EXPECT_EQ(loaded.m_strBirthYear, "60");
+        EXPECT_EQ(loaded.m_strBirthYear, "6");
         EXPECT_EQ(loaded.m_strRyunenDoctor, "2");
     }
     // Without the dialog state file the stored year comes back with the default era.
     ASSERT_TRUE(QFile::remove(DialogPath()));
     EXPECT_EQ(LoadStartup().m_nEra, 0);
-    EXPECT_EQ(LoadStartup().m_strBirthYear, "60");
+    EXPECT_EQ(LoadStartup().m_strBirthYear, "6");
 }
 
 TEST_F(DialogStateTest, MissingKeysOtherVersionAndIndicesOutsideTheLists) {
@@ -84,6 +84,15 @@ TEST_F(DialogStateTest, MissingKeysOtherVersionAndIndicesOutsideTheLists) {
     EXPECT_EQ(loaded.m_nFinalSchool, -1);
     EXPECT_EQ(loaded.m_nEra, -1);
     EXPECT_EQ(loaded.m_nUniversityLength, 4);
+
+    // A stored birth date that does not exist is shown as stored, and refused when calculated.
+    ASSERT_TRUE(WriteBytes(HistoryPath(), Cp932Lines({"[Vesmerデータ]", "INIファイルバージョン=100",
+                                                      "誕生日=1981 2 29 0 0"})));
+    DialogInputs stored = LoadStartup();
+    EXPECT_EQ(stored.m_strBirthMonth + "/" + stored.m_strBirthDay, "2/29");
+    stored.m_nEra = stored.m_nFinalSchool = 0;
+    CHistoryData history;
+    EXPECT_EQ(Calculate(stored, history, kToday).refused, Control::BirthDay);
 
     ASSERT_TRUE(WriteBytes(DialogPath(),
                            Cp932Lines({"[VesmerDLGデータ]", "INIファイルバージョン=99", "歴=3"})));
