@@ -451,7 +451,7 @@ void CVesmerDlg::OnOK() {
         return;
     }
     m_strHistoryText = m_history.m_strHistory;
-    m_aResumeRows = BuildResumeRows(m_history, today);
+    m_aResumeRows = BuildResumeRows(m_history, today, ResumeOptions{});
     SetExportEnabled(true);
     UpdateData(false);
     // The text reaches the screen before the settings files are written.

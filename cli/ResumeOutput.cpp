@@ -69,13 +69,13 @@ QString ReadResumeOptions(const QCommandLineParser& parser, const QStringList& e
 
 QByteArray ResumeOutput(const ResumeRequest& request, const CHistoryData& history,
                         const CivilDate& today) {
-    const std::vector<ResumeRow> rows = BuildResumeRows(history, today);
+    const std::vector<ResumeRow> rows = BuildResumeRows(history, today, ResumeOptions{});
     return QByteArray::fromStdString(request.csv ? ResumeCsv(rows, request.calendar)
                                                  : ResumeTsv(rows, request.calendar));
 }
 
 QJsonObject ResumeJson(const CHistoryData& history, const CivilDate& today) {
-    const std::vector<ResumeRow> rows = BuildResumeRows(history, today);
+    const std::vector<ResumeRow> rows = BuildResumeRows(history, today, ResumeOptions{});
     QJsonObject resume;
     for (const CalendarName& name : kCalendars) {
         QJsonArray table;

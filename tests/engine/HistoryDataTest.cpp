@@ -256,6 +256,9 @@ void MasterFrom2019(CHistoryData& history) {
     history.Stage(STAGE_MASTER).nNextStage = STAGE_NONE;
 }
 
+// Every row from the 小学校's entry on, without a heading.
+const ResumeOptions kEveryRow{ResumeStart::ElementaryEntry, false, {}, std::nullopt};
+
 // The number of rows, then the last rows as "西暦 和暦 月 学歴" ("-": no month).
 struct ResumeCase {
     const char* name;
@@ -263,7 +266,29 @@ struct ResumeCase {
     std::size_t count;
     std::vector<const char*> tail;
     CivilDate today{2026, 12, 6};
+    ResumeOptions options = kEveryRow;
 };
+
+ResumeOptions Named(int stage, const char* name, const char* department) {
+    ResumeOptions options = kEveryRow;
+    options.schools[std::size_t(stage - 1)] = {name, department};
+    return options;
+}
+
+ResumeOptions LeftIn(int month) {
+    ResumeOptions options = kEveryRow;
+    options.leavingMonth = month;
+    return options;
+}
+
+void AdvancedCourse(CHistoryData& history) {
+    EndAt(history, STAGE_HIGH_SCHOOL, 84, OUTCOME_COMPLETED, 0);
+    history.Stage(STAGE_HIGH_SCHOOL).nRyunenYears = 1;
+}
+
+void AdvancedCourseLeftInYear(CHistoryData& history, int year) {
+    EndAt(history, STAGE_HIGH_SCHOOL, 84, OUTCOME_DROPPED_OUT, year);
+}
 
 const ResumeCase kCases[] = {
     {"DefaultsWithImplicitDoctoralEntry",
@@ -320,6 +345,71 @@ const ResumeCase kCases[] = {
      6,
      {"1999 平成11 3 高等専門学校　第3学年修了見込み"},
      {1998, 12, 31}},
+    // Names, departments and the course of a graduate school, in their order.
+    {"UniversityNamedExpected",
+     nullptr,
+     8,
+     {"1998 平成10 4 東都大学　経済学部　経済学科　入学",
+      "2002 平成14 3 東都大学　経済学部　経済学科　卒業見込み"},
+     {2001, 4, 1},
+     Named(STAGE_UNIVERSITY, "東都大学", "経済学部　経済学科")},
+    {"MasterNamed",
+     MasterFrom2019,
+     10,
+     {"2019 平成31 4 東都大学大学院　経済学研究科　経済学専攻　修士課程　入学",
+      "2021 令和3 3 東都大学大学院　経済学研究科　経済学専攻　修士課程　修了"},
+     {2026, 12, 6},
+     Named(STAGE_MASTER, "東都大学大学院", "経済学研究科　経済学専攻")},
+    {"DepartmentWithoutName",
+     MasterFrom2019,
+     10,
+     {"2021 令和3 3 大学院修士課程　経済学研究科　修了"},
+     {2026, 12, 6},
+     Named(STAGE_MASTER, "", "経済学研究科")},
+    // The 7-year 高専: the main course (with its repeated year) and the 専攻科.
+    {"AdvancedCourseCompleted",
+     AdvancedCourse,
+     8,
+     {"1995 平成7 4 高等専門学校　入学", "2001 平成13 3 高等専門学校　卒業",
+      "2001 平成13 4 高等専門学校専攻科　入学", "2003 平成15 3 高等専門学校専攻科　修了"}},
+    {"AdvancedCourseNamedExpected",
+     AdvancedCourse,
+     8,
+     {"2001 平成13 3 東都高専　機械工学科　卒業", "2001 平成13 4 東都高専　専攻科　入学",
+      "2003 平成15 3 東都高専　専攻科　修了見込み"},
+     {2002, 1, 1},
+     Named(STAGE_HIGH_SCHOOL, "東都高専", "機械工学科")},
+    {"AdvancedCourseMainCourseExpected",
+     AdvancedCourse,
+     6,
+     {"1995 平成7 4 高等専門学校　入学", "2001 平成13 3 高等専門学校　卒業見込み"},
+     {2000, 3, 31}},
+    {"AdvancedCourseLeftInYear6",
+     [](CHistoryData& history) { AdvancedCourseLeftInYear(history, 6); },
+     8,
+     {"2000 平成12 3 高等専門学校　卒業", "2000 平成12 4 高等専門学校専攻科　入学",
+      "2000 平成12 - 高等専門学校専攻科　中途退学"}},
+    {"AdvancedCourseLeftInYear5",
+     [](CHistoryData& history) { AdvancedCourseLeftInYear(history, 5); },
+     7,
+     {"1995 平成7 4 高等専門学校　入学", "1998 平成10 3 高等専門学校　第3学年修了",
+      "1999 平成11 - 高等専門学校　中途退学"}},
+    // A leaving month before the entry month falls in the next calendar year; the era follows.
+    {"LeavingMonthInTheNextYear",
+     [](CHistoryData& history) { AdvancedCourseLeftInYear(history, 7); },
+     8,
+     {"2002 平成14 2 高等専門学校専攻科　中途退学"},
+     {2026, 12, 6},
+     LeftIn(2)},
+    {"LeavingMonthDecidesTheEra",
+     [](CHistoryData& history) {
+         history.m_nBirthYear = 1998;
+         EndAt(history, STAGE_UNIVERSITY, 48, OUTCOME_EXPELLED, 4);
+     },
+     8,
+     {"2019 令和元 5 大学　除籍"},
+     {2026, 12, 6},
+     LeftIn(5)},
 };
 
 TEST(ResumeRows, RowsInBothCalendars) {
@@ -328,7 +418,7 @@ TEST(ResumeRows, RowsInBothCalendars) {
         CHistoryData history;
         if (c.setup) c.setup(history);
         history.BuildHistoryText(c.today);
-        const std::vector<ResumeRow> rows = BuildResumeRows(history, c.today);
+        const std::vector<ResumeRow> rows = BuildResumeRows(history, c.today, c.options);
         ASSERT_EQ(rows.size(), c.count);
         std::string seireki;
         std::string wareki;
@@ -346,12 +436,94 @@ TEST(ResumeRows, RowsInBothCalendars) {
     }
 }
 
-TEST(ResumeRows, CsvBytesAndQuoting) {
+// Where the block starts, and its heading, for each 最終学歴: the texts of all rows.
+TEST(ResumeRows, StartAndHeadingForEachFinalSchool) {
+    using S = ResumeStart;
+    const struct {
+        int finalStage;
+        ResumeStart start;
+        const char* texts;
+    } cases[] = {
+        {STAGE_ELEMENTARY, S::JuniorHighGraduation, "学歴 小学校　卒業"},
+        {STAGE_ELEMENTARY, S::ElementaryEntry, "学歴 小学校　入学 小学校　卒業"},
+        {STAGE_JUNIOR_HIGH, S::JuniorHighGraduation, "学歴 中学校　卒業"},
+        {STAGE_JUNIOR_HIGH, S::HighSchoolEntry, "学歴 中学校　卒業"},
+        {STAGE_HIGH_SCHOOL, S::JuniorHighGraduation,
+         "学歴 中学校　卒業 高等学校　入学 高等学校　卒業"},
+        {STAGE_HIGH_SCHOOL, S::HighSchoolEntry, "学歴 高等学校　入学 高等学校　卒業"},
+    };
+    for (const auto& c : cases) {
+        CHistoryData history;
+        EndAt(history, c.finalStage, history.Stage(c.finalStage).nCourseMonths, OUTCOME_COMPLETED,
+              0);
+        history.BuildHistoryText({2026, 12, 6});
+        ResumeOptions options;
+        options.start = c.start;
+        std::string texts;
+        for (const ResumeRow& row : BuildResumeRows(history, {2026, 12, 6}, options))
+            texts += (texts.empty() ? "" : " ") + row.text;
+        EXPECT_EQ(texts, c.texts) << c.finalStage << " " << int(c.start);
+    }
+    CHistoryData history;
+    history.BuildHistoryText({2026, 12, 6});
+    const auto rows = BuildResumeRows(history, {1980, 1, 2}, {});  // no row yet, no heading
+    EXPECT_TRUE(rows.empty());
+    const ResumeRow heading = BuildResumeRows(history, {2026, 12, 6}, {}).front();
+    EXPECT_EQ(ResumeCells(heading, ResumeCalendar::Wareki),
+              (std::array<std::string, 3>{"", "", "学歴"}));
+}
+
+TEST(ResumeRows, MissingLeavingMonthIsNamed) {
+    CHistoryData history;
+    EndAt(history, STAGE_UNIVERSITY, 48, OUTCOME_DROPPED_OUT, 2);
+    history.BuildHistoryText({2026, 12, 6});
+    const auto rows = BuildResumeRows(history, {2026, 12, 6}, {});
+    EXPECT_EQ(MissingMonthNote(rows),
+              "「大学　中途退学」の月が空いています。中途退学・除籍した月を入力すると、その月が入り"
+              "ます。");
+    ResumeOptions withMonth;
+    withMonth.leavingMonth = 9;
+    EXPECT_EQ(MissingMonthNote(BuildResumeRows(history, {2026, 12, 6}, withMonth)), "");
+}
+
+TEST(ResumeRows, SchoolTextsAreTrimmedAndRefused) {
+    using P = SchoolTextProblem;
+    const std::string sixty(60, 'a');
+    const struct {
+        std::string text;
+        P problem;
+        std::string cleaned;
+    } cases[] = {{"　 東都大学 　", P::None, "東都大学"},
+                 {"経済学部　経済学科", P::None, "経済学部　経済学科"},
+                 {sixty + "　", P::None, sixty},
+                 {std::string(59, 'a') + "学", P::None, std::string(59, 'a') + "学"},
+                 {sixty + "b", P::TooLong, ""},
+                 {"東都\t大学", P::ControlCharacter, ""},
+                 {"東都\n", P::ControlCharacter, ""},
+                 {"a\x7F", P::ControlCharacter, ""},
+                 {"a\xC2\x85", P::ControlCharacter, ""},  // NEL
+                 {"a\xE2\x80\xA8"
+                  "b",
+                  P::ControlCharacter, ""},               // line separator
+                 {"a\xE6\x9D", P::ControlCharacter, ""},  // cut short
+                 {"\xC0\xAF", P::ControlCharacter, ""}};  // overlong
+    for (const auto& c : cases) {
+        std::string cleaned;
+        EXPECT_EQ(CleanSchoolText(c.text, cleaned), c.problem) << c.text;
+        EXPECT_EQ(cleaned, c.cleaned) << c.text;
+    }
+}
+
+TEST(ResumeRows, CsvBytesQuotingAndFormulaCells) {
     const std::vector<ResumeRow> rows = {{1998, "平成", 10, 4, "高等学校　入学"},
-                                         {1999, "平成", 11, std::nullopt, "a,\"b\"\r\nc"}};
+                                         {1999, "平成", 11, std::nullopt, "a,\"b\"\r\nc"},
+                                         {2000, "平成", 12, 3, "=1+1"},
+                                         {2000, "平成", 12, 3, "@SUM(A1)"},
+                                         {2000, "平成", 12, 3, "-2,\t"}};
     EXPECT_EQ(
         ResumeCsv(rows, ResumeCalendar::Wareki),
-        "\xEF\xBB\xBF年,月,学歴\r\n平成10,4,高等学校　入学\r\n平成11,,\"a,\"\"b\"\"\r\nc\"\r\n");
+        "\xEF\xBB\xBF年,月,学歴\r\n平成10,4,高等学校　入学\r\n平成11,,\"a,\"\"b\"\"\r\nc\"\r\n"
+        "平成12,3,'=1+1\r\n平成12,3,'@SUM(A1)\r\n平成12,3,\"'-2,\t\"\r\n");
     EXPECT_EQ(ResumeCsv({}, ResumeCalendar::Seireki), "\xEF\xBB\xBF年,月,学歴\r\n");
 }
 

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/HistoryData.h"
+#include "input/ResumeInputs.h"
+
+namespace {
+
+// The first refusal names its field; accepted inputs reach the options cleaned.
+TEST(ResumeInputs, RefusalsNameTheFieldAndTextsAreCleaned) {
+    const struct {
+        const char* field;
+        std::string typed;
+        std::string refusal;
+    } cases[] = {
+        {"schoolUniversity", "\t東都大学",
+         "「大学の学校名」にタブや改行などの制御文字は使えません。"},
+        {"departmentMaster", std::string(61, 'x'),
+         "「大学院修士の研究科・専攻」は60文字以内で入力してください。"},
+        {"leavingMonth", "13", "「中途退学・除籍の月」は1から12までの数で入力してください。"},
+        {"leavingMonth", "1a", "「中途退学・除籍の月」は1から12までの数で入力してください。"},
+        {"leavingMonth", "１２", ""},
+        {"schoolHighSchool", "　東都高専 ", ""},
+    };
+    for (const auto& c : cases) {
+        ResumeInputs inputs;
+        const ResumeField* field = FindResumeField(c.field);
+        ASSERT_TRUE(field) << c.field;
+        *ResumeText(inputs, *field) = c.typed;
+        const ResumeChoice choice = ReadResumeInputs(inputs);
+        EXPECT_EQ(choice.refusal, c.refusal) << c.field;
+        EXPECT_EQ(choice.ok, c.refusal.empty());
+        EXPECT_EQ(choice.refused, c.refusal.empty() ? nullptr : field);
+    }
+    ResumeInputs inputs;
+    inputs.m_nCalendar = 1;
+    inputs.m_nStart = 2;
+    inputs.m_bHeading = 0;
+    inputs.m_aSchoolNames[STAGE_HIGH_SCHOOL - 1] = " 東都高専";
+    inputs.m_aDepartments[STAGE_HIGH_SCHOOL - 1] = "機械工学科";
+    inputs.m_strLeavingMonth = "１２";
+    const ResumeChoice choice = ReadResumeInputs(inputs);
+    ResumeOptions expected{ResumeStart::ElementaryEntry, false, {}, 12};
+    expected.schools[STAGE_HIGH_SCHOOL - 1] = {"東都高専", "機械工学科"};
+    EXPECT_EQ(choice.options, expected);
+    EXPECT_EQ(choice.calendar, ResumeCalendar::Seireki);
+    EXPECT_EQ(ReadResumeInputs(ResumeInputs{}).options, ResumeOptions{});
+}
+
+TEST(ResumeInputs, SchemaNamesEveryStage) {
+    EXPECT_EQ(SchoolField(STAGE_UNIVERSITY, false).name, "schoolUniversity");
+    EXPECT_EQ(SchoolField(STAGE_DOCTOR, true).title, "大学院博士の研究科・専攻");
+    EXPECT_EQ(ResumeSchema().size(), 3u + 2u * 8u + 1u);
+}
+
+}  // namespace
