@@ -9,6 +9,13 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+namespace {
+
+constexpr int kSavePromptWidth = 880;
+constexpr int kSavePromptHeight = 520;
+
+}  // namespace
+
 QString MessageBoxText(std::string_view text) {
     QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -66,6 +73,8 @@ bool CFileDialogSavePrompt::AskSavePath(const SavePromptSettings& settings, QStr
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(suffixes.value(0));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    // Wide enough for the file list's columns and the longest file type.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(kSavePromptWidth, kSavePromptHeight)));
     // Another file type gives its suffix to a name that ends in one of the listed suffixes.
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
         const QString suffix = suffixes.value(filters.indexOf(filter));
