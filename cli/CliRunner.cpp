@@ -13,6 +13,7 @@
 #include "input/DialogInputs.h"
 #include "input/InputSchema.h"
 #include "input/InputTransfer.h"
+#include "platform/TerminalText.h"
 #include "platform/Version.h"
 #include "settings/SettingsFiles.h"
 
@@ -326,6 +327,11 @@ QByteArray Output(const CliRequest& request, const CHistoryData& history) {
     return ToLfText(history.m_strHistory) + "\n";
 }
 
+// A message about the folder of --load or --save, which names it as given.
+QByteArray FolderError(const std::string& error) {
+    return "vesmer-cli: " + EscapeControls(QString::fromStdString(error)).toUtf8() + "\n";
+}
+
 }  // namespace
 
 std::variant<CliRequest, CliUsageError> ParseCommandLine(const QStringList& arguments,
@@ -362,7 +368,7 @@ int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err) 
     CHistoryData history;
     std::string error;
     if (request.loadFolder && !LoadSettingsFolder(*request.loadFolder, inputs, history, error)) {
-        err += "vesmer-cli: " + QByteArray::fromStdString(error) + "\n";
+        err += FolderError(error);
         return kExitUsage;
     }
     for (const CliInput& input : request.inputs) Apply(input, inputs);
@@ -374,7 +380,7 @@ int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err) 
     }
     out += Output(request, history);
     if (request.saveFolder && !SaveSettingsFolder(*request.saveFolder, inputs, history, error)) {
-        err += "vesmer-cli: " + QByteArray::fromStdString(error) + "\n";
+        err += FolderError(error);
         return kExitOutputFailed;
     }
     return kExitOk;
@@ -383,7 +389,8 @@ int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err) 
 int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out, QByteArray& err) {
     const auto parsed = ParseCommandLine(arguments, today);
     if (const auto* error = std::get_if<CliUsageError>(&parsed)) {
-        err += "vesmer-cli: " + error->message.toUtf8() + "\n";
+        // The message may quote any argument.
+        err += "vesmer-cli: " + EscapeControls(error->message).toUtf8() + "\n";
         if (error->suggestHelp) err += "Try 'vesmer-cli --help'.\n";
         return kExitUsage;
     }

@@ -121,6 +121,8 @@ TEST(Cli, UsageErrorsNameWhatIsAllowed) {
         {{"--resume", "meiji"}, "neither wareki (和暦) nor"},
         {{"--resume", "wareki", "--json"}, "--resume and --json cannot"},
         {{"--year", "1980", "--year", "1981"}, "--year is given more than once"},
+        {{"--resume", "\x1b[2J\xc2\x9b"}, "'\\x1B[2J\\x9B' is neither"},
+        {{"--month", "\x1b]0;x\x07"}, "'\\x1B]0;x\\x07' is not a number"},
         {{"--show-age", "--show-age"}, ""},
         {{"positional"}, "unexpected argument"},
         {{"--unknown"}, "Try 'vesmer-cli --help'."},
@@ -222,6 +224,7 @@ TEST(Cli, FailureSaysWhatFailedInOneLine) {
                  {{"--save", ""}, kExitUsage, "--save"},
                  {{"--load", ""}, kExitUsage, "--load"},
                  {{"--load", "%1/none"}, kExitUsage, "/none"},
+                 {{"--load", "%1/a\nb\x1b"}, kExitUsage, "/a\\x0Ab\\x1B"},
                  {{"--today", "1899-12-31"}, kExitUsage, "--today"},
                  {{"--today", "1900-01-01"}, kExitOk, ""}};
     for (const auto& c : cases) {
