@@ -182,8 +182,10 @@ void TosvelTest::inputsComeBackAfterARestart() {
         typed = Fields(dialog);
         dialog.done(QDialog::Accepted);
     }
+#ifndef _WIN32
     QCOMPARE(Mode(folder), mode_t(0700));
     QCOMPARE(Mode(TosvelStatePath(folder)), mode_t(0600));
+#endif
     CTosvelDlg again(CivilDate{2030, 1, 1}, folder, presenter);
     QCOMPARE(Fields(again), typed);
     QVERIFY(presenter.m_aShown.empty());
@@ -192,6 +194,9 @@ void TosvelTest::inputsComeBackAfterARestart() {
 // What is found at the file's place (or the folder's): the fields shown, the message about a
 // failed save, and what has to hold after the save.
 void TosvelTest::onlyAUsableFileIsReadOrWritten() {
+#ifdef _WIN32
+    QSKIP("pipes, links and owners of Unix");
+#else
     const QByteArray stored =
         "[Tosvel]\nseireki-year=19890108\nseireki-month=0123\nseireki-day=08\nbirth-year="
         "1950x\n";
@@ -239,10 +244,10 @@ void TosvelTest::onlyAUsableFileIsReadOrWritten() {
          }},
         {"FolderOfAnotherUser",
          [&](auto& folder, auto& file) {
-             return IsPrivileged() && link(folder, file) &&
+             return IsPrivileged() && WriteBytes(file, stored) &&
                     chown(QFile::encodeName(folder), kNobody, kNobody) == 0;
          },
-         defaults, "", unchanged}};
+         defaults, "", [&](auto&, auto& file) { return ReadBytes(file) == stored; }}};
     for (const auto& c : cases) {
         QTemporaryDir parent;
         const QString folder = parent.filePath(QStringLiteral("Tosvel"));
@@ -267,13 +272,14 @@ void TosvelTest::onlyAUsableFileIsReadOrWritten() {
     qunsetenv("HOME");
     qunsetenv("XDG_CONFIG_HOME");
     const QString none = TosvelStateFolder();
-    qputenv("HOME", home);
+    if (!home.isEmpty()) qputenv("HOME", home);
     if (!config.isEmpty()) qputenv("XDG_CONFIG_HOME", config);
     QVERIFY(none.isEmpty());
     FakePresenter presenter;
     CTosvelDlg dialog(CivilDate{2024, 4, 1}, none, presenter);
     dialog.done(QDialog::Accepted);
     QVERIFY(presenter.m_aShown.empty());
+#endif
 }
 
 QTEST_MAIN(TosvelTest)
