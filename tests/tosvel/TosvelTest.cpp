@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+#include <vector>
 
 #include "engine/Wareki.h"
 #include "tests/support/Fakes.h"
@@ -34,6 +35,63 @@ QStringList Fields(const CTosvelDlg& dialog) {
     return texts;
 }
 
+#ifndef _WIN32
+
+using FileCheck = std::function<bool(const QString& folder, const QString& file)>;
+
+struct StateFileCase {
+    const char* name;
+    FileCheck plant;  // false: not possible here
+    QStringList shown;
+    const char* message;  // part of the message after the save; "" for none
+    FileCheck after = [](auto&, auto&) { return true; };
+};
+
+std::vector<StateFileCase> StateFileCases() {
+    static const QByteArray stored =
+        "[Tosvel]\nseireki-year=19890108\nseireki-month=0123\nseireki-day=08\nbirth-year="
+        "1950x\n";
+    const QStringList defaults{"令和", "", "2024", "6", "4", "4", "1", "1"};
+    const QStringList cut{"平成", "1950", "1989", "元", "01", "1", "08", "8"};
+    const auto target = [](const QString& folder) { return folder + "/../target"; };
+    const auto link = [=](const QString& folder, const QString& file) {
+        return WriteBytes(target(folder), stored) && QFile::link(target(folder), file);
+    };
+    const auto plain = [](auto&, auto& file) { return WriteBytes(file, stored); };
+    return {{"StoredValuesAreCut", plain, cut, ""},
+            {"Fifo", [](auto&, auto& file) { return mkfifo(QFile::encodeName(file), 0600) == 0; },
+             defaults, "入力した内容を保存できませんでした。\n"},
+            {"Device", [](auto&, auto& file) { return QFile::link("/dev/zero", file); }, defaults,
+             "Tosvel.ini"},
+            {"TooLarge",
+             [](auto&, auto& file) {
+                 return WriteBytes(file, stored + QByteArray(kTosvelStateMaxBytes, '\n'));
+             },
+             defaults, ""},
+            {"LinkInAFolderOthersWrite",
+             [=](auto& folder, auto& file) {
+                 return link(folder, file) && chmod(QFile::encodeName(folder), 0777) == 0;
+             },
+             defaults, "Tosvel.ini",
+             [=](auto& folder, auto&) { return ReadBytes(target(folder)) == stored; }},
+            {"OwnLinkKeepsItsTargetsMode",
+             [=](auto& folder, auto& file) {
+                 return link(folder, file) && chmod(QFile::encodeName(target(folder)), 0644) == 0;
+             },
+             cut, "",
+             [=](auto& folder, auto& file) {
+                 return QFileInfo(file).isSymLink() && Mode(target(folder)) == 0644;
+             }},
+            {"FolderOfAnotherUser",
+             [=](auto& folder, auto& file) {
+                 return IsPrivileged() && WriteBytes(file, stored) &&
+                        chown(QFile::encodeName(folder), kNobody, kNobody) == 0;
+             },
+             defaults, "", [](auto&, auto& file) { return ReadBytes(file) == stored; }}};
+}
+
+#endif
+
 }  // namespace
 
 class TosvelTest : public QObject {
@@ -45,6 +103,7 @@ class TosvelTest : public QObject {
     void everyControlIsReachedByTheKeyboard();
     void inputsComeBackAfterARestart();
     void onlyAUsableFileIsReadOrWritten();
+    void nothingIsKeptWithoutAHome();
 };
 
 void TosvelTest::commandLine() {
@@ -197,58 +256,7 @@ void TosvelTest::onlyAUsableFileIsReadOrWritten() {
 #ifdef _WIN32
     QSKIP("pipes, links and owners of Unix");
 #else
-    const QByteArray stored =
-        "[Tosvel]\nseireki-year=19890108\nseireki-month=0123\nseireki-day=08\nbirth-year="
-        "1950x\n";
-    const QStringList defaults{"令和", "", "2024", "6", "4", "4", "1", "1"};
-    const QStringList cut{"平成", "1950", "1989", "元", "01", "1", "08", "8"};
-    using Check = std::function<bool(const QString& folder, const QString& file)>;
-    const auto link = [&](const QString& folder, const QString& file) {
-        return WriteBytes(folder + "/../target", stored) &&
-               QFile::link(folder + "/../target", file);
-    };
-    const auto unchanged = [&](const QString& folder, const QString&) {
-        return ReadBytes(folder + "/../target") == stored;
-    };
-    const struct {
-        const char* name;
-        Check plant;
-        QStringList shown;
-        const char* message;  // part of the message after the save; "" for none
-        Check after = [](auto&, auto&) { return true; };
-    } cases[] = {
-        {"StoredValuesAreCut", [&](auto&, auto& file) { return WriteBytes(file, stored); }, cut,
-         ""},
-        {"Fifo", [](auto&, auto& file) { return mkfifo(QFile::encodeName(file), 0600) == 0; },
-         defaults, "入力した内容を保存できませんでした。\n"},
-        {"Device", [](auto&, auto& file) { return QFile::link("/dev/zero", file); }, defaults,
-         "Tosvel.ini"},
-        {"TooLarge",
-         [&](auto&, auto& file) {
-             return WriteBytes(file, stored + QByteArray(kTosvelStateMaxBytes, '\n'));
-         },
-         defaults, ""},
-        {"LinkInAFolderOthersWrite",
-         [&](auto& folder, auto& file) {
-             return link(folder, file) && chmod(QFile::encodeName(folder), 0777) == 0;
-         },
-         defaults, "Tosvel.ini", unchanged},
-        {"OwnLinkKeepsItsTargetsMode",
-         [&](auto& folder, auto& file) {
-             return link(folder, file) &&
-                    chmod(QFile::encodeName(folder + "/../target"), 0644) == 0;
-         },
-         cut, "",
-         [](auto& folder, auto& file) {
-             return QFileInfo(file).isSymLink() && Mode(folder + "/../target") == 0644;
-         }},
-        {"FolderOfAnotherUser",
-         [&](auto& folder, auto& file) {
-             return IsPrivileged() && WriteBytes(file, stored) &&
-                    chown(QFile::encodeName(folder), kNobody, kNobody) == 0;
-         },
-         defaults, "", [&](auto&, auto& file) { return ReadBytes(file) == stored; }}};
-    for (const auto& c : cases) {
+    for (const StateFileCase& c : StateFileCases()) {
         QTemporaryDir parent;
         const QString folder = parent.filePath(QStringLiteral("Tosvel"));
         const QString file = TosvelStatePath(folder);
@@ -265,8 +273,11 @@ void TosvelTest::onlyAUsableFileIsReadOrWritten() {
         QVERIFY2(*c.message ? shown.find(c.message) != std::string::npos : shown.empty(), c.name);
         QVERIFY2(c.after(folder, file), c.name);
     }
+#endif
+}
 
-    // Without a home there is no folder, and nothing is written or reported.
+// Without a home there is no folder, and nothing is written or reported.
+void TosvelTest::nothingIsKeptWithoutAHome() {
     const QByteArray home = qgetenv("HOME");
     const QByteArray config = qgetenv("XDG_CONFIG_HOME");
     qunsetenv("HOME");
@@ -279,7 +290,6 @@ void TosvelTest::onlyAUsableFileIsReadOrWritten() {
     CTosvelDlg dialog(CivilDate{2024, 4, 1}, none, presenter);
     dialog.done(QDialog::Accepted);
     QVERIFY(presenter.m_aShown.empty());
-#endif
 }
 
 QTEST_MAIN(TosvelTest)
