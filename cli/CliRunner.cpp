@@ -14,6 +14,7 @@
 #include "input/InputSchema.h"
 #include "input/InputTransfer.h"
 #include "platform/NativePath.h"
+#include "platform/TerminalText.h"
 #include "platform/Version.h"
 #include "settings/SettingsFiles.h"
 
@@ -326,9 +327,15 @@ bool WritePdf(const CliRequest& request, const CHistoryData& history,
     const std::vector<ResumeRow> rows =
         BuildResumeRows(history, request.today, request.resumeOptions);
     if (writePdf && writePdf(*request.resume->pdf, rows, request.resume->calendar)) return true;
-    err += "vesmer-cli: --pdf: " + QByteArray::fromStdString(DisplayPath(*request.resume->pdf)) +
+    err += "vesmer-cli: --pdf: " +
+           EscapeControls(QString::fromStdString(DisplayPath(*request.resume->pdf))).toUtf8() +
            " could not be written\n";
     return false;
+}
+
+// A message about the folder of --load or --save, which names it as given.
+QByteArray FolderError(const std::string& error) {
+    return "vesmer-cli: " + EscapeControls(QString::fromStdString(error)).toUtf8() + "\n";
 }
 
 }  // namespace
@@ -368,7 +375,7 @@ int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err,
     CHistoryData history;
     std::string error;
     if (request.loadFolder && !LoadSettingsFolder(*request.loadFolder, inputs, history, error)) {
-        err += "vesmer-cli: " + QByteArray::fromStdString(error) + "\n";
+        err += FolderError(error);
         return kExitUsage;
     }
     for (const CliInput& input : request.inputs) Apply(input, inputs);
@@ -384,7 +391,7 @@ int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err,
         out += Output(request, history);
     }
     if (request.saveFolder && !SaveSettingsFolder(*request.saveFolder, inputs, history, error)) {
-        err += "vesmer-cli: " + QByteArray::fromStdString(error) + "\n";
+        err += FolderError(error);
         return kExitOutputFailed;
     }
     return kExitOk;
@@ -394,7 +401,8 @@ int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out
            const ResumePdfWriter& writePdf) {
     const auto parsed = ParseCommandLine(arguments, today);
     if (const auto* error = std::get_if<CliUsageError>(&parsed)) {
-        err += "vesmer-cli: " + error->message.toUtf8() + "\n";
+        // The message may quote any argument.
+        err += "vesmer-cli: " + EscapeControls(error->message).toUtf8() + "\n";
         if (error->suggestHelp) err += "Try 'vesmer-cli --help'.\n";
         return kExitUsage;
     }

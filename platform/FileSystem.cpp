@@ -328,6 +328,15 @@ CFolderLock::~CFolderLock() = default;
 
 #endif
 
+bool IsUsableUserFolder(const QString& folder) {
+    if (folder.isEmpty() || !EntryExists(folder)) return !folder.isEmpty();
+#ifdef Q_OS_UNIX
+    return IsOwnFolder(folder);
+#else
+    return IsFolder(folder);
+#endif
+}
+
 QString FolderOf(const QString& path) {
     const QString clean = QDir::fromNativeSeparators(path);
     const qsizetype slash = clean.lastIndexOf(QLatin1Char('/'));

@@ -131,6 +131,8 @@ TEST(Cli, UsageErrorsNameWhatIsAllowed) {
         {{"--json", "--from", "高校入学から", "--no-heading", "--leaving-month", "3"}, ""},
         {{"--pdf", "a.pdf"}, "--pdf needs --resume"},
         {{"--resume", "wareki", "--csv", "--pdf", "a.pdf"}, "--pdf and --csv cannot"},
+        {{"--resume", "\x1b[2J\xc2\x9b"}, "'\\x1B[2J\\x9B' is neither"},
+        {{"--month", "\x1b]0;x\x07"}, "'\\x1B]0;x\\x07' is not a number"},
         {{"--show-age", "--show-age"}, ""},
         {{"positional"}, "unexpected argument"},
         {{"--unknown"}, "Try 'vesmer-cli --help'."},
@@ -264,6 +266,7 @@ TEST(Cli, FailureSaysWhatFailedInOneLine) {
                  {{"--save", ""}, kExitUsage, "--save"},
                  {{"--load", ""}, kExitUsage, "--load"},
                  {{"--load", "%1/none"}, kExitUsage, "/none"},
+                 {{"--load", "%1/a\nb\x1b"}, kExitUsage, "/a\\x0Ab\\x1B"},
                  {{"--today", "1899-12-31"}, kExitUsage, "--today"},
                  {{"--today", "1900-01-01", "--year", "1899"}, kExitOk, ""}};
     for (const auto& c : cases) {
