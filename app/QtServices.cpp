@@ -1,13 +1,33 @@
 #include "app/QtServices.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include "print/ResumeSheet.h"
+
+namespace {
+
+// The window a box asks from: the active window when it is the owner or one of its windows (the
+// 学歴欄 window), else the owner.
+QWidget* AskingWindow(QWidget* owner) {
+    QWidget* active = QApplication::activeWindow();
+    for (QWidget* w = active; w && owner; w = w->parentWidget()) {
+        if (w == owner) return active;
+    }
+    return owner;
+}
+
+}  // namespace
 
 QString MessageBoxText(std::string_view text) {
     QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -18,7 +38,7 @@ QString MessageBoxText(std::string_view text) {
 
 MessageAnswer CMessageBoxPresenter::Show(std::string_view text, std::string_view caption,
                                          MessageButtons buttons, MessageIcon icon) {
-    QMessageBox box(m_owner);
+    QMessageBox box(AskingWindow(m_owner));
     box.setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
     box.setTextFormat(Qt::PlainText);
     box.setText(MessageBoxText(text));
@@ -60,7 +80,7 @@ bool CFileDialogSavePrompt::AskSavePath(const SavePromptSettings& settings, QStr
         filters << type.filter;
         suffixes << type.suffix;
     }
-    QFileDialog dialog(m_owner, settings.title, start);
+    QFileDialog dialog(AskingWindow(m_owner), settings.title, start);
     dialog.setNameFilters(filters);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -84,6 +104,21 @@ bool CFileDialogSavePrompt::AskSavePath(const SavePromptSettings& settings, QStr
     fileType = static_cast<std::size_t>(
         std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())));
     return true;
+}
+
+PrintOutcome CPrintDialogResumePrinter::Print(const std::vector<ResumeRow>& rows,
+                                              ResumeCalendar calendar, QWidget* owner) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QString::fromUtf8(kResumeWindowTitle));
+    QPrintDialog dialog(&printer, owner);
+    dialog.setWindowTitle(QStringLiteral("印刷"));
+    if (dialog.exec() != QDialog::Accepted) return PrintOutcome::Cancelled;
+    QPainter painter;
+    if (!painter.begin(&printer)) return PrintOutcome::Failed;
+    const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
+    PaintResumeSheet(painter, QRectF(QPointF(0, 0), QSizeF(area.size())), rows, calendar);
+    return painter.end() ? PrintOutcome::Printed : PrintOutcome::Failed;
 }
 
 void CDesktopFileOpener::OpenFile(const QString& path) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "app/ResumeWindow.h"
 #include "export/ExportCommands.h"
 #include "platform/MessagePresenter.h"
 
@@ -31,6 +32,13 @@ class CFileDialogSavePrompt : public ISavePrompt {
 
   private:
     QPointer<QWidget> m_owner;
+};
+
+// The print dialog owned by the window that asks, then the 学歴 block on the chosen printer.
+class CPrintDialogResumePrinter : public IResumePrinter {
+  public:
+    PrintOutcome Print(const std::vector<ResumeRow>& rows, ResumeCalendar calendar,
+                       QWidget* owner) override;
 };
 
 // Opens a file with the program the desktop associates with it.

@@ -14,7 +14,7 @@ package=(help2man dpkg-dev file)
 test=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format clang libclang-rt-14-dev
-    xvfb xauth xdotool imagemagick hyperfine time
+    xvfb xauth xdotool imagemagick hyperfine time poppler-utils
     appstream desktop-file-utils
 )
 

@@ -131,7 +131,7 @@ void VesmerDlgTest::firstStartShowsTheDefaultsInOrder() {
         QVERIFY(w->isHidden() || f.Dialog().rect().contains(w->geometry()));
         if (!w->isHidden() && w->focusPolicy() != Qt::NoFocus) focusable << w;
     }
-    QCOMPARE(focusable.size(), qsizetype{kInputCount + 6});  // and six buttons
+    QCOMPARE(focusable.size(), qsizetype{kInputCount + 7});  // and seven buttons
     // Each caption and unit is drawn inside its box.
     const QImage image = f.Dialog().grab().toImage();
     for (const InputField& field : InputSchema()) {
