@@ -75,6 +75,11 @@ constexpr WindowCommand kCommands[] = {
 };
 const QColor kRefusalColour(192, 0, 0);
 
+// The width of a full-width character.
+int WideWidth(const QFontMetrics& metrics) {
+    return metrics.horizontalAdvance(QStringLiteral("学"));
+}
+
 }  // namespace
 
 CResumeWindow::CResumeWindow(CResumeBlock& block, const ResumeWindowServices& services,
@@ -114,7 +119,7 @@ CResumeWindow::CResumeWindow(CResumeBlock& block, const ResumeWindowServices& se
     ShowInputs(m_block.Inputs());
     connect(&m_block, &CResumeBlock::Changed, this, &CResumeWindow::Refresh);
     Refresh();
-    resize(sizeHint().width() + 240, std::max(sizeHint().height(), 480));
+    resize(sizeHint().width(), std::max(sizeHint().height(), fontMetrics().height() * 24));
 }
 
 CResumeWindow::~CResumeWindow() = default;
@@ -126,8 +131,7 @@ QGridLayout* CResumeWindow::CreateForm() {
         grid->addWidget(header, kHeaderRow, column + 1);
     }
     for (const ResumeField& field : ResumeSchema()) m_aFields.push_back(CreateField(field, *grid));
-    grid->setColumnMinimumWidth(1, fontMetrics().horizontalAdvance(QString(14, QChar(0x5B66))));
-    grid->setColumnMinimumWidth(2, fontMetrics().horizontalAdvance(QString(14, QChar(0x5B66))));
+    for (int column : {1, 2}) grid->setColumnMinimumWidth(column, WideWidth(fontMetrics()) * 14);
     return grid;
 }
 
@@ -186,6 +190,8 @@ QWidget* CResumeWindow::CreateTable() {
     m_table->setColumnWidth(0, digit * 10);
     m_table->setColumnWidth(1, digit * 5);
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Room for the year, the month and a school with its department.
+    m_table->setMinimumWidth(digit * 15 + WideWidth(fontMetrics()) * 24);
     auto* box = new QWidget(this);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -280,7 +286,12 @@ void CResumeWindow::Refresh() {
     const std::string note = MissingMonthNote(m_block.Rows());
     m_lblNote->setText(Utf8(note));
     m_lblNote->setVisible(!note.empty());
-    Field(*FindResumeField("leavingMonth"))->setEnabled(m_block.LeavingMonthApplies());
+    // The month is given only for a history that ends in a 中途退学 or 除籍, and can always be
+    // put right where it is refused.
+    for (const ResumeField& field : ResumeSchema()) {
+        if (field.kind == K::Month)
+            Field(field)->setEnabled(m_block.LeavingMonthApplies() || m_block.Refused() == &field);
+    }
 }
 
 bool CResumeWindow::HaveRows() {

@@ -385,7 +385,15 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
     QCOMPARE(table(), QString::fromStdString(ResumeTsv(rows({}), ResumeCalendar::Wareki)));
     for (const ResumeField& field : ResumeSchema())
         QCOMPARE(w.Field(field)->accessibleName(), QString::fromStdString(field.title));
-    QVERIFY(!w.Field(*FindResumeField("leavingMonth"))->isEnabled());
+    // The month applies only to a leaving, but a refused one (from the file) can be put right.
+    auto* month = static_cast<QLineEdit*>(w.Field(*FindResumeField("leavingMonth")));
+    QVERIFY(!month->isEnabled());
+    month->setText(QStringLiteral("13"));
+    emit month->textEdited(month->text());
+    QVERIFY(month->isEnabled());
+    month->clear();
+    emit month->textEdited(QString());
+    QVERIFY(!month->isEnabled());
 
     // A name as typed, the 西暦: the table, both windows' copies and the printout follow.
     auto* name = static_cast<QLineEdit*>(w.Field(SchoolField(STAGE_UNIVERSITY, false)));
