@@ -122,7 +122,10 @@ CResumeWindow::CResumeWindow(CResumeBlock& block, const ResumeWindowServices& se
     resize(sizeHint().width(), std::max(sizeHint().height(), fontMetrics().height() * 24));
 }
 
-CResumeWindow::~CResumeWindow() = default;
+CResumeWindow::~CResumeWindow() {
+    // A field that loses the focus as it goes reports no change to a window that is going.
+    for (QWidget* field : m_aFields) field->disconnect(this);
+}
 
 QGridLayout* CResumeWindow::CreateForm() {
     auto* grid = new QGridLayout;

@@ -135,7 +135,10 @@ CVesmerDlg::CVesmerDlg(const VesmerDlgServices& services, QWidget* parent)
     OnInitDialog();
 }
 
-CVesmerDlg::~CVesmerDlg() = default;
+CVesmerDlg::~CVesmerDlg() {
+    // The 学歴欄 window goes before the block it shows.
+    delete m_resumeWindow;
+}
 
 void CVesmerDlg::CreateControls() {
     const DialogBaseUnits base = BaseUnitsOf(font());
