@@ -15,7 +15,7 @@ package=(help2man dpkg-dev file lintian appstream desktop-file-utils)
 test=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format clang libclang-rt-14-dev
-    xvfb xauth xdotool imagemagick hyperfine time
+    xvfb xauth xdotool imagemagick hyperfine time poppler-utils
 )
 
 case "${1:-test}" in
