@@ -211,6 +211,24 @@ bool IsPrivateFolder(const QString& folder) {
     return IsFolderOwnedByMe(folder, kGroupOrOtherWrite);
 }
 
+namespace {
+
+// Owned by the current user or root and writable by no one else.
+bool OnlyOwnerChanges(const struct stat& info) {
+    return (info.st_uid == geteuid() || info.st_uid == 0) &&
+           (info.st_mode & kGroupOrOtherWrite) == 0;
+}
+
+}  // namespace
+
+bool IsSafeToLoad(const QString& file) {
+    struct stat info {};
+    struct stat folder {};
+    return !file.isEmpty() && lstat(Native(file).constData(), &info) == 0 &&
+           S_ISREG(info.st_mode) && OnlyOwnerChanges(info) &&
+           stat(Native(FolderOf(file)).constData(), &folder) == 0 && OnlyOwnerChanges(folder);
+}
+
 bool SameFolder(const QString& a, const QString& b) {
     struct stat first {};
     struct stat second {};
@@ -321,6 +339,10 @@ FileRead ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray& bytes
 
 bool MakePrivateFolder(const QString& folder) {
     return QFileInfo(folder).isDir() || QDir().mkpath(folder);
+}
+
+bool IsSafeToLoad(const QString& file) {
+    return QFileInfo(file).isFile();
 }
 
 CFolderLock::CFolderLock(const QString&, std::chrono::milliseconds) {}

@@ -75,6 +75,33 @@ TEST(FileSystem, InPlaceWriteTellsItsResult) {
     EXPECT_EQ(ReadBytes(file), "short");
 }
 
+// A library is loaded only from a file and a folder that no one else can change.
+TEST(FileSystem, OnlyFilesNoOneElseCanChangeAreSafeToLoad) {
+    QTemporaryDir dir;
+    ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    const struct {
+        const char* name;
+        mode_t fileMode, folderMode;
+        bool link, safe;
+    } cases[] = {{"own", 0644, 0755, false, true},
+                 {"groupWrites", 0664, 0755, false, false},
+                 {"othersWrite", 0646, 0755, false, false},
+                 {"sharedFolder", 0644, 01777, false, false},
+                 {"link", 0644, 0755, true, false}};
+    for (const auto& c : cases) {
+        const QString folder = dir.filePath(c.name);
+        const QString file = folder + "/module.so";
+        ASSERT_TRUE(QDir().mkpath(folder) && WriteBytes(folder + "/target", "x"));
+        ASSERT_TRUE(c.link ? QFile::link(folder + "/target", file) : WriteBytes(file, "x"));
+        ASSERT_EQ(chmod(QFile::encodeName(file).constData(), c.fileMode) |
+                      chmod(QFile::encodeName(folder).constData(), c.folderMode),
+                  0);
+        EXPECT_EQ(IsSafeToLoad(file), c.safe) << c.name;
+    }
+    EXPECT_FALSE(IsSafeToLoad(dir.filePath("missing")));
+    EXPECT_FALSE(IsSafeToLoad(QString()));
+}
+
 // Links are followed, relative ones from their own folder, up to 32 in a row.
 TEST(FileSystem, LinkChainsAreFollowedUpTo32Links) {
     QTemporaryDir dir;
