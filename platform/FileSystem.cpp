@@ -117,9 +117,13 @@ bool WriteInPlace(const QString& file, const QByteArray& bytes) {
         open(Native(file).constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (handle < 0) return false;
     struct stat info {};
-    bool ok = fstat(handle, &info) == 0 && S_ISREG(info.st_mode);
+    if (fstat(handle, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(handle);
+        return false;
+    }
+    bool ok = true;
 #ifdef Q_OS_LINUX
-    if (ok && bytes.size() > info.st_size) {
+    if (bytes.size() > info.st_size) {
         const int reserved = posix_fallocate(handle, 0, bytes.size());
         ok = reserved != ENOSPC && reserved != EFBIG;
     }
@@ -254,7 +258,9 @@ CFolderLock::~CFolderLock() {
     if (m_nHandle >= 0) close(m_nHandle);
 }
 
-#else  // Windows: Qt's file functions; no links to check, no owners to keep.
+#endif
+
+#ifdef Q_OS_WIN  // Qt's file functions; no links to check, no owners to keep.
 
 #include <QFile>
 #include <QFileInfo>
@@ -352,10 +358,10 @@ CFolderLock::~CFolderLock() = default;
 
 bool IsUsableUserFolder(const QString& folder) {
     if (folder.isEmpty() || !EntryExists(folder)) return !folder.isEmpty();
-#ifdef Q_OS_UNIX
-    return IsOwnFolder(folder);
-#else
+#ifdef Q_OS_WIN
     return IsFolder(folder);
+#else
+    return IsOwnFolder(folder);
 #endif
 }
 
