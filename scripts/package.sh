@@ -19,14 +19,18 @@ export DEB_CXXFLAGS_MAINT_STRIP="-g ${DEB_CXXFLAGS_MAINT_STRIP:-}"
 flag() { dpkg-buildflags --get "$1"; }
 # CMake does not read CPPFLAGS, and reads CXXFLAGS and LDFLAGS only into a new cache: all are
 # given explicitly so that a second run on the same folder builds with the same flags.
+# The package installs into /usr: the programs are built for that place (the folder that never
+# holds settings, the place of vesmer-cli's PDF module).
 settings=(
     -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_INSTALL_PREFIX=/usr
     -DVESMER_BUILD_TESTS=OFF
     -DVESMER_BUILD_BENCHMARKS=OFF
     -DVESMER_SANITIZE=OFF
     -DVESMER_FUZZ=OFF
     "-DCMAKE_CXX_FLAGS=$(flag CPPFLAGS) $(flag CXXFLAGS)"
     "-DCMAKE_EXE_LINKER_FLAGS=$(flag LDFLAGS)"
+    "-DCMAKE_MODULE_LINKER_FLAGS=$(flag LDFLAGS)"
 )
 [ -z "${VESMER_PROJECT_PAGE:-}" ] || settings+=("-DVESMER_PROJECT_PAGE=$VESMER_PROJECT_PAGE")
 [ -z "${VESMER_PACKAGE_MAINTAINER:-}" ] ||

@@ -10,8 +10,6 @@
 
 namespace {
 
-// The descriptions have no blanks, at which the help would break a line: it counts characters,
-// not the columns that a full-width character takes.
 struct Options {
     QCommandLineOption toWareki{
         "to-wareki", "西暦の日付DATE（1989-01-08の形）を和暦で表示します（平成元年1月8日の形）。",
@@ -36,16 +34,29 @@ constexpr const char* kDescription =
     "表示します。オプションを付けずに起動するとウィンドウを開きます。日付の数字は全角でもよく、"
     "日付とその数字の前後の半角空白とタブは無視されます。";
 
-constexpr const char* kExitStatusAndFiles =
-    "\n終了ステータス: 0 表示した、1 出力を書き込めなかった、2 コマンドラインが正しくない"
-    "（日付でない文字列を含む）、\n3 存在しない日付か、1873-01-01 より前または 9999-12-31 "
-    "より後の日付（理由は標準エラー出力に）。\n"
-    "\nFiles:\n"
-    "  ~/.config/Tosvel/Tosvel.ini\n"
-    "      ウィンドウの最後の入力。本人だけが読み書きできるファイルとフォルダに保存します。\n"
-    "      XDG_CONFIG_HOME が絶対パスなら $XDG_CONFIG_HOME/Tosvel/Tosvel.ini です。\n"
-    "      そうでなく HOME が既存のフォルダの絶対パスでもないとき、またはそのフォルダが\n"
-    "      ほかのユーザーのものであるときは、何も読み書きしません。\n";
+constexpr const char* kExitStatus =
+    "終了ステータス: 0 表示した、1 出力を書き込めなかった、2 コマンドラインが正しくない"
+    "（日付でない文字列を含む）、3 存在しない日付か、1873-01-01 より前または 9999-12-31 "
+    "より後の日付（理由は標準エラー出力に）。";
+constexpr const char* kStateFile = "~/.config/Tosvel/Tosvel.ini";
+constexpr const char* kStateFileText =
+    "ウィンドウの最後の入力。本人だけが読み書きできるファイルとフォルダに保存します。"
+    "XDG_CONFIG_HOME が絶対パスなら $XDG_CONFIG_HOME/Tosvel/Tosvel.ini です。そうでなく HOME "
+    "が既存のフォルダの絶対パスでもないとき、またはそのフォルダがほかのユーザーのものであるときは、"
+    "何も読み書きしません。";
+constexpr int kHelpWidth = 79;
+
+// --help: the options, the exit statuses and the settings file, wrapped for the terminal.
+QByteArray HelpText(const QList<QCommandLineOption>& options) {
+    return (TerminalHelp(QStringLiteral("Tosvel"), QString::fromUtf8(kDescription), options,
+                         kHelpWidth) +
+            QLatin1Char('\n') + WrapForTerminal(QString::fromUtf8(kExitStatus), kHelpWidth) +
+            QStringLiteral("\n\nFiles:\n  %1\n").arg(QString::fromUtf8(kStateFile)) +
+            QStringLiteral("      ") +
+            WrapForTerminal(QString::fromUtf8(kStateFileText), kHelpWidth, 6, 6) +
+            QLatin1Char('\n'))
+        .toUtf8();
+}
 
 // Options that take one value; a second value would silently replace the first.
 constexpr const char* kSingleValueOptions[] = {"to-wareki", "to-seireki", "birth-year"};
@@ -126,12 +137,13 @@ int RunTosvelCli(const QStringList& arguments, QByteArray& out, QByteArray& err)
     if (QCoreApplication::instance()) QCoreApplication::installTranslator(&japanese);
     Options o;
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromUtf8(kDescription));
-    parser.addOptions({o.toWareki, o.toSeireki, o.table, o.birthYear, o.help, o.version});
+    const QList<QCommandLineOption> options = {o.toWareki,  o.toSeireki, o.table,
+                                               o.birthYear, o.help,      o.version};
+    parser.addOptions(options);
     if (!parser.parse(QStringList{QStringLiteral("Tosvel")} + arguments))
         return Usage(err, parser.errorText());
     if (parser.isSet(o.help)) {
-        out += parser.helpText().toUtf8() + kExitStatusAndFiles;
+        out += HelpText(options);
         return kTosvelExitOk;
     }
     if (parser.isSet(o.version)) {

@@ -31,6 +31,26 @@ TEST(TerminalText, ControlCharactersAreShownEscaped) {
     for (const auto& [text, shown] : cases) EXPECT_EQ(EscapeControls(text), shown);
 }
 
+// Japanese breaks between its characters, but not before closing punctuation or small kana.
+TEST(TerminalText, JapaneseIsWrappedToTheTerminalsColumns) {
+    const struct {
+        const char* text;
+        int width, indent, start;
+        const char* wrapped;
+    } cases[] = {{"あいうえお", 6, 0, 0, "あいう\nえお"},
+                 {"あい。うえ", 6, 2, 0, "あい。\n  うえ"},
+                 {"あいッう", 5, 0, 0, "あ\nいッ\nう"},
+                 {"（あい）う", 6, 0, 0, "（あ\nい）う"},
+                 {"one two  three", 8, 1, 0, "one two\n three"},
+                 {"abc\nあいう", 10, 4, 4, "abc\n    あいう"},
+                 {"  あい  ", 10, 0, 0, "あい"},
+                 {"1873年から", 6, 0, 2, "1873\n年から"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(WrapForTerminal(QString::fromUtf8(c.text), c.width, c.indent, c.start),
+                  QString::fromUtf8(c.wrapped))
+            << c.text;
+}
+
 #ifndef _WIN32
 
 // 表示 in code page 932: not valid UTF-8, as an archive unpacked on Linux leaves a folder name.
