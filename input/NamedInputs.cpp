@@ -1,5 +1,7 @@
 #include "input/NamedInputs.h"
 
+#include <algorithm>
+
 #include "engine/NumberText.h"
 #include "input/ChoiceLists.h"
 #include "input/DialogInputs.h"
@@ -95,6 +97,21 @@ std::string ResumeInputText(const ResumeInputs& inputs, const std::string& name)
     if (const std::string* text = ResumeText(inputs, *field)) return *text;
     ResumeInputs copy = inputs;
     return std::to_string(*ResumeNumber(copy, *field));
+}
+
+bool SetInputLines(DialogInputs& inputs, ResumeInputs& resume, const std::string& lines) {
+    std::size_t start = 0;
+    while (start < lines.size()) {
+        const std::size_t nameEnd = lines.find('\n', start);
+        if (nameEnd == std::string::npos) return false;
+        const std::size_t valueEnd = std::min(lines.find('\n', nameEnd + 1), lines.size());
+        const std::string name = lines.substr(start, nameEnd - start);
+        const std::string value = lines.substr(nameEnd + 1, valueEnd - nameEnd - 1);
+        if (!SetInputText(inputs, name, value) && !SetResumeInputText(resume, name, value))
+            return false;
+        start = valueEnd + 1;
+    }
+    return true;
 }
 
 bool IsInputEnabled(const std::string& name, int finalSchoolIndex) {

@@ -33,6 +33,11 @@ std::string InputText(const DialogInputs& inputs, const std::string& name);
 bool SetResumeInputText(ResumeInputs& inputs, const std::string& name, const std::string& text);
 std::string ResumeInputText(const ResumeInputs& inputs, const std::string& name);
 
+// Sets inputs of both forms at once from lines that name an input and then give its text (which
+// holds no line break): "era\n2\nbirthYear\n1990\n". False when a name is in neither schema;
+// the inputs before it are set.
+bool SetInputLines(DialogInputs& inputs, ResumeInputs& resume, const std::string& lines);
+
 // Whether the input named is open to entry while the final-schooling list shows the item at
 // finalSchoolIndex; an input without an enabling group always is.
 bool IsInputEnabled(const std::string& name, int finalSchoolIndex);

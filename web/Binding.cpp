@@ -89,9 +89,8 @@ EMSCRIPTEN_BINDINGS(vesmer) {
     function("describeInputs", &DescribeInputs);
     function("resumeFields", &ResumeFields);
     function("eraNames", &EraNames);
-    function("setInputText", &SetInputText);
     function("inputText", &InputText);
-    function("setResumeInputText", &SetResumeInputText);
+    function("setInputLines", &SetInputLines);
     function("resumeInputText", &ResumeInputText);
     function("isInputEnabled", &IsInputEnabled);
     function("particle", &Particle);

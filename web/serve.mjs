@@ -32,7 +32,7 @@ export function startServer(folder, port = 0) {
   return new Promise((done) => server.listen(port, '127.0.0.1', () => done(server)));
 }
 
-if (import.meta.url === pathToFileURL(process.argv[1]).href) {
+if (process.argv[1] && import.meta.url === pathToFileURL(process.argv[1]).href) {
   const server = await startServer(process.argv[2] ?? 'web/dist', Number(process.env.PORT ?? 8080));
   console.log(`Vesmer: http://127.0.0.1:${server.address().port}/ (Ctrl+C で終了)`);
 }

@@ -33,6 +33,12 @@ TEST(PageFunctions, InputsByNameAndTheirEnabling) {
     EXPECT_EQ(ResumeInputText(resume, "resumeCalendar"), "1");
     EXPECT_EQ(ResumeInputText(resume, "schoolUniversity"), "東都大学");
     EXPECT_EQ(ResumeInputText(ResumeInputs{}, "resumeHeading"), "1");
+    EXPECT_TRUE(SetInputLines(inputs, resume, "era\n1\nleavingMonth\n\nbirthDay\n３"));
+    EXPECT_EQ(inputs.m_nEra, 1);
+    EXPECT_EQ(inputs.m_strBirthDay, "３");
+    EXPECT_FALSE(SetInputLines(inputs, resume, "showAge\n0\nnothing\n1\n"));
+    EXPECT_EQ(inputs.m_bShowAge, 0);
+    EXPECT_FALSE(SetInputLines(inputs, resume, "era"));
 
     const std::vector<InputDescription> fields = DescribeInputs();
     ASSERT_EQ(fields.size(), 37u);

@@ -107,7 +107,7 @@ function buildForm(M) {
     const kind = f.items.length ? 'list' : f.maxLength > 2 ? 'name' : f.maxLength ? 'text' : 'check';
     $('resumeFields').append(row(f.name, kind, f.title, '', f.items, f.maxLength));
   }
-  return { fields, resumeFields };
+  return { fields, resumeFields, names: [...fields, ...resumeFields].map((f) => f.name) };
 }
 
 function defaults(M, form) {
@@ -161,8 +161,7 @@ function calculator(M, form, today) {
   return () => {
     const inputs = new M.DialogInputs();
     const resume = new M.ResumeInputs();
-    for (const f of form.fields) M.setInputText(inputs, f.name, readValue(f.name));
-    for (const f of form.resumeFields) M.setResumeInputText(resume, f.name, readValue(f.name));
+    M.setInputLines(inputs, resume, form.names.map((name) => `${name}\n${readValue(name)}\n`).join(''));
     const view = M.showCalculation(inputs, resume, today);
     inputs.delete();
     resume.delete();
@@ -238,7 +237,7 @@ async function start() {
   const form = buildForm(M);
   const initial = defaults(M, form);
   const saved = stored();
-  const names = [...form.fields, ...form.resumeFields].map((f) => f.name);
+  const { names } = form;
   for (const name of names) writeValue(name, saved[name] ?? initial[name]);
   applyRules(M, form);
   const today = todayFor(M);
