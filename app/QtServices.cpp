@@ -4,50 +4,15 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
 
-QString MessageBoxText(std::string_view text) {
-    QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return result;
-}
+namespace {
 
-MessageAnswer CMessageBoxPresenter::Show(std::string_view text, std::string_view caption,
-                                         MessageButtons buttons, MessageIcon icon) {
-    QMessageBox box(m_owner);
-    box.setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
-    box.setTextFormat(Qt::PlainText);
-    box.setText(MessageBoxText(text));
-    switch (icon) {
-        case MessageIcon::None:
-            box.setIcon(QMessageBox::NoIcon);
-            break;
-        case MessageIcon::Warning:
-            box.setIcon(QMessageBox::Warning);
-            break;
-        case MessageIcon::Question:
-            box.setIcon(QMessageBox::Question);
-            break;
-    }
-    // The button texts of a Japanese system, whatever translations are installed.
-    if (buttons == MessageButtons::YesNo) {
-        QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-        QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-        box.setDefaultButton(yes);
-        box.setEscapeButton(no);
-        box.exec();
-        return box.clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
-    }
-    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    box.setDefaultButton(ok);
-    box.setEscapeButton(ok);
-    box.exec();
-    return MessageAnswer::Ok;
-}
+constexpr int kSavePromptWidth = 880;
+constexpr int kSavePromptHeight = 520;
+
+}  // namespace
 
 bool CFileDialogSavePrompt::AskSavePath(const SavePromptSettings& settings, QString& path,
                                         std::size_t& fileType) {
@@ -66,6 +31,8 @@ bool CFileDialogSavePrompt::AskSavePath(const SavePromptSettings& settings, QStr
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(suffixes.value(0));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    // Wide enough for the file list's columns and the longest file type.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(kSavePromptWidth, kSavePromptHeight)));
     // Another file type gives its suffix to a name that ends in one of the listed suffixes.
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
         const QString suffix = suffixes.value(filters.indexOf(filter));

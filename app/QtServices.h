@@ -4,22 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "app/MessageBox.h"
 #include "export/ExportCommands.h"
-#include "platform/MessagePresenter.h"
-
-// Text as a message box shows it: CR LF pairs (and lone CRs) become line feeds.
-QString MessageBoxText(std::string_view text);
-
-// Message boxes owned by the main dialog.
-class CMessageBoxPresenter : public IMessagePresenter {
-  public:
-    void SetOwner(QWidget* owner) { m_owner = owner; }
-    MessageAnswer Show(std::string_view text, std::string_view caption, MessageButtons buttons,
-                       MessageIcon icon) override;
-
-  private:
-    QPointer<QWidget> m_owner;
-};
 
 // The save-as prompt as a file dialog owned by the main dialog: title, starting folder and name,
 // the file types with their suffixes and the confirmation before replacing an existing file.

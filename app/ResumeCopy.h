@@ -27,8 +27,6 @@ class CSystemClipboard : public IClipboard {
 // The object name of a copy button; empty for any other control.
 QString ResumeCopyName(Control control);
 
-inline constexpr const char* kMsgNoResumeRows = "履歴書に書ける学歴がまだありません。";
-
 // The two buttons below the history that copy its résumé rows to the clipboard, in 和暦 or in
 // 西暦, as tab-separated lines that paste into the columns of a spreadsheet template.
 class CResumeCopy {

@@ -14,6 +14,8 @@
 #include "input/DialogInputs.h"
 #include "input/InputSchema.h"
 #include "input/InputTransfer.h"
+#include "platform/NativePath.h"
+#include "platform/TerminalText.h"
 #include "platform/Version.h"
 #include "settings/SettingsFiles.h"
 
@@ -53,13 +55,6 @@ QString AllowedChoices(const InputField& field) {
     QStringList texts;
     for (const std::string& item : Items(field)) texts << QString::fromStdString(item);
     return QStringLiteral("0-%1 or %2").arg(texts.size() - 1).arg(texts.join(QStringLiteral(", ")));
-}
-
-// The history file's stage keys: "小 中 高 短 専 大 修 博".
-QString StageKeys() {
-    QStringList keys;
-    for (const std::string& key : CHistoryData().m_aStageKey) keys << QString::fromStdString(key);
-    return keys.join(QLatin1Char(' '));
 }
 
 QString Description(const InputField& field) {
@@ -176,12 +171,7 @@ std::string ParseDigits(const InputField& field, const QString& value) {
 }
 
 int ParseStage(const QString& option, const QString& name) {
-    const CHistoryData history;
-    for (int stage = STAGE_ELEMENTARY; stage <= STAGE_DOCTOR; ++stage) {
-        if (name == QString::fromStdString(history.m_aStageKey[std::size_t(stage - 1)]) ||
-            name == QString::number(stage))
-            return stage;
-    }
+    if (const int stage = StageNamed(name)) return stage;
     throw UsageError{
         QStringLiteral("--%1: unknown stage '%2' (%3 or 1-8)").arg(option, name, StageKeys())};
 }
@@ -237,7 +227,8 @@ CliRequest ReadRequest(const QCommandLineParser& parser, const CivilDate& today)
     RefuseRepeats(parser);
 
     CliRequest request;
-    if (const QString problem = ReadResumeOptions(parser, {kRaw, kJson}, request.resume);
+    if (const QString problem = ReadResumeOptions(parser, {kRaw, kJson}, parser.isSet(kJson),
+                                                  request.resume, request.resumeOptions);
         !problem.isEmpty())
         throw UsageError{problem};
     ReadInputs(parser, request.inputs);
@@ -287,7 +278,8 @@ const char* KindName(HistoryEventKind kind) {
     return "";
 }
 
-QByteArray JsonOutput(const CHistoryData& history, const CurrentAge& age, const CivilDate& today) {
+QByteArray JsonOutput(const CHistoryData& history, const CurrentAge& age, const CivilDate& today,
+                      const ResumeOptions& options) {
     QJsonArray lines;
     for (const HistoryEvent& event : history.Events()) {
         QJsonObject line;
@@ -308,21 +300,41 @@ QByteArray JsonOutput(const CHistoryData& history, const CurrentAge& age, const 
     root.insert("lines", lines);
     root.insert("currentAge", current);
     root.insert("text", QString::fromStdString(history.m_strHistory));
-    root.insert("resume", ResumeJson(history, today));
+    root.insert("resume", ResumeJson(options, history, today));
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
 QByteArray Output(const CliRequest& request, const CHistoryData& history) {
-    if (request.resume) return ResumeOutput(*request.resume, history, request.today);
+    if (request.resume)
+        return ResumeOutput(*request.resume, request.resumeOptions, history, request.today);
     switch (request.output) {
         case CliOutput::Raw:
             return HistoryFileBytes(history.m_strHistory);
         case CliOutput::Json:
-            return JsonOutput(history, history.LastCurrentAge(), request.today);
+            return JsonOutput(history, history.LastCurrentAge(), request.today,
+                              request.resumeOptions);
         case CliOutput::Text:
             break;
     }
     return QByteArray::fromStdString(PrintedHistory(history.m_strHistory));
+}
+
+// The résumé rows as a PDF file instead of the output; false (with the line in err) when the
+// file could not be written.
+bool WritePdf(const CliRequest& request, const CHistoryData& history,
+              const ResumePdfWriter& writePdf, QByteArray& err) {
+    const std::vector<ResumeRow> rows =
+        BuildResumeRows(history, request.today, request.resumeOptions);
+    if (writePdf && writePdf(*request.resume->pdf, rows, request.resume->calendar)) return true;
+    err += "vesmer-cli: --pdf: " +
+           EscapeControls(QString::fromStdString(DisplayPath(*request.resume->pdf))).toUtf8() +
+           " could not be written\n";
+    return false;
+}
+
+// A message about the folder of --load or --save, which names it as given.
+QByteArray FolderError(const std::string& error) {
+    return "vesmer-cli: " + EscapeControls(QString::fromStdString(error)).toUtf8() + "\n";
 }
 
 }  // namespace
@@ -348,7 +360,8 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(const QStringList& argu
     return request;
 }
 
-int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err) {
+int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err,
+                   const ResumePdfWriter& writePdf) {
     if (request.action == CliAction::Help) {
         out += HelpText().toUtf8();
         return kExitOk;
@@ -361,7 +374,7 @@ int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err) 
     CHistoryData history;
     std::string error;
     if (request.loadFolder && !LoadSettingsFolder(*request.loadFolder, inputs, history, error)) {
-        err += "vesmer-cli: " + QByteArray::fromStdString(error) + "\n";
+        err += FolderError(error);
         return kExitUsage;
     }
     for (const CliInput& input : request.inputs) Apply(input, inputs);
@@ -371,20 +384,26 @@ int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err) 
         err += ToLfText(result.refusal) + "\n";
         return kExitRefused;
     }
-    out += Output(request, history);
+    if (request.resume && request.resume->pdf) {
+        if (!WritePdf(request, history, writePdf, err)) return kExitOutputFailed;
+    } else {
+        out += Output(request, history);
+    }
     if (request.saveFolder && !SaveSettingsFolder(*request.saveFolder, inputs, history, error)) {
-        err += "vesmer-cli: " + QByteArray::fromStdString(error) + "\n";
+        err += FolderError(error);
         return kExitOutputFailed;
     }
     return kExitOk;
 }
 
-int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out, QByteArray& err) {
+int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out, QByteArray& err,
+           const ResumePdfWriter& writePdf) {
     const auto parsed = ParseCommandLine(arguments, today);
     if (const auto* error = std::get_if<CliUsageError>(&parsed)) {
-        err += "vesmer-cli: " + error->message.toUtf8() + "\n";
+        // The message may quote any argument.
+        err += "vesmer-cli: " + EscapeControls(error->message).toUtf8() + "\n";
         if (error->suggestHelp) err += "Try 'vesmer-cli --help'.\n";
         return kExitUsage;
     }
-    return ExecuteRequest(std::get<CliRequest>(parsed), out, err);
+    return ExecuteRequest(std::get<CliRequest>(parsed), out, err, writePdf);
 }

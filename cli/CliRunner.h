@@ -38,6 +38,7 @@ struct CliRequest {
     std::optional<QString> loadFolder;
     std::optional<QString> saveFolder;
     std::optional<ResumeRequest> resume;  // the résumé rows instead of the history
+    ResumeOptions resumeOptions;          // how the résumé rows are written (also for --json)
 };
 
 struct CliUsageError {
@@ -50,8 +51,10 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(const QStringList& argu
                                                          const CivilDate& today);
 
 // Carries out a request. What would go to standard output and standard error is appended to out
-// and err; the result is the exit status.
-int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err);
+// and err; the result is the exit status. writePdf writes --pdf's file; without it --pdf fails.
+int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err,
+                   const ResumePdfWriter& writePdf = {});
 
 // Both steps.
-int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out, QByteArray& err);
+int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out, QByteArray& err,
+           const ResumePdfWriter& writePdf = {});

@@ -4,7 +4,9 @@
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "engine/ResumeRows.h"
 
@@ -12,24 +14,39 @@ class CHistoryData;
 class QCommandLineParser;
 struct CivilDate;
 
-// The résumé output of vesmer-cli: --resume wareki|seireki prints the résumé rows of the history
-// instead of the history, as tab-separated lines or, with --csv, as the CSV file the window
-// exports.
+// The résumé output of vesmer-cli: --resume wareki|seireki prints the rows of the 学歴 block
+// instead of the history, as tab-separated lines, with --csv as the CSV file the window exports,
+// or with --pdf FILE as the printed block in a PDF file.
 struct ResumeRequest {
     ResumeCalendar calendar = ResumeCalendar::Wareki;
     bool csv = false;
+    std::optional<QString> pdf;
 };
 
-void AddResumeOptions(QCommandLineParser& parser);
-// Reads --resume and --csv into request (left empty without --resume). Returns the reason for a
-// usage error, or an empty text when the options fit together. Options named in exclusive choose
-// another output and cannot be combined with --resume.
-QString ReadResumeOptions(const QCommandLineParser& parser, const QStringList& exclusive,
-                          std::optional<ResumeRequest>& request);
-// The rows in the chosen calendar and format; today ends them as it does the current age.
-QByteArray ResumeOutput(const ResumeRequest& request, const CHistoryData& history,
-                        const CivilDate& today);
+// Writes the rows as a PDF file; false when the file could not be written.
+using ResumePdfWriter = std::function<bool(const QString& path, const std::vector<ResumeRow>& rows,
+                                           ResumeCalendar calendar)>;
 
-// The résumé rows of the history in both calendars, for --json:
+void AddResumeOptions(QCommandLineParser& parser);
+// Reads --resume, --csv and --pdf into request (left empty without --resume) and the block's own
+// options (--from, --no-heading, --school, --department, --leaving-month; they need --resume or,
+// with jsonRows, --json) into options. Returns the reason for a usage error, or an empty text when
+// the options fit together. Options named in exclusive choose another output and cannot be combined
+// with
+// --resume.
+QString ReadResumeOptions(const QCommandLineParser& parser, const QStringList& exclusive,
+                          bool jsonRows, std::optional<ResumeRequest>& request,
+                          ResumeOptions& options);
+// The rows in the chosen calendar and format; today ends them as it does the current age.
+QByteArray ResumeOutput(const ResumeRequest& request, const ResumeOptions& options,
+                        const CHistoryData& history, const CivilDate& today);
+
+// The rows of the history in both calendars, for --json:
 // {"wareki": [{"year", "month", "text"}, …], "seireki": […]}.
-QJsonObject ResumeJson(const CHistoryData& history, const CivilDate& today);
+QJsonObject ResumeJson(const ResumeOptions& options, const CHistoryData& history,
+                       const CivilDate& today);
+
+// The stage (1..8) named by its key (小 中 高 短 専 大 修 博) or number; 0 for any other name.
+int StageNamed(const QString& name);
+// "小 中 高 短 専 大 修 博".
+QString StageKeys();

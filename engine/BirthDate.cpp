@@ -19,7 +19,7 @@ std::string DayText(const CivilDate& date) {
 
 DateConversion CheckBirthDate(const BirthDateFields& fields, const CivilDate& today) {
     DateConversion birth =
-        fields.era < 0
+        fields.era == kWesternYear
             ? FromSeireki(SeirekiFields{fields.year, fields.month, fields.day})
             : FromWareki(WarekiFields{fields.era, fields.year, fields.month, fields.day});
     if (birth.ok && birth.seireki > today) {

@@ -4,10 +4,13 @@
 
 #include "engine/Wareki.h"
 
-// A birth date as typed: era -1 for a Western year, otherwise an index into kEras; the numbers as
+// The era of a birth date typed as a Western year.
+inline constexpr int kWesternYear = -1;
+
+// A birth date as typed: era kWesternYear, otherwise an index into kEras; the numbers as
 // FromSeireki and FromWareki take them (digits, ASCII or full-width; the era year also "元").
 struct BirthDateFields {
-    int era = -1;
+    int era = kWesternYear;
     std::string_view year, month, day;
 };
 

@@ -1,5 +1,6 @@
 #include "engine/Wareki.h"
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 
@@ -36,6 +37,13 @@ std::string_view Trim(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
     return text;
+}
+
+constexpr std::string_view kFullWidthHyphen = "－";
+
+// Digits only, ASCII or full-width.
+bool IsNumberText(std::string_view text) {
+    return IsAllDigits(ToAsciiDigits(text));
 }
 
 // One typed number: its text, the name it goes by in a message, whether "元" stands for 1.
@@ -195,6 +203,7 @@ std::string IsoText(const CivilDate& date) {
 }
 
 bool SplitWarekiText(std::string_view text, WarekiFields& fields) {
+    text = Trim(text);
     fields.era = -1;
     for (int i = 0; i < kEraCount; ++i) {
         if (text.starts_with(Era(i).name)) fields.era = i;
@@ -205,21 +214,29 @@ bool SplitWarekiText(std::string_view text, WarekiFields& fields) {
     const std::string_view units[] = {"年", "月", "日"};
     for (int i = 0; i < 3; ++i) {
         const std::size_t end = text.find(units[i]);
-        if (end == std::string_view::npos || end == 0) return false;
-        *parts[i] = text.substr(0, end);
+        if (end == std::string_view::npos) return false;
+        *parts[i] = Trim(text.substr(0, end));
         text.remove_prefix(end + units[i].size());
+        if (!IsNumberText(*parts[i]) && !(i == 0 && *parts[i] == "元")) return false;
     }
-    return text.empty();
+    return Trim(text).empty();
 }
 
 bool SplitIsoText(std::string_view text, SeirekiFields& fields) {
-    const std::size_t first = text.find('-');
-    const std::size_t second = first == std::string_view::npos ? first : text.find('-', first + 1);
-    if (second == std::string_view::npos || text.find('-', second + 1) != std::string_view::npos)
-        return false;
-    fields = {text.substr(0, first), text.substr(first + 1, second - first - 1),
-              text.substr(second + 1)};
-    return !fields.year.empty() && !fields.month.empty() && !fields.day.empty();
+    std::string_view* parts[] = {&fields.year, &fields.month, &fields.day};
+    for (int i = 0; i < 3; ++i) {
+        std::size_t end = text.size();
+        std::size_t next = end;
+        if (i < 2) {
+            end = std::min(text.find('-'), text.find(kFullWidthHyphen));
+            if (end == std::string_view::npos) return false;
+            next = end + (text[end] == '-' ? 1 : kFullWidthHyphen.size());
+        }
+        *parts[i] = Trim(text.substr(0, end));
+        if (!IsNumberText(*parts[i])) return false;
+        text.remove_prefix(next);
+    }
+    return true;
 }
 
 std::string Kanshi(int year) {

@@ -59,8 +59,12 @@ std::string WarekiText(const WarekiDate& date);
 // "1989-01-08".
 std::string IsoText(const CivilDate& date);
 
-// Splits "平成元年1月8日" (the numbers as FromWareki takes them) and "1989-01-08" into their
-// fields, which point into text. False when the text has another shape.
+// Whether a whole text is a date at all, before any check that the day exists: "平成元年1月8日"
+// (an era of kEras, the year as digits or 元, the month and the day as digits) and "1989-01-08"
+// (three runs of digits between two hyphens, ASCII "-" or full-width "－"). Digits may be ASCII
+// or full-width; ASCII blanks and tabs may stand around the text and around each of its numbers.
+// The fields, without their blanks, point into text. False for any other text: other blanks, a
+// sign, numbers in kanji, anything left over.
 bool SplitWarekiText(std::string_view text, WarekiFields& fields);
 bool SplitIsoText(std::string_view text, SeirekiFields& fields);
 

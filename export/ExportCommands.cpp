@@ -22,7 +22,7 @@ struct ExportTypeRow {
     const char* suffix;
 };
 constexpr ExportTypeRow kExportTypes[] = {
-    {"*.txt", "txt"},
+    {"履歴テキスト (*.txt)", "txt"},
     {"履歴書用CSV・和暦 (*.csv)", "csv"},
     {"履歴書用CSV・西暦 (*.csv)", "csv"},
 };
@@ -64,6 +64,7 @@ ExportOutcome ExportHistory(const std::string& historyText,
     const ExportFileType type = fileType < std::size(kExportTypes)
                                     ? static_cast<ExportFileType>(fileType)
                                     : ExportFileType::HistoryText;
+    if (type != ExportFileType::HistoryText && resumeRows.empty()) return ExportOutcome::NoRows;
     if (!WriteWholeFile(path, ExportFileBytes(type, historyText, resumeRows)))
         return ExportOutcome::Failed;
     opener.OpenFile(path);
@@ -84,6 +85,9 @@ ExportOutcome RunFileOutput(const std::string& historyText,
     if (outcome == ExportOutcome::Failed)
         presenter.Show(kMsgExportFailed, kCaptionExportError, MessageButtons::Ok,
                        MessageIcon::Warning);
+    if (outcome == ExportOutcome::NoRows)
+        presenter.Show(kMsgNoResumeRows, kCaptionApplication, MessageButtons::Ok,
+                       MessageIcon::None);
     return outcome;
 }
 

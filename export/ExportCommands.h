@@ -50,9 +50,11 @@ class IProcessStarter {
     virtual void StartDetached(const QString& program) = 0;
 };
 
-enum class ExportOutcome { NoHistory, Cancelled, Written, Failed };
+enum class ExportOutcome { NoHistory, Cancelled, NoRows, Written, Failed };
 
 inline constexpr std::string_view kMsgNoHistory = "履歴がありません。";
+// Said instead of writing or copying résumé rows when there are none yet.
+inline constexpr std::string_view kMsgNoResumeRows = "履歴書に書ける学歴がまだありません。";
 inline constexpr std::string_view kMsgExportFailed = "ファイル出力に失敗しました。";
 inline constexpr std::string_view kCaptionExportError = "エラー";
 inline constexpr std::string_view kMsgToolNotFoundSuffix = "\r\nが見つかりませんでした";
@@ -75,8 +77,9 @@ QByteArray ExportFileBytes(ExportFileType type, std::string_view historyText,
                            const std::vector<ResumeRow>& resumeRows);
 
 // Asks for the path and file type, writes the file and opens it. Cancelled: nothing touched.
-// Failed: the file could not be written; an existing file is left as it was and nothing is
-// opened. Shows no message; the history is expected to be non-empty.
+// NoRows: résumé rows were chosen but there are none; nothing touched. Failed: the file could not
+// be written; an existing file is left as it was and nothing is opened. Shows no message; the
+// history is expected to be non-empty.
 ExportOutcome ExportHistory(const std::string& historyText,
                             const std::vector<ResumeRow>& resumeRows, const QString& desktopFolder,
                             ISavePrompt& prompt, IFileOpener& opener);
@@ -84,8 +87,9 @@ ExportOutcome ExportHistory(const std::string& historyText,
 // The export command of the window: refuses an empty history with "履歴がありません。", asks
 // for the path and type, writes the text as code page 932 with CR LF or the résumé rows of the
 // same history as CSV, replacing the target only when the new file is complete, opens it on
-// success, and reports a failure with "ファイル出力に失敗しました。". desktopFolder is where the
-// prompt starts.
+// success, and reports a failure with "ファイル出力に失敗しました。". Résumé rows chosen when there
+// are none yet are refused as the copy buttons refuse them. desktopFolder is where the prompt
+// starts.
 ExportOutcome RunFileOutput(const std::string& historyText,
                             const std::vector<ResumeRow>& resumeRows, const QString& desktopFolder,
                             ISavePrompt& prompt, IFileOpener& opener, IMessagePresenter& presenter);

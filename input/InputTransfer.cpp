@@ -116,7 +116,7 @@ bool CInputTransfer::TransferBirthDate() {
     const DateConversion birth = CheckBirthDate(typed, m_today);
     if (!birth.ok) return Refuse(birth.reason, BirthDateControl(birth.field));
 
-    m_nTypedYear = typed.era < 0 ? birth.seireki.year : birth.wareki.year;
+    m_nTypedYear = typed.era == kWesternYear ? birth.seireki.year : birth.wareki.year;
     m_history.m_nBirthYear = birth.seireki.year;
     m_history.m_nBirthMonth = birth.seireki.month;
     m_history.m_nBirthDay = birth.seireki.day;

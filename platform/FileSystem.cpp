@@ -218,10 +218,10 @@ bool SameFolder(const QString& a, const QString& b) {
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-CFolderLock::CFolderLock(const QString& folder)
+CFolderLock::CFolderLock(const QString& folder, std::chrono::milliseconds wait)
     : m_nHandle(open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
     if (m_nHandle < 0) return;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    const auto deadline = std::chrono::steady_clock::now() + wait;
     while (flock(m_nHandle, LOCK_EX | LOCK_NB) != 0) {
         if (errno != EWOULDBLOCK && errno != EINTR) return;  // no lock support: nothing to wait for
         if (std::chrono::steady_clock::now() > deadline) {
@@ -323,10 +323,19 @@ bool MakePrivateFolder(const QString& folder) {
     return QFileInfo(folder).isDir() || QDir().mkpath(folder);
 }
 
-CFolderLock::CFolderLock(const QString&) {}
+CFolderLock::CFolderLock(const QString&, std::chrono::milliseconds) {}
 CFolderLock::~CFolderLock() = default;
 
 #endif
+
+bool IsUsableUserFolder(const QString& folder) {
+    if (folder.isEmpty() || !EntryExists(folder)) return !folder.isEmpty();
+#ifdef Q_OS_UNIX
+    return IsOwnFolder(folder);
+#else
+    return IsFolder(folder);
+#endif
+}
 
 QString FolderOf(const QString& path) {
     const QString clean = QDir::fromNativeSeparators(path);

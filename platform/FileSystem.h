@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <chrono>
 
 // The file operations that the whole-file reader and writer are built from. On Unix they hold the
 // rules that keep one user's files safe from another on a shared machine, and they take paths
@@ -64,6 +65,10 @@ FileRead ReadRegularFile(const QString& file, qint64 maxBytes, QByteArray& bytes
 // Creates the folder and its missing parents, readable and writable by the owner only (0700).
 bool MakePrivateFolder(const QString& folder);
 
+// A per-user folder that may hold settings: a folder is named, and it does not exist yet (it is
+// then made with MakePrivateFolder) or, on Unix, it is a folder of the current user.
+bool IsUsableUserFolder(const QString& folder);
+
 #ifdef Q_OS_UNIX
 // A folder owned by the current user.
 bool IsOwnFolder(const QString& folder);
@@ -74,11 +79,12 @@ bool SameFolder(const QString& a, const QString& b);
 #endif
 
 // Keeps other writers of this program away from a folder while it lives: an exclusive lock on the
-// folder, waited for a few seconds at most. Without a lock to take (no such folder, no lock
-// support) there is nothing to wait for and Acquired() is true.
+// folder, waited for at most wait (a few seconds by default). Without a lock to take (no such
+// folder, no lock support) there is nothing to wait for and Acquired() is true.
 class CFolderLock {
   public:
-    explicit CFolderLock(const QString& folder);
+    explicit CFolderLock(const QString& folder,
+                         std::chrono::milliseconds wait = std::chrono::seconds(5));
     ~CFolderLock();
     CFolderLock(const CFolderLock&) = delete;
     CFolderLock& operator=(const CFolderLock&) = delete;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for one purpose:
 #   run      building and running the programs (scripts/run.sh)
-#   package  the above and what building the Debian package needs (scripts/package.sh)
+#   package  the above and what building and checking the Debian package needs
+#            (scripts/package.sh, tests/package/package_check.sh)
 #   test     all of it and the test, check and benchmark tools (the default)
 set -euo pipefail
 
@@ -10,12 +11,11 @@ run=(
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
     qt6-translations-l10n fonts-ipafont-gothic
 )
-package=(help2man dpkg-dev file)
+package=(help2man dpkg-dev file lintian appstream desktop-file-utils)
 test=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format clang libclang-rt-14-dev
     xvfb xauth xdotool imagemagick hyperfine time
-    appstream desktop-file-utils
 )
 
 case "${1:-test}" in

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds and runs every test, builds the Debian
-# package and checks it installed, then builds and runs the tests once more with
+# package and checks it with lintian and installed, then builds and runs the tests once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,7 +15,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVESMER_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 if [ "$(id -u)" -eq 0 ]; then
-    tests/package/package_check.sh build
+    tests/package/package_check.sh
 else
     echo "Package check skipped: installing the package with dpkg -i needs root."
 fi

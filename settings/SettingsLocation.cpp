@@ -1,8 +1,8 @@
 #include "settings/SettingsLocation.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include "platform/FileSystem.h"
 #include "platform/NativePath.h"
@@ -33,7 +33,7 @@ CSettingsLocation::CSettingsLocation(QString programFolder, QString userFolder,
 
 CSettingsLocation CSettingsLocation::ForApplication() {
     return CSettingsLocation(ProgramFolder(),
-                             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+                             UserConfigFolder(QCoreApplication::applicationName()));
 }
 
 CSettingsLocation CSettingsLocation::InFolder(const QString& folder) {
@@ -68,8 +68,7 @@ QString CSettingsLocation::Folder() const {
     if (!m_strProgramFolder.isEmpty() && m_programFolderQualifies(m_strProgramFolder))
         return m_strProgramFolder;
 #ifdef Q_OS_UNIX
-    if (!EntryExists(m_strUserFolder) || IsOwnFolder(m_strUserFolder)) return m_strUserFolder;
-    return QString();
+    return IsUsableUserFolder(m_strUserFolder) ? m_strUserFolder : QString();
 #else
     return m_strUserFolder.isEmpty() ? m_strProgramFolder : m_strUserFolder;
 #endif

@@ -8,8 +8,9 @@
 // On Unix the files lie beside the program only when the program's folder is a private folder of
 // the current user (owned by that user, not writable by group or others: a copy unpacked into
 // one's own folder), and never in the folder that an installation puts programs in. Otherwise
-// they lie in the per-user configuration folder, which must belong to the current user or not
-// exist yet (it is then created readable by its owner only). Where neither folder qualifies
+// they lie in the per-user configuration folder (UserConfigFolder: none without a usable home
+// or configuration folder), which must belong to the current user or not exist yet (it is then
+// created readable by its owner only; see IsUsableUserFolder). Where neither folder qualifies
 // there are no settings: nothing is read or written. On Windows the files lie beside the program,
 // unless that folder cannot be written and holds no settings file yet (an installed copy); then in
 // the per-user folder. The choice is made afresh on every call, for reading and writing alike.
@@ -24,8 +25,8 @@ class CSettingsLocation {
     CSettingsLocation(QString programFolder, QString userFolder,
                       FolderCheck programFolderQualifies = {});
 
-    // The running program's folder and the per-user configuration folder of this application.
-    // Needs the application object (QCoreApplication) to exist.
+    // The running program's folder and the per-user configuration folder of this application
+    // (UserConfigFolder of its name). Needs the application object (QCoreApplication) to exist.
     static CSettingsLocation ForApplication();
     // Exactly the given folder, whoever owns it (a folder named on the command line).
     static CSettingsLocation InFolder(const QString& folder);

@@ -1,46 +1,58 @@
 #include "tosvel/TosvelCli.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <optional>
 
 #include "engine/Wareki.h"
+#include "platform/TerminalText.h"
 #include "platform/Version.h"
 
 namespace {
 
+// The descriptions have no blanks, at which the help would break a line: it counts characters,
+// not the columns that a full-width character takes.
 struct Options {
     QCommandLineOption toWareki{
-        "to-wareki", "Print the Japanese era date of DATE (YYYY-MM-DD), e.g. 平成元年1月8日.",
+        "to-wareki", "西暦の日付DATE（1989-01-08の形）を和暦で表示します（平成元年1月8日の形）。",
         "DATE"};
-    QCommandLineOption toSeireki{
-        "to-seireki",
-        "Print the Western date (YYYY-MM-DD) of an era date such as 平成元年1月8日; "
-        "the year as digits or 元.",
-        "DATE"};
-    QCommandLineOption table{
-        "table",
-        "Print the year table 1873-2100 (早見表) as tab-separated lines: year, "
-        "eras (both in a year of change), 干支[, age]."};
+    QCommandLineOption toSeireki{"to-seireki",
+                                 "和暦の日付DATE（平成元年1月8日の形、年は数字か「元」）を西暦で"
+                                 "表示します（1989-01-08の形）。",
+                                 "DATE"};
+    QCommandLineOption table{"table",
+                             "1873年から2100年までの早見表を、西暦、和暦（改元の年は両方）、干支"
+                             "［、年齢］のタブ区切りで表示します。"};
     QCommandLineOption birthYear{"birth-year",
-                                 "With --table: add the age reached in each year by a person born "
-                                 "in year Y (1873-2100); empty before Y.",
+                                 "Y年（1873〜2100）生まれの人がその年に達する年齢の列を--table"
+                                 "の表に付けます（Y年より前は空）。",
                                  "Y"};
-    QCommandLineOption help{QStringList{"h", "help"}, "Show this help."};
-    QCommandLineOption version{QStringList{"v", "version"}, "Show the version."};
+    QCommandLineOption help{QStringList{"h", "help"}, "この説明を表示します。"};
+    QCommandLineOption version{QStringList{"v", "version"}, "バージョンを表示します。"};
 };
 
 constexpr const char* kDescription =
-    "Converts dates between the Western calendar (西暦) and the Japanese eras (和暦: 明治, 大正, "
-    "昭和, "
-    "平成, 令和) to the day, and prints a year table with 干支 and ages. Without options it opens "
-    "its window.";
+    "西暦と和暦（明治、大正、昭和、平成、令和）の日付を日単位で相互に変換し、干支と年齢の早見表を"
+    "表示します。オプションを付けずに起動するとウィンドウを開きます。日付の数字は全角でもよく、"
+    "日付とその数字の前後の半角空白とタブは無視されます。";
 
-constexpr const char* kExitStatus =
-    "\nExit status: 0 printed, 2 bad command line, 3 a date that does not exist or lies before\n"
-    "1873-01-01 (the reason on standard error).\n";
+constexpr const char* kExitStatusAndFiles =
+    "\n終了ステータス: 0 表示した、1 出力を書き込めなかった、2 コマンドラインが正しくない"
+    "（日付でない文字列を含む）、\n3 存在しない日付か、1873-01-01 より前または 9999-12-31 "
+    "より後の日付（理由は標準エラー出力に）。\n"
+    "\nFiles:\n"
+    "  ~/.config/Tosvel/Tosvel.ini\n"
+    "      ウィンドウの最後の入力。本人だけが読み書きできるファイルとフォルダに保存します。\n"
+    "      XDG_CONFIG_HOME が絶対パスなら $XDG_CONFIG_HOME/Tosvel/Tosvel.ini です。\n"
+    "      そうでなく HOME が既存のフォルダの絶対パスでもないとき、またはそのフォルダが\n"
+    "      ほかのユーザーのものであるときは、何も読み書きしません。\n";
 
-int Usage(QByteArray& err, const QByteArray& reason) {
-    err += "Tosvel: " + reason + "\n使い方は Tosvel --help で表示されます。\n";
+// Options that take one value; a second value would silently replace the first.
+constexpr const char* kSingleValueOptions[] = {"to-wareki", "to-seireki", "birth-year"};
+
+int Usage(QByteArray& err, const QString& reason) {
+    err += "Tosvel: " + EscapeControls(reason).toUtf8() +
+           "\n使い方は Tosvel --help で表示されます。\n";
     return kTosvelExitUsage;
 }
 
@@ -55,53 +67,76 @@ int Print(const DateConversion& conversion, bool wareki, QByteArray& out, QByteA
     return kTosvelExitOk;
 }
 
+// A text that is no date at all is a bad command line; a date that does not exist is refused.
+int Convert(const QString& text, bool toWareki, QByteArray& out, QByteArray& err) {
+    const std::string utf8 = text.toStdString();
+    SeirekiFields seireki;
+    WarekiFields wareki;
+    if (toWareki ? !SplitIsoText(utf8, seireki) : !SplitWarekiText(utf8, wareki))
+        return Usage(
+            err, QStringLiteral("「%1」は日付ではありません。日付は %2 の形で指定してください。")
+                     .arg(text, toWareki ? QStringLiteral("1989-01-08")
+                                         : QStringLiteral("平成元年1月8日")));
+    return Print(toWareki ? FromSeireki(seireki) : FromWareki(wareki), toWareki, out, err);
+}
+
+int PrintTable(const QCommandLineParser& parser, const Options& o, QByteArray& out,
+               QByteArray& err) {
+    std::optional<int> birthYear;
+    if (parser.isSet(o.birthYear)) {
+        int year = 0;
+        std::string reason;
+        if (!ReadBirthYear(parser.value(o.birthYear).toStdString(), year, reason))
+            return Usage(err, QString::fromStdString(reason));
+        birthYear = year;
+    }
+    out += QByteArray::fromStdString(YearTableText(birthYear));
+    return kTosvelExitOk;
+}
+
+// The command after --help and --version: exactly one of the conversions or the table.
+int RunCommand(const QCommandLineParser& parser, const Options& o, QByteArray& out,
+               QByteArray& err) {
+    for (const char* name : kSingleValueOptions) {
+        if (parser.values(QLatin1String(name)).size() > 1)
+            return Usage(err, QStringLiteral("--%1 を二度以上指定することはできません。")
+                                  .arg(QLatin1String(name)));
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return Usage(err, QStringLiteral("余分な引数があります（%1）。")
+                              .arg(parser.positionalArguments().join(QLatin1Char(' '))));
+    const int commands =
+        int(parser.isSet(o.toWareki)) + int(parser.isSet(o.toSeireki)) + int(parser.isSet(o.table));
+    if (commands != 1)
+        return Usage(
+            err,
+            QStringLiteral("--to-wareki, --to-seireki, --table のどれか一つを指定してください。"));
+    if (parser.isSet(o.birthYear) && !parser.isSet(o.table))
+        return Usage(err, QStringLiteral("--birth-year は --table と一緒に指定してください。"));
+    if (parser.isSet(o.table)) return PrintTable(parser, o, out, err);
+    const bool toWareki = parser.isSet(o.toWareki);
+    return Convert(parser.value(toWareki ? o.toWareki : o.toSeireki), toWareki, out, err);
+}
+
 }  // namespace
 
 int RunTosvelCli(const QStringList& arguments, QByteArray& out, QByteArray& err) {
+    // Removed from the application again when it goes.
+    CCommandLineJapanese japanese;
+    if (QCoreApplication::instance()) QCoreApplication::installTranslator(&japanese);
     Options o;
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromUtf8(kDescription));
     parser.addOptions({o.toWareki, o.toSeireki, o.table, o.birthYear, o.help, o.version});
     if (!parser.parse(QStringList{QStringLiteral("Tosvel")} + arguments))
-        return Usage(err,
-                     "コマンドラインが正しくありません（" + parser.errorText().toUtf8() + "）。");
+        return Usage(err, parser.errorText());
     if (parser.isSet(o.help)) {
-        out += parser.helpText().toUtf8() + kExitStatus;
+        out += parser.helpText().toUtf8() + kExitStatusAndFiles;
         return kTosvelExitOk;
     }
     if (parser.isSet(o.version)) {
         out += QByteArray("Tosvel ") + kVersionText + "\n";
         return kTosvelExitOk;
     }
-    const int commands =
-        int(parser.isSet(o.toWareki)) + int(parser.isSet(o.toSeireki)) + int(parser.isSet(o.table));
-    if (!parser.positionalArguments().isEmpty())
-        return Usage(err, "余分な引数があります（" +
-                              parser.positionalArguments().join(QLatin1Char(' ')).toUtf8() +
-                              "）。");
-    if (commands != 1)
-        return Usage(err, "--to-wareki, --to-seireki, --table のどれか一つを指定してください。");
-    if (parser.isSet(o.birthYear) && !parser.isSet(o.table))
-        return Usage(err, "--birth-year は --table と一緒に指定してください。");
-
-    if (parser.isSet(o.table)) {
-        std::optional<int> birthYear;
-        if (parser.isSet(o.birthYear)) {
-            int year = 0;
-            std::string reason;
-            if (!ReadBirthYear(parser.value(o.birthYear).toStdString(), year, reason))
-                return Usage(err, QByteArray::fromStdString(reason));
-            birthYear = year;
-        }
-        out += QByteArray::fromStdString(YearTableText(birthYear));
-        return kTosvelExitOk;
-    }
-    const bool toWareki = parser.isSet(o.toWareki);
-    const std::string text = parser.value(toWareki ? o.toWareki : o.toSeireki).toStdString();
-    SeirekiFields seireki;
-    WarekiFields wareki;
-    if (toWareki ? !SplitIsoText(text, seireki) : !SplitWarekiText(text, wareki))
-        return Usage(err, toWareki ? "日付は 1989-01-08 の形で指定してください。"
-                                   : "日付は 平成元年1月8日 の形で指定してください。");
-    return Print(toWareki ? FromSeireki(seireki) : FromWareki(wareki), toWareki, out, err);
+    return RunCommand(parser, o, out, err);
 }

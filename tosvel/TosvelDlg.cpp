@@ -17,6 +17,8 @@
 #include "app/DigitsEdit.h"
 #include "engine/Era.h"
 #include "engine/Wareki.h"
+#include "platform/MessagePresenter.h"
+#include "platform/NativePath.h"
 
 namespace {
 
@@ -24,20 +26,36 @@ constexpr int kAgeColumn = 3;
 const QColor kCurrentYearBackground(255, 236, 160);
 const QColor kRefusalColour(192, 0, 0);
 
-QLineEdit* NumberEdit(QWidget* parent, int maxLength, bool allowGan = false) {
+// The fields of a date as a screen reader names them: 西暦 first, then 和暦.
+constexpr const char* kFieldNames[2][3] = {{"西暦の年", "西暦の月", "西暦の日"},
+                                           {"和暦の年", "和暦の月", "和暦の日"}};
+
+QLineEdit* NumberEdit(QWidget* parent, int maxLength, const char* name, bool allowGan = false) {
     auto* edit = new QLineEdit(parent);
     UseDigitsInput(*edit, allowGan);
     edit->setMaxLength(maxLength);
     edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * (maxLength + 2) +
                         8);
+    edit->setAccessibleName(QString::fromUtf8(name));
     return edit;
 }
 
-QLabel* Label(const char* text, QWidget* parent) {
+// A label; with a buddy its mnemonic ("&S") moves the focus there.
+QLabel* Label(const char* text, QWidget* parent, QWidget* buddy = nullptr) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
     label->setTextFormat(Qt::PlainText);
+    label->setBuddy(buddy);
     return label;
+}
+
+// A refusal stands out in one colour wherever it is shown.
+void ShowAsRefusal(QLabel& label, bool refused) {
+    QPalette palette = label.palette();
+    palette.setColor(
+        QPalette::WindowText,
+        refused ? kRefusalColour : QApplication::palette().color(QPalette::WindowText));
+    label.setPalette(palette);
 }
 
 QString TableHeading(bool withAge) {
@@ -47,10 +65,12 @@ QString TableHeading(bool withAge) {
 
 }  // namespace
 
-CTosvelDlg::CTosvelDlg(const CivilDate& today, QString stateFolder, QWidget* parent)
+CTosvelDlg::CTosvelDlg(const CivilDate& today, QString stateFolder, IMessagePresenter& presenter,
+                       QWidget* parent)
     : QDialog(parent),
       m_today(today),
       m_strStateFolder(std::move(stateFolder)),
+      m_presenter(presenter),
       m_inputs(DefaultTosvelInputs(today)) {
     setWindowTitle(QStringLiteral("Tosvel"));
     setFont(MainDialogFont());
@@ -72,7 +92,7 @@ void CTosvelDlg::CreateControls() {
     m_lblResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_lblResult);
     layout->addWidget(CreateTable(), 1);
-    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    auto* close = new QPushButton(QStringLiteral("閉じる(&X)"), this);
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     auto* buttons = new QHBoxLayout;
@@ -86,17 +106,16 @@ QWidget* CTosvelDlg::CreateDateRows() {
     auto* rows = new QWidget(this);
     auto* grid = new QGridLayout(rows);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(Label("西暦", rows), 0, 0, 1, 2);
-    grid->addWidget(Label("和暦", rows), 1, 0);
     m_cmbEra = new QComboBox(rows);
+    m_cmbEra->setAccessibleName(QStringLiteral("元号"));
     for (const EraStart& era : kEras)
         m_cmbEra->addItem(QString::fromUtf8(era.name.data(), qsizetype(era.name.size())));
     grid->addWidget(m_cmbEra, 1, 1);
     const char* units[] = {"年", "月", "日"};
     for (int field = 0; field < 3; ++field) {
-        const int length = field == 0 ? 4 : 2;
-        m_editSeireki[field] = NumberEdit(rows, length);
-        m_editWareki[field] = NumberEdit(rows, length, field == 0);
+        const int length = field == 0 ? kTosvelYearLength : kTosvelMonthDayLength;
+        m_editSeireki[field] = NumberEdit(rows, length, kFieldNames[0][field]);
+        m_editWareki[field] = NumberEdit(rows, length, kFieldNames[1][field], field == 0);
         for (int row = 0; row < 2; ++row) {
             grid->addWidget(row == 0 ? m_editSeireki[field] : m_editWareki[field], row,
                             2 + field * 2);
@@ -106,6 +125,8 @@ QWidget* CTosvelDlg::CreateDateRows() {
                 [this] { OnDateEdited(false); });
         connect(m_editWareki[field], &QLineEdit::textEdited, this, [this] { OnDateEdited(true); });
     }
+    grid->addWidget(Label("西暦(&S)", rows, m_editSeireki[0]), 0, 0, 1, 2);
+    grid->addWidget(Label("和暦(&W)", rows, m_cmbEra), 1, 0);
     connect(m_cmbEra, &QComboBox::activated, this, [this] { OnDateEdited(true); });
     grid->setColumnStretch(8, 1);
     // Tab goes along a row, then to the next row.
@@ -119,8 +140,8 @@ QWidget* CTosvelDlg::CreateTable() {
     auto* box = new QGroupBox(QStringLiteral("早見表"), this);
     auto* layout = new QVBoxLayout(box);
     auto* birth = new QHBoxLayout;
-    birth->addWidget(Label("生まれ年(西暦)", box));
-    m_editBirthYear = NumberEdit(box, 4);
+    m_editBirthYear = NumberEdit(box, kTosvelYearLength, "生まれ年(西暦)");
+    birth->addWidget(Label("生まれ年(西暦)(&B)", box, m_editBirthYear));
     birth->addWidget(m_editBirthYear);
     birth->addWidget(Label("年", box));
     birth->addStretch();
@@ -138,6 +159,9 @@ QWidget* CTosvelDlg::CreateTable() {
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setAccessibleName(QStringLiteral("早見表"));
+    // One stop of the Tab key; the arrows move within the table.
+    m_table->setTabKeyNavigation(false);
     FillTable();
     layout->addWidget(m_table);
     connect(m_editBirthYear, &QLineEdit::textEdited, this, &CTosvelDlg::OnBirthYearEdited);
@@ -164,6 +188,10 @@ void CTosvelDlg::FillTable() {
     }
     m_table->resizeColumnsToContents();
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // The keyboard enters the table at the current year, which keeps its own colours.
+    if (const int row = CurrentYearRow(); row >= 0)
+        m_table->selectionModel()->setCurrentIndex(m_table->model()->index(row, 0),
+                                                   QItemSelectionModel::NoUpdate);
 }
 
 void CTosvelDlg::showEvent(QShowEvent* event) {
@@ -193,11 +221,7 @@ void CTosvelDlg::ShowConversion() {
     const ConversionView view = UpdateOtherSide(m_inputs);
     ShowInputs();
     m_lblResult->setText(view.text);
-    QPalette palette = m_lblResult->palette();
-    palette.setColor(QPalette::WindowText, view.ok
-                                               ? QApplication::palette().color(QPalette::WindowText)
-                                               : kRefusalColour);
-    m_lblResult->setPalette(palette);
+    ShowAsRefusal(*m_lblResult, !view.ok);
 }
 
 void CTosvelDlg::ShowInputs() {
@@ -218,6 +242,7 @@ void CTosvelDlg::OnBirthYearEdited() {
     const AgeColumn ages = ReadAgeColumn(m_inputs.birthYear);
     m_lblAge->setText(ages.reason.isEmpty() ? QStringLiteral("年齢はその年に達する満年齢です。")
                                             : ages.reason);
+    ShowAsRefusal(*m_lblAge, !ages.reason.isEmpty());
     for (int row = 0; row < m_table->rowCount(); ++row) {
         const int year = kTableFirstYear + row;
         const bool shown = ages.birthYear && year >= *ages.birthYear;
@@ -237,6 +262,10 @@ void CTosvelDlg::OnCopyTable() {
 }
 
 void CTosvelDlg::done(int result) {
-    SaveTosvelInputs(m_strStateFolder, m_inputs);
+    if (!SaveTosvelInputs(m_strStateFolder, m_inputs)) {
+        const std::string text = "入力した内容を保存できませんでした。\n" +
+                                 DisplayPath(TosvelStatePath(m_strStateFolder));
+        m_presenter.Show(text, "Tosvel", MessageButtons::Ok, MessageIcon::Warning);
+    }
     QDialog::done(result);
 }

@@ -5,6 +5,7 @@
 #include "engine/CivilDate.h"
 #include "tosvel/TosvelForm.h"
 
+class IMessagePresenter;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -13,11 +14,13 @@ class QTableWidget;
 
 // Tosvel's window: a date typed on either side is converted to the other as it is typed, and the
 // year table shows every year with its eras, 干支 and the age for a typed birth year. The inputs
-// are kept in stateFolder when the window closes.
+// are kept in stateFolder (none when it is empty) when the window closes; presenter says so when
+// they could not be.
 class CTosvelDlg : public QDialog {
     Q_OBJECT
   public:
-    CTosvelDlg(const CivilDate& today, QString stateFolder, QWidget* parent = nullptr);
+    CTosvelDlg(const CivilDate& today, QString stateFolder, IMessagePresenter& presenter,
+               QWidget* parent = nullptr);
     ~CTosvelDlg() override;
 
     // The table as copied: a heading line, then one line per year.
@@ -51,6 +54,7 @@ class CTosvelDlg : public QDialog {
 
     CivilDate m_today;
     QString m_strStateFolder;
+    IMessagePresenter& m_presenter;
     TosvelInputs m_inputs;
 
     QLineEdit* m_editSeireki[3] = {};

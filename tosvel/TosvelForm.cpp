@@ -1,32 +1,29 @@
 #include "tosvel/TosvelForm.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
+#include <QStringList>
 
 #include "engine/Era.h"
 #include "engine/Wareki.h"
+#include "platform/NativePath.h"
 #include "platform/WholeFile.h"
 
 namespace {
 
-// Every stored field: its key in the file and where it lives.
+// Every stored field: its key in the file, where it lives and the most characters it takes.
 struct StoredText {
     const char* key;
     QString TosvelInputs::*member;
+    qsizetype length;
 };
 constexpr StoredText kStoredTexts[] = {
-    {"seireki-year", &TosvelInputs::seirekiYear}, {"seireki-month", &TosvelInputs::seirekiMonth},
-    {"seireki-day", &TosvelInputs::seirekiDay},   {"wareki-year", &TosvelInputs::warekiYear},
-    {"wareki-month", &TosvelInputs::warekiMonth}, {"wareki-day", &TosvelInputs::warekiDay},
-    {"birth-year", &TosvelInputs::birthYear},
+    {"seireki-year", &TosvelInputs::seirekiYear, kTosvelYearLength},
+    {"seireki-month", &TosvelInputs::seirekiMonth, kTosvelMonthDayLength},
+    {"seireki-day", &TosvelInputs::seirekiDay, kTosvelMonthDayLength},
+    {"wareki-year", &TosvelInputs::warekiYear, kTosvelYearLength},
+    {"wareki-month", &TosvelInputs::warekiMonth, kTosvelMonthDayLength},
+    {"wareki-day", &TosvelInputs::warekiDay, kTosvelMonthDayLength},
+    {"birth-year", &TosvelInputs::birthYear, kTosvelYearLength},
 };
-// A stored text longer than this is not a typed field and is not taken.
-constexpr qsizetype kLongestStoredText = 8;
-
-QString StatePath(const QString& folder) {
-    return QDir(folder).filePath(QLatin1String(kTosvelStateFileName));
-}
 
 }  // namespace
 
@@ -77,15 +74,15 @@ AgeColumn ReadAgeColumn(const QString& birthYearText) {
 }
 
 void LoadTosvelInputs(const QString& folder, TosvelInputs& inputs) {
-    QFile file(StatePath(folder));
-    if (!file.open(QIODevice::ReadOnly)) return;
-    const QStringList lines = QString::fromUtf8(file.read(64 * 1024)).split(QLatin1Char('\n'));
+    if (!IsUsableUserFolder(folder)) return;
+    const WholeFileContent file = ReadWholeFile(TosvelStatePath(folder), kTosvelStateMaxBytes);
+    if (file.state != FileRead::Read) return;
+    const QStringList lines = QString::fromUtf8(file.bytes).split(QLatin1Char('\n'));
     for (const QString& line : lines) {
         const QString key = line.section(QLatin1Char('='), 0, 0).trimmed();
         const QString value = line.section(QLatin1Char('='), 1).trimmed();
-        if (value.size() > kLongestStoredText) continue;
         for (const StoredText& stored : kStoredTexts) {
-            if (key == QLatin1String(stored.key)) inputs.*stored.member = value;
+            if (key == QLatin1String(stored.key)) inputs.*stored.member = value.left(stored.length);
         }
         bool number = false;
         const int era = value.toInt(&number);
@@ -95,21 +92,20 @@ void LoadTosvelInputs(const QString& folder, TosvelInputs& inputs) {
 }
 
 bool SaveTosvelInputs(const QString& folder, const TosvelInputs& inputs) {
-    const QDir dir(folder);
-    if (!dir.exists() &&
-        (!QDir().mkpath(QDir::cleanPath(folder + QStringLiteral("/.."))) ||
-         !QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)))
-        return false;
+    if (!IsUsableUserFolder(folder)) return true;
     QByteArray bytes = "[Tosvel]\n";
     for (const StoredText& stored : kStoredTexts)
         bytes += QByteArray(stored.key) + "=" + (inputs.*stored.member).toUtf8() + "\n";
     bytes += "era=" + QByteArray::number(inputs.era) + "\n";
     bytes += QByteArray("from=") + (inputs.fromWareki ? "wareki" : "seireki") + "\n";
-    const QString path = StatePath(folder);
-    return WriteWholeFile(path, bytes) &&
-           QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    return MakePrivateFolder(folder) &&
+           WriteWholeFile(TosvelStatePath(folder), bytes, NewFileMode::OwnerOnly);
 }
 
 QString TosvelStateFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return UserConfigFolder(QStringLiteral("Tosvel"));
+}
+
+QString TosvelStatePath(const QString& folder) {
+    return folder + u'/' + QLatin1String(kTosvelStateFileName);
 }

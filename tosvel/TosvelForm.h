@@ -35,12 +35,23 @@ struct AgeColumn {
 };
 AgeColumn ReadAgeColumn(const QString& birthYearText);
 
-// The last inputs in folder's "Tosvel.ini". Loading keeps inputs as they are when there is no
-// such file; saving creates the folder (owner only) and writes the file for the owner only.
+// The most characters each field takes: the years, then the month and the day.
+inline constexpr int kTosvelYearLength = 4;
+inline constexpr int kTosvelMonthDayLength = 2;
+
+// The last inputs in folder's "Tosvel.ini". Nothing is read or written without a folder that
+// may hold them (IsUsableUserFolder: none at all, or one of another user). Loading keeps inputs
+// as they are when there is no usable file (a pipe, a device, a planted link, a file larger
+// than kTosvelStateMaxBytes) and cuts each stored text to its field's length. Saving creates
+// the folder for the owner only and the file readable and writable by the owner only; false
+// when there was a folder and the file could not be written in it.
 void LoadTosvelInputs(const QString& folder, TosvelInputs& inputs);
 bool SaveTosvelInputs(const QString& folder, const TosvelInputs& inputs);
 
-// Tosvel's per-user folder; needs the application object.
+// Tosvel's per-user folder (UserConfigFolder), or an empty text when there is none.
 QString TosvelStateFolder();
+// The file in folder.
+QString TosvelStatePath(const QString& folder);
 
 inline constexpr const char* kTosvelStateFileName = "Tosvel.ini";
+inline constexpr qint64 kTosvelStateMaxBytes = 64 * 1024;

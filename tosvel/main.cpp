@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/DesktopStart.h"
+#include "app/MessageBox.h"
 #include "platform/Version.h"
 #include "tosvel/TosvelCli.h"
 #include "tosvel/TosvelDlg.h"
@@ -26,8 +27,8 @@ int RunCommandLine(int argc, char* argv[]) {
     QByteArray err;
     int status = RunTosvelCli(arguments, out, err);
     if (!WriteAll(stdout, out)) {
-        err += "Tosvel: the output could not be written\n";
-        status = 1;
+        err += kTosvelOutputFailed;
+        status = kTosvelExitOutputFailed;
     }
     WriteAll(stderr, err);
     return status;
@@ -39,8 +40,8 @@ int main(int argc, char* argv[]) {
     if (argc > 1) return RunCommandLine(argc, argv);
     if (!DisplayAvailable([](const char* name) { return std::getenv(name); })) {
         std::fputs(
-            "Tosvel: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set); "
-            "'Tosvel --help' lists the command-line conversions.\n",
+            "Tosvel: ウィンドウを開くディスプレイがありません（DISPLAY と WAYLAND_DISPLAY が"
+            "設定されていません）。コマンドラインでの変換は Tosvel --help で表示されます。\n",
             stderr);
         return 2;
     }
@@ -51,7 +52,10 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(TosvelIcon());
     InstallQtJapanese(app);
     const QDate now = QDate::currentDate();
-    CTosvelDlg dialog(CivilDate{now.year(), now.month(), now.day()}, TosvelStateFolder());
+    CMessageBoxPresenter presenter;
+    CTosvelDlg dialog(CivilDate{now.year(), now.month(), now.day()}, TosvelStateFolder(),
+                      presenter);
+    presenter.SetOwner(&dialog);
     dialog.exec();
     return 0;
 }

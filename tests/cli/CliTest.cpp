@@ -121,6 +121,18 @@ TEST(Cli, UsageErrorsNameWhatIsAllowed) {
         {{"--resume", "meiji"}, "neither wareki (和暦) nor"},
         {{"--resume", "wareki", "--json"}, "--resume and --json cannot"},
         {{"--year", "1980", "--year", "1981"}, "--year is given more than once"},
+        {{"--school", "大=東都大学"}, "--school needs --resume or --json"},
+        {{"--json", "--school", "大=東都大学", "--school", "6=x"}, "more than once for 6"},
+        {{"--json", "--department", "院=x"}, "unknown stage '院'"},
+        {{"--json", "--school", "大"}, "is not STAGE=TEXT"},
+        {{"--json", "--school", "大=東都\t大学"}, "「大学の学校名」にタブや改行"},
+        {{"--json", "--leaving-month", "13"}, "「中途退学・除籍の月」は1から12"},
+        {{"--json", "--from", "大学"}, "use 中学校卒業, 高校入学, 小学校入学"},
+        {{"--json", "--from", "高校入学から", "--no-heading", "--leaving-month", "3"}, ""},
+        {{"--pdf", "a.pdf"}, "--pdf needs --resume"},
+        {{"--resume", "wareki", "--csv", "--pdf", "a.pdf"}, "--pdf and --csv cannot"},
+        {{"--resume", "\x1b[2J\xc2\x9b"}, "'\\x1B[2J\\x9B' is neither"},
+        {{"--month", "\x1b]0;x\x07"}, "'\\x1B]0;x\\x07' is not a number"},
         {{"--show-age", "--show-age"}, ""},
         {{"positional"}, "unexpected argument"},
         {{"--unknown"}, "Try 'vesmer-cli --help'."},
@@ -150,7 +162,9 @@ TEST(Cli, RefusedInputsExitThreeWithTheReasonInLines) {
 TEST(Cli, HelpListsEveryOptionAndVersion) {
     const CliRun help = Cli({"--help"});
     EXPECT_EQ(help.status, kExitOk);
-    QStringList options = {"today", "raw", "json", "load", "save", "version", "csv"};
+    QStringList options = {"today",   "raw",        "json",         "load", "save",
+                           "version", "csv",        "pdf",          "from", "no-heading",
+                           "school",  "department", "leaving-month"};
     for (const InputField& field : InputSchema()) {
         if (!field.option.empty()) options << Utf8(field.option);
     }
@@ -200,6 +214,37 @@ TEST(CliResume, RowsAsTabSeparatedLinesCsvAndJson) {
               (QJsonObject{{"year", "平成10"}, {"month", "3"}, {"text", "高等学校　卒業見込み"}}));
     EXPECT_EQ(resume["seireki"][1]["year"].toString(), "1995");
     EXPECT_EQ(resume["seireki"].toArray().size(), 4);
+
+    // The block's own options, for the text and --json alike.
+    const QStringList named = {"--from",      "高校入学",     "--no-heading", "--school",
+                               "高=東都高校", "--department", "3=普通科"};
+    EXPECT_EQ(Resume(QStringList{"--resume", "seireki"} + named).toStdString(),
+              "1995\t4\t東都高校　普通科　入学\n1998\t3\t東都高校　普通科　卒業見込み\n");
+    const QJsonObject json =
+        QJsonDocument::fromJson(Resume(QStringList{"--json"} + named)).object();
+    EXPECT_EQ(json["resume"]["wareki"][0]["text"].toString(), "東都高校　普通科　入学");
+}
+
+// --pdf hands the rows of the chosen options to the PDF writer; a file it cannot write exits 1.
+TEST(CliResume, PdfGoesToTheWriterAndItsFailureExitsOne) {
+    std::vector<ResumeRow> written;
+    const ResumePdfWriter writer = [&](const QString& path, const std::vector<ResumeRow>& rows,
+                                       ResumeCalendar calendar) {
+        written = rows;
+        return path == "ok.pdf" && calendar == ResumeCalendar::Seireki;
+    };
+    const QStringList arguments = {"--today",  "1998-03-01", "--final", "1",
+                                   "--resume", "seireki",    "--pdf"};
+    CliRun run;
+    run.status = RunCli(arguments + QStringList{"ok.pdf"}, kToday, run.out, run.err, writer);
+    EXPECT_EQ(run.status, kExitOk) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    ASSERT_EQ(written.size(), 2u);  // 「学歴」 and 中学校 卒業
+    EXPECT_EQ(written[1].text, "中学校　卒業");
+    run = {};
+    run.status = RunCli(arguments + QStringList{"no.pdf"}, kToday, run.out, run.err, writer);
+    EXPECT_EQ(run.status, kExitOutputFailed);
+    EXPECT_EQ(run.err, "vesmer-cli: --pdf: no.pdf could not be written\n");
 }
 
 #ifndef _WIN32
@@ -221,6 +266,7 @@ TEST(Cli, FailureSaysWhatFailedInOneLine) {
                  {{"--save", ""}, kExitUsage, "--save"},
                  {{"--load", ""}, kExitUsage, "--load"},
                  {{"--load", "%1/none"}, kExitUsage, "/none"},
+                 {{"--load", "%1/a\nb\x1b"}, kExitUsage, "/a\\x0Ab\\x1B"},
                  {{"--today", "1899-12-31"}, kExitUsage, "--today"},
                  {{"--today", "1900-01-01", "--year", "1899"}, kExitOk, ""}};
     for (const auto& c : cases) {

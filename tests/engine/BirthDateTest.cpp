@@ -9,8 +9,8 @@ namespace {
 
 constexpr CivilDate kToday{2026, 12, 7};
 
-// A birth date as typed: "1980-02-29" (西暦) or "平成,31,4,30"; the answer is the ISO date or the
-// field that was refused.
+// A birth date as typed (era kWesternYear for 西暦); the answer is the ISO date or the field
+// that was refused with the reason.
 std::string Check(int era, const char* year, const char* month, const char* day) {
     const DateConversion birth = CheckBirthDate({era, year, month, day}, kToday);
     if (birth.ok) return IsoText(birth.seireki);
@@ -25,23 +25,24 @@ TEST(BirthDate, OnlyDaysThatExistInTheirEraAndNotAfterToday) {
         const char *year, *month, *day;
         std::string answer;
     } cases[] = {
-        {-1, "1980", "2", "29", "1980-02-29"},
-        {-1, "2026", "12", "7", "2026-12-07"},  // today: age 0
+        {kWesternYear, "1980", "2", "29", "1980-02-29"},
+        {kWesternYear, "2026", "12", "7", "2026-12-07"},  // today: age 0
         {heisei, "31", "4", "30", "2019-04-30"},
         {reiwa, "元", "5", "1", "2019-05-01"},
         {showa, "64", "1", "7", "1989-01-07"},
-        {-1, "１９８０", "０４", " 2", "1980-04-02"},
-        {-1, "1980", "2", "30",
+        {EraIndexOf("明治"), "45", "7", "29", "1912-07-29"},
+        {kWesternYear, "１９８０", "０４", " 2", "1980-04-02"},
+        {kWesternYear, "1980", "2", "30",
          "day: 日は1から29までの数で入力してください（1980年2月は29日まで）。"},
-        {-1, "1981", "2", "29",
+        {kWesternYear, "1981", "2", "29",
          "day: 日は1から28までの数で入力してください（1981年2月は28日まで）。"},
-        {-1, "1980", "4", "31",
+        {kWesternYear, "1980", "4", "31",
          "day: 日は1から30までの数で入力してください（1980年4月は30日まで）。"},
-        {-1, "1980", "13", "1", "month: 月は1から12までの数で入力してください。"},
-        {-1, "1980", "1", "", "day: 日を入力してください。"},
-        {-1, "2026", "12", "8",
+        {kWesternYear, "1980", "13", "1", "month: 月は1から12までの数で入力してください。"},
+        {kWesternYear, "1980", "1", "", "day: 日を入力してください。"},
+        {kWesternYear, "2026", "12", "8",
          "year: 生年月日（2026年12月8日）が今日（2026年12月7日）より後になっています。"},
-        {-1, "9999", "1", "1",
+        {kWesternYear, "9999", "1", "1",
          "year: 生年月日（9999年1月1日）が今日（2026年12月7日）より後になっています。"},
         {heisei, "31", "5", "1",
          "year: 平成31年5月1日はありません。平成は31年4月30日（2019年4月30日）までです。"},

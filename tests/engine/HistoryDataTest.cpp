@@ -506,7 +506,10 @@ TEST(ResumeRows, SchoolTextsAreTrimmedAndRefused) {
                   "b",
                   P::ControlCharacter, ""},               // line separator
                  {"a\xE6\x9D", P::ControlCharacter, ""},  // cut short
-                 {"\xC0\xAF", P::ControlCharacter, ""}};  // overlong
+                 {"\xC0\xAF", P::ControlCharacter, ""},
+                 {"\xED\xBF\xBF", P::ControlCharacter, ""},  // surrogates, first and last
+                 {"\xED\xA0\x80", P::ControlCharacter, ""},
+                 {"\xEE\x80\x80", P::None, "\xEE\x80\x80"}};  // overlong
     for (const auto& c : cases) {
         std::string cleaned;
         EXPECT_EQ(CleanSchoolText(c.text, cleaned), c.problem) << c.text;

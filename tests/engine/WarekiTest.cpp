@@ -11,13 +11,11 @@ std::string Converted(const DateConversion& c) {
     return c.ok ? IsoText(c.seireki) + " " + WarekiText(c.wareki) : c.reason;
 }
 
-// Converts "YYYY-MM-DD", or 和暦 text when it starts with an era name; "shape" when it does not
-// split.
+// Converts a 和暦 or a "YYYY-MM-DD" text; "shape" when it is neither.
 std::string Convert(std::string_view text) {
     WarekiFields wareki;
     SeirekiFields seireki;
-    if (!text.empty() && (text[0] & 0x80))
-        return SplitWarekiText(text, wareki) ? Converted(FromWareki(wareki)) : "shape";
+    if (SplitWarekiText(text, wareki)) return Converted(FromWareki(wareki));
     return SplitIsoText(text, seireki) ? Converted(FromSeireki(seireki)) : "shape";
 }
 
@@ -64,15 +62,10 @@ TEST(Wareki, DatesThatDoNotExistSayWhy) {
         {"2023-04-32", "日は1から30までの数で入力してください（2023年4月は30日まで）。"},
         {"2023-13-01", "月は1から12までの数で入力してください。"},
         {"99999-01-01", "西暦の年は9999年までで入力してください。"},
-        {"令和7982年1月1日", "9999年12月31日より後の日付は変換できません。"},
-        {"abcd-01-01", "西暦の年は数字で入力してください。"},
-        {"平成x年1月1日", "和暦の年は数字か「元」で入力してください。"},
-        {"2000- -01", "月を入力してください。"}};
+        {"令和7982年1月1日", "9999年12月31日より後の日付は変換できません。"}};
     for (const auto& [input, reason] : cases) EXPECT_EQ(Convert(input), reason) << input;
     for (const char* input : {"0-01-01", "1872-12-31", "明治5年12月31日"})
         EXPECT_EQ(Convert(input), lunisolar);
-    for (const char* input : {"2000-01-01-01", "天保3年1月1日", "平成3年1月1"})
-        EXPECT_EQ(Convert(input), "shape");
     // A day outside its era: the era's first or last day.
     const std::pair<std::string, const char*> outside[] = {
         {"昭和64年1月8日", "昭和は64年1月7日（1989年1月7日）まで"},
@@ -82,8 +75,39 @@ TEST(Wareki, DatesThatDoNotExistSayWhy) {
         {"令和元年4月30日", "令和は元年5月1日（2019年5月1日）から"}};
     for (const auto& [input, limit] : outside)
         EXPECT_EQ(Convert(input), input + "はありません。" + limit + "です。");
+    // The window's fields, typed one by one.
     EXPECT_EQ(Converted(FromWareki(WarekiFields{-1, "1", "1", "1"})), "元号を選んでください。");
+    EXPECT_EQ(Converted(FromWareki(WarekiFields{3, "x", "1", "1"})),
+              "和暦の年は数字か「元」で入力してください。");
     EXPECT_EQ(Converted(FromSeireki(SeirekiFields{"", "1", "1"})), "西暦の年を入力してください。");
+    EXPECT_EQ(Converted(FromSeireki(SeirekiFields{"abcd", "1", "1"})),
+              "西暦の年は数字で入力してください。");
+    EXPECT_EQ(Converted(FromSeireki(SeirekiFields{"2000", " ", "1"})), "月を入力してください。");
+}
+
+// A whole text is a date of either shape, or no date at all, before the day is looked for.
+TEST(Wareki, WholeTextsOfEitherShape) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"１９８９－０１－０８", "1989-01-08 平成元年1月8日"},
+        {" 1989 - 1 -\t8\t", "1989-01-08 平成元年1月8日"},
+        {"\t平成 元 年 １ 月 8 日 ", "1989-01-08 平成元年1月8日"},
+        {"令和元年5月1日", "2019-05-01 令和元年5月1日"},
+        {"2019-13-01", "月は1から12までの数で入力してください。"},
+        {"平成０年1月1日", "平成0年はありません。和暦の年は元年（1年）から数えます。"},
+        {"+2019-05-01", "shape"},
+        {"2019/05/01", "shape"},
+        {"2000-01-01-01", "shape"},
+        {"2000- -01", "shape"},
+        {"abcd-01-01", "shape"},
+        {"2000-01", "shape"},
+        {"", "shape"},
+        {"平成元年一月八日", "shape"},
+        {"平成　元年1月8日", "shape"},
+        {"平成x年1月1日", "shape"},
+        {"天保3年1月1日", "shape"},
+        {"平成3年1月1", "shape"},
+        {"平成3年1月1日後", "shape"}};
+    for (const auto& [input, expected] : cases) EXPECT_EQ(Convert(input), expected) << input;
 }
 
 TEST(Wareki, YearTable) {
@@ -102,6 +126,7 @@ TEST(Wareki, YearTable) {
         {"２１００", "2100"},
         {"", "生まれ年を入力してください。"},
         {"1872", "生まれ年は1873から2100までの数で入力してください。"},
+        {"2101", "生まれ年は1873から2100までの数で入力してください。"},
         {"19a0", "生まれ年は数字で入力してください。"}};
     for (const auto& [text, expected] : births) {
         int year = 0;

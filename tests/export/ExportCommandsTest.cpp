@@ -57,12 +57,23 @@ TEST_F(ExportCommandsTest, WritesExactlyTheTextInCodePage932AndOpensIt) {
     EXPECT_EQ(
         asked.title + asked.initialFolder + "/" + asked.initialName,
         QStringLiteral("出力する場所を選択してください/home/someone/デスクトップ/MyHistory.txt"));
-    EXPECT_EQ(asked.fileTypes, (std::vector<SaveFileType>{{"*.txt", "txt"},
+    EXPECT_EQ(asked.fileTypes, (std::vector<SaveFileType>{{"履歴テキスト (*.txt)", "txt"},
                                                           {"履歴書用CSV・和暦 (*.csv)", "csv"},
                                                           {"履歴書用CSV・西暦 (*.csv)", "csv"}}));
 }
 
 TEST_F(ExportCommandsTest, ResumeFileTypesWriteTheRowsAsCsvInTheirCalendar) {
+    // Without rows: said as the copy buttons say it, and nothing written.
+    m_prompt.m_nFileType = static_cast<std::size_t>(ExportFileType::ResumeSeireki);
+    EXPECT_EQ(Export("x", m_path), ExportOutcome::NoRows);
+    EXPECT_EQ(m_presenter.m_aShown.at(0).text, kMsgNoResumeRows);
+    EXPECT_EQ(m_presenter.m_aShown.at(0).icon, MessageIcon::None);
+    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+    // A type the prompt does not list is the history text.
+    m_prompt.m_nFileType = 3;
+    EXPECT_EQ(Export("x", m_path), ExportOutcome::Written);
+    EXPECT_EQ(ReadBytes(m_path), "x");
+
     m_rows = {{1998, "平成", 10, 3, "高等学校　卒業"}};
     const std::pair<ExportFileType, const char*> types[] = {
         {ExportFileType::ResumeWareki, "平成10"}, {ExportFileType::ResumeSeireki, "1998"}};

@@ -5,6 +5,7 @@
 
 #include "platform/Cp932.h"
 #include "platform/NativePath.h"
+#include "platform/TerminalText.h"
 #include "platform/WholeFile.h"
 #include "tests/support/TestFiles.h"
 
@@ -19,6 +20,15 @@ TEST(Cp932, BytesAsWindowsWritesShiftJisAndValidTextFromAnyBytes) {
     const std::string broken = FromCp932(QByteArray("x\x82\xff\x81", 4));
     EXPECT_TRUE(broken.size() > 1 && broken.front() == 'x');
     EXPECT_EQ(QString::fromStdString(broken).toStdString(), broken);  // valid UTF-8
+}
+
+TEST(TerminalText, ControlCharactersAreShownEscaped) {
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("平成元年 1-8"), QStringLiteral("平成元年 1-8")},
+        {QStringLiteral("\x1b[31m\t\n"), QStringLiteral("\\x1B[31m\\x09\\x0A")},
+        {QString(QChar(0)) + QChar(0x7F) + QChar(0x9B) + QChar(0xA0),
+         QStringLiteral("\\x00\\x7F\\x9B") + QChar(0xA0)}};
+    for (const auto& [text, shown] : cases) EXPECT_EQ(EscapeControls(text), shown);
 }
 
 #ifndef _WIN32
@@ -53,6 +63,30 @@ TEST(NativePath, ProgramFolderIsFoundWhateverTheBytesOfItsName) {
     EXPECT_EQ(ReadBytes(dir.filePath("found")), EncodeNativePath(folder));
     RemoveEntry(probe);  // Qt could not remove a folder of this name
     rmdir(EncodeNativePath(folder).constData());
+}
+
+// The per-user folder comes only from absolute paths, and from a home that exists.
+TEST(NativePath, UserConfigFolderNeedsAnAbsoluteHomeThatExists) {
+    QTemporaryDir dir;
+    const QByteArray home = QFile::encodeName(dir.path());
+    const struct {
+        QByteArray config, home;
+        QString expected;  // %1: the existing home
+    } cases[] = {{"", home + "/", "%1/.config/Tosvel"},
+                 {"/xdg/config/", home, "/xdg/config/Tosvel"},
+                 {"config", home, "%1/.config/Tosvel"},
+                 {"", "", ""},
+                 {"", "home", ""},
+                 {"", home + "/missing", ""},
+                 {"config", "", ""}};
+    for (const auto& c : cases) {
+        const auto getEnv = [&c](const char* name) {
+            return QByteArray(name) == "HOME" ? c.home : c.config;
+        };
+        EXPECT_EQ(UserConfigFolder(QStringLiteral("Tosvel"), getEnv),
+                  QString(c.expected).replace("%1", dir.path()))
+            << c.config.constData() << " " << c.home.constData();
+    }
 }
 
 #endif

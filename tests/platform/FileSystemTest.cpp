@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "platform/FileSystem.h"
+#include "platform/NativePath.h"
+#include "tests/support/TestFiles.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// A second writer waits for the lock and gives up after its time; a folder without a lock to
+// take is nothing to wait for.
+TEST(FileSystem, FolderLockKeepsASecondWriterOut) {
+    QTemporaryDir dir;
+    {
+        const CFolderLock first(dir.path());
+        ASSERT_TRUE(first.Acquired());
+        EXPECT_FALSE(CFolderLock(dir.path(), 30ms).Acquired());
+    }
+    EXPECT_TRUE(CFolderLock(dir.path(), 30ms).Acquired());
+    EXPECT_TRUE(CFolderLock(dir.filePath("missing"), 30ms).Acquired());
+}
+
+// Only a regular file of at most the limit is read; anything else is unusable, not waited on.
+TEST(FileSystem, ReadTakesOnlyRegularFilesWithinTheLimit) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(WriteBytes(dir.filePath("ten"), "0123456789"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
+    const struct {
+        QString path;
+        qint64 limit;
+        FileRead state;
+        QByteArray bytes;
+    } cases[] = {{dir.filePath("ten"), 10, FileRead::Read, "0123456789"},
+                 {dir.filePath("ten"), 9, FileRead::Unusable, ""},
+                 {dir.filePath("missing"), 10, FileRead::Missing, ""},
+                 {dir.filePath("pipe"), 10, FileRead::Unusable, ""},
+                 {"/dev/null", 10, FileRead::Unusable, ""},
+                 {dir.path(), 10, FileRead::Unusable, ""}};
+    for (const auto& c : cases) {
+        QByteArray bytes = "left over";
+        EXPECT_EQ(ReadRegularFile(c.path, c.limit, bytes), c.state) << c.path.toStdString();
+        EXPECT_EQ(bytes, c.bytes);
+    }
+}
+
+// An update in place takes a regular file only and says when it could not write it all.
+TEST(FileSystem, InPlaceWriteTellsItsResult) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Vesmer.ini");
+    ASSERT_TRUE(WriteBytes(file, "a longer earlier content"));
+    EXPECT_TRUE(WriteInPlace(file, "short"));
+    EXPECT_EQ(ReadBytes(file), "short");
+    EXPECT_FALSE(WriteInPlace("/dev/null", "x"));
+    EXPECT_FALSE(WriteInPlace(dir.filePath("missing"), "x"));
+    // A disk that takes no more than 16 KiB: refused before anything changes.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{16 * 1024, saved.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool grown = WriteInPlace(file, QByteArray(64 * 1024, 'x'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_FALSE(grown);
+    EXPECT_EQ(ReadBytes(file), "short");
+}
+
+// Links are followed, relative ones from their own folder, up to 32 in a row.
+TEST(FileSystem, LinkChainsAreFollowedUpTo32Links) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(WriteBytes(dir.filePath("target"), "x"));
+    QString previous = "target";
+    for (int link = 1; link <= 33; ++link) {
+        const QString name = QString::number(link);
+        ASSERT_EQ(symlink(QFile::encodeName(previous).constData(),
+                          QFile::encodeName(dir.filePath(name)).constData()),
+                  0);
+        previous = name;
+    }
+    const ResolvedPath within = ResolveLinks(dir.filePath("32"));
+    EXPECT_TRUE(within.exists && !within.refused);
+    EXPECT_EQ(within.path, dir.filePath("target"));
+    EXPECT_TRUE(ResolveLinks(dir.filePath("33")).refused);
+}
+
+}  // namespace
+
+#endif
