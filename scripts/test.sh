@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds and runs every test, builds the Debian
-# package and checks it with lintian and installed, then builds and runs the tests once more with
+# package and checks it with lintian and installed, builds the page and runs its browser tests
+# beside vesmer-cli and its budgets, then builds and runs the tests once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,6 +20,11 @@ if [ "$(id -u)" -eq 0 ]; then
 else
     echo "Package check skipped: installing the package with dpkg -i needs root."
 fi
+
+scripts/web.sh build
+(cd tests/web && npm ci --no-audit --no-fund)
+VESMER_CLI="$PWD/build/cli/vesmer-cli" node --test tests/web/page.test.mjs
+node tests/web/budget.mjs
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVESMER_SANITIZE=ON -DVESMER_WERROR=ON
 cmake --build build-sanitize -j"$jobs"

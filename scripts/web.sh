@@ -9,6 +9,7 @@ cd "$(dirname "$0")/.."
 export NODE_PATH="${NODE_PATH:-/usr/share/nodejs}"
 
 build() {
+    scripts/install-deps.sh web
     emcmake cmake -S web -B build-web -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build build-web -j"$(nproc)"
     rm -rf web/dist
@@ -32,7 +33,9 @@ case "${1:-serve}" in
         exec node web/serve.mjs web/dist
         ;;
     budget)
+        scripts/install-deps.sh test
         build
+        [ -d tests/web/node_modules ] || (cd tests/web && npm ci --no-audit --no-fund)
         node tests/web/budget.mjs
         ;;
     *)

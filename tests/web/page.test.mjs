@@ -135,6 +135,9 @@ describe('the page', () => {
       assert.equal(shown.history, kept ? before : '', field);
       if (kept) assert.equal(shown.rows.length, field === 'leavingMonth' ? 0 : 6, field);
     }
+    const odd = await browser.open('?today=1899-12-31');
+    assert.match(await odd.textContent('header [role="alert"]'), /today=1899-12-31/);
+    await odd.close();
   });
 
   it('copies and saves the 学歴 rows as vesmer-cli --resume gives them', async () => {
@@ -185,6 +188,7 @@ describe('the page', () => {
 
   it('fits a phone 360 px wide without sideways scrolling', async () => {
     const phone = await browser.open(`?today=${today}`, { width: 360, height: 640 });
+    await fresh(phone);
     await calculate(phone);
     await phone.evaluate(() => window.scrollTo(0, 0));
     assert.equal(await phone.evaluate(() => document.documentElement.scrollWidth), 360);

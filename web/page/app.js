@@ -83,8 +83,8 @@ function showAlert(name, message) {
 }
 
 const sections = [
-  ['生年月日', (f) => f.name === 'era' || f.kind === 'text'],
-  ['最終学歴', (f) => f.name === 'finalSchool' || f.name === 'outcome'],
+  ['生年月日', (f) => f.name === 'era' || f.kind === 'text', 'inline'],
+  ['最終学歴', (f) => f.name === 'finalSchool' || f.name === 'outcome', 'inline'],
   ['浪人・留年（回数）', (f) => f.kind === 'ronin' || f.kind === 'ryunen', 'pairs'],
   ['年数と進学', (f) => f.kind === 'list'],
   ['そのほか', (f) => f.kind === 'check'],
