@@ -190,6 +190,10 @@ describe('the page', () => {
     const phone = await browser.open(`?today=${today}`, { width: 360, height: 640 });
     await fresh(phone);
     await calculate(phone);
+    await phone.evaluate(() => {
+      for (const details of document.querySelectorAll('details')) details.open = true;
+    });
+    assert.equal(await phone.evaluate(() => document.documentElement.scrollWidth), 360);
     await phone.evaluate(() => window.scrollTo(0, 0));
     assert.equal(await phone.evaluate(() => document.documentElement.scrollWidth), 360);
     await phone.screenshot({ path: new URL('../../docs/web-phone.png', import.meta.url).pathname });

@@ -30,8 +30,7 @@ function control(name, kind, items, maxLength) {
   }
   if (kind === 'check') return el('input', { type: 'checkbox', id: name, name });
   return el('input', {
-    type: 'text', id: name, name, inputmode: 'numeric', autocomplete: 'off',
-    maxlength: maxLength, size: Math.max(maxLength, 2) + 1,
+    type: 'text', id: name, name, inputmode: 'numeric', autocomplete: 'off', maxlength: maxLength,
   });
 }
 
@@ -54,6 +53,7 @@ function readValue(name) {
 
 function writeValue(name, value) {
   const input = $(name);
+  value = String(value);
   if (input.type === 'checkbox') input.checked = value === '1';
   else if (input.tagName === 'SELECT') input.selectedIndex = Number(value);
   else input.value = value;
@@ -121,11 +121,21 @@ function defaults(M, form) {
   return values;
 }
 
+// The inputs kept in this browser; a browser that keeps nothing (storage off or full) keeps none.
 function stored() {
   try {
     return JSON.parse(localStorage.getItem(kStore)) || {};
   } catch {
     return {};
+  }
+}
+
+function store(values) {
+  try {
+    if (values) localStorage.setItem(kStore, JSON.stringify(values));
+    else localStorage.removeItem(kStore);
+  } catch {
+    // Nothing is kept; the page works on.
   }
 }
 
@@ -181,7 +191,7 @@ function buildConverter(M) {
   const parts = [['convYear', '西暦の年', '年'], ['convMonth', '西暦の月', '月'], ['convDay', '西暦の日', '日']];
   const wareki = [['convEraYear', '和暦の年', '年'], ['convEraMonth', '和暦の月', '月'], ['convEraDay', '和暦の日', '日']];
   const side = (title, rows, first) => el('fieldset', { class: 'group' }, el('legend', {}, title), ...first,
-    ...rows.map(([id, label, unit]) => row(id, 'text', label, unit, [], 4)));
+    ...rows.map(([id, label, unit]) => row(id, 'text', label, unit, [], unit === '年' ? 4 : 2)));
   $('converter').append(side('西暦', parts, []),
     side('和暦', wareki, [row('convEra', 'list', '和暦の元号', '', eras, 0)]));
   const show = (c, fromWareki) => {
@@ -195,7 +205,7 @@ function buildConverter(M) {
     }
     const values = fromWareki ? { convYear: c.year, convMonth: c.month, convDay: c.day }
       : { convEra: c.era, convEraYear: c.eraYear, convEraMonth: c.eraMonth, convEraDay: c.eraDay };
-    for (const [id, value] of Object.entries(values)) writeValue(id, String(value));
+    for (const [id, value] of Object.entries(values)) writeValue(id, value);
   };
   const fromSeireki = () => show(M.convertSeireki($('convYear').value, $('convMonth').value, $('convDay').value), false);
   const fromWareki = () => show(M.convertWareki($('convEra').selectedIndex, $('convEraYear').value,
@@ -245,7 +255,7 @@ async function start() {
   let shown = null;
   $('inputs').addEventListener('change', () => {
     applyRules(M, form);
-    localStorage.setItem(kStore, JSON.stringify(Object.fromEntries(names.map((n) => [n, readValue(n)]))));
+    store(Object.fromEntries(names.map((name) => [name, readValue(name)])));
   });
   $('inputs').addEventListener('submit', (event) => {
     event.preventDefault();
@@ -254,7 +264,8 @@ async function start() {
   $('reset').addEventListener('click', () => {
     if (!confirm('入力を初期値に戻しますか？')) return;
     for (const name of names) writeValue(name, initial[name]);
-    localStorage.removeItem(kStore);
+    store(null);
+    clearAlerts($('inputs'));
     applyRules(M, form);
   });
   $('copyResume').addEventListener('click', async () => {
@@ -267,9 +278,9 @@ async function start() {
   });
   $('downloadCsv').addEventListener('click', () => download(shown));
   const convert = buildConverter(M);
-  writeValue('convYear', String(today.year));
-  writeValue('convMonth', String(today.month));
-  writeValue('convDay', String(today.day));
+  writeValue('convYear', today.year);
+  writeValue('convMonth', today.month);
+  writeValue('convDay', today.day);
   convert();
   buildYearTable(M, today);
   $('loading').remove();
@@ -280,4 +291,6 @@ async function start() {
 
 if ('serviceWorker' in navigator && location.protocol !== 'file:')
   navigator.serviceWorker.register('sw.js').catch(() => {});
-start();
+start().catch(() => {
+  $('loading').textContent = 'このブラウザーでは計算できません（WebAssembly を読み込めませんでした）。';
+});
