@@ -74,14 +74,12 @@ Step DoctoralEntry(const CHistoryData& history) {
     return {RowEvent::Entry, STAGE_DOCTOR, false, doctor.nEntryYear, doctor.nEntryMonth, 0};
 }
 
+// The doctoral course gives one line: its entry when it was only entered, else its leaving.
 std::vector<Step> HistorySteps(const CHistoryData& history) {
     std::vector<Step> steps;
-    bool doctorSeen = false;
     for (const HistoryEvent& event : history.Events()) {
-        if (event.stage == STAGE_DOCTOR && !doctorSeen) {
-            doctorSeen = true;
-            if (!IsEntryKind(event.kind)) steps.push_back(DoctoralEntry(history));
-        }
+        if (event.stage == STAGE_DOCTOR && !IsEntryKind(event.kind))
+            steps.push_back(DoctoralEntry(history));
         steps.push_back(StepOf(event));
     }
     return steps;

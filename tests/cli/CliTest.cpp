@@ -128,6 +128,7 @@ TEST(Cli, UsageErrorsNameWhatIsAllowed) {
         {{"--json", "--school", "大=東都\t大学"}, "「大学の学校名」にタブや改行"},
         {{"--json", "--leaving-month", "13"}, "「中途退学・除籍の月」は1から12"},
         {{"--json", "--from", "大学"}, "use 中学校卒業, 高校入学, 小学校入学"},
+        {{"--json", "--from", "1", "--from", "2"}, "--from is given more than once"},
         {{"--json", "--from", "高校入学から", "--no-heading", "--leaving-month", "3"}, ""},
         {{"--pdf", "a.pdf"}, "--pdf needs --resume"},
         {{"--resume", "wareki", "--csv", "--pdf", "a.pdf"}, "--pdf and --csv cannot"},

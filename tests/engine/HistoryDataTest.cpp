@@ -509,7 +509,10 @@ TEST(ResumeRows, SchoolTextsAreTrimmedAndRefused) {
                  {"\xC0\xAF", P::ControlCharacter, ""},
                  {"\xED\xBF\xBF", P::ControlCharacter, ""},  // surrogates, first and last
                  {"\xED\xA0\x80", P::ControlCharacter, ""},
-                 {"\xEE\x80\x80", P::None, "\xEE\x80\x80"}};  // overlong
+                 {"\xEE\x80\x80", P::None, "\xEE\x80\x80"},
+                 {"\xE0\x80\xAF", P::ControlCharacter, ""},  // overlong
+                 {"\xF4\x8F\xBF\xBF", P::None, "\xF4\x8F\xBF\xBF"},
+                 {"\xF4\x90\x80\x80", P::ControlCharacter, ""}};  // beyond U+10FFFF  // overlong
     for (const auto& c : cases) {
         std::string cleaned;
         EXPECT_EQ(CleanSchoolText(c.text, cleaned), c.problem) << c.text;
