@@ -19,12 +19,24 @@ const checks = ['elementaryTransfer', 'juniorHighTransfer', 'skipHighSchoolLastY
 const kebab = (name) => name.replace(/[A-Z]/g, (c) => `-${c.toLowerCase()}`);
 const fullWidth = (digits) => digits.replace(/\d/g, (d) => String.fromCharCode(0xff10 + Number(d)));
 
-// The résumé inputs with the vesmer-cli options that give the same rows; more rows as the
-// command line learns them (--from, --no-heading, --school, --department, --leaving-month).
+// The résumé inputs with the vesmer-cli options that give the same rows.
 const resumeOptions = [
   { field: 'resumeCalendar', draw: (r) => String(r.int(0, 1)),
     args: (v) => ['--resume', v === '1' ? 'seireki' : 'wareki'] },
+  { field: 'resumeStart', draw: (r) => String(r.int(0, 2)), args: (v) => ['--from', v] },
+  { field: 'resumeHeading', draw: (r) => (r.next() < 0.2 ? '0' : '1'),
+    args: (v) => (v === '0' ? ['--no-heading'] : []) },
+  { field: 'leavingMonth', draw: (r) => (r.next() < 0.5 ? String(r.int(1, 12)) : ''),
+    args: (v) => (v ? ['--leaving-month', v] : []) },
 ];
+const schoolTexts = { school: ['東都大学', '　西京高等学校 ', '北陵中学校'],
+  department: ['経済学部　経済学科', '工学研究科　機械工学専攻'] };
+stages.forEach((stage, i) => {
+  for (const kind of ['school', 'department']) {
+    resumeOptions.push({ field: `${kind}${stage}`, draw: (r) => (r.next() < 0.3 ? r.pick(schoolTexts[kind]) : ''),
+      args: (v) => (v ? [`--${kind}`, `${i + 1}=${v}`] : []) });
+  }
+});
 
 // One input set: the page's values by name and the same inputs as vesmer-cli's arguments.
 function inputSet(r) {
