@@ -13,10 +13,10 @@ const types = {
 export function startServer(folder, port = 0) {
   const root = resolve(folder);
   const server = createServer(async (request, response) => {
-    const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
-    const file = resolve(join(root, path.endsWith('/') ? `${path}index.html` : path));
-    const type = types[extname(file)];
     try {
+      const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+      const file = resolve(join(root, path.endsWith('/') ? `${path}index.html` : path));
+      const type = types[extname(file)];
       if (!file.startsWith(root + sep) || !type) throw new Error('not served');
       const body = await readFile(file);
       response.writeHead(200, {
