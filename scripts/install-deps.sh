@@ -53,3 +53,8 @@ if [ "${#missing[@]}" -gt 0 ]; then
     apt-get update
     apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+
+if [ "${1:-test}" = test ]; then
+    # The browser tests' driver and checker, at the versions pinned in their lock file.
+    (cd "$(dirname "$0")/../tests/web" && npm ci --no-audit --no-fund)
+fi

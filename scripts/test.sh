@@ -22,7 +22,6 @@ else
 fi
 
 scripts/web.sh build
-(cd tests/web && npm ci --no-audit --no-fund)
 VESMER_CLI="$PWD/build/cli/vesmer-cli" node --test tests/web/page.test.mjs
 node tests/web/budget.mjs
 

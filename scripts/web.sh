@@ -35,7 +35,6 @@ case "${1:-serve}" in
     budget)
         scripts/install-deps.sh test
         build
-        [ -d tests/web/node_modules ] || (cd tests/web && npm ci --no-audit --no-fund)
         node tests/web/budget.mjs
         ;;
     *)

@@ -223,7 +223,8 @@ function buildYearTable(M, today) {
     $('yearTableReason').textContent = table.reason;
     const lines = table.text ? table.text.slice(0, -1).split('\n') : [];
     $('yearTable').tBodies[0].replaceChildren(...lines.map((line) => {
-      const cells = line.split('\t');
+      // Without a birth year the age column stays empty.
+      const cells = [...line.split('\t'), ''].slice(0, 4);
       const current = Number(cells[0]) === today.year;
       return el('tr', { class: current ? 'current' : null, 'aria-current': current ? 'date' : null },
         ...cells.map((cell) => el('td', {}, cell)));
