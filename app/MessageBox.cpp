@@ -1,7 +1,16 @@
 #include "app/MessageBox.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+
+QWidget* AskingWindow(QWidget* owner) {
+    QWidget* active = QApplication::activeWindow();
+    for (QWidget* w = active; w && owner; w = w->parentWidget()) {
+        if (w == owner) return active;
+    }
+    return owner;
+}
 
 QString MessageBoxText(std::string_view text) {
     QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -12,7 +21,7 @@ QString MessageBoxText(std::string_view text) {
 
 MessageAnswer CMessageBoxPresenter::Show(std::string_view text, std::string_view caption,
                                          MessageButtons buttons, MessageIcon icon) {
-    QMessageBox box(m_owner);
+    QMessageBox box(AskingWindow(m_owner));
     box.setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
     box.setTextFormat(Qt::PlainText);
     box.setText(MessageBoxText(text));

@@ -10,6 +10,10 @@
 // Text as a message box shows it: CR LF pairs (and lone CRs) become line feeds.
 QString MessageBoxText(std::string_view text);
 
+// The window a box or prompt asks from: the active window when it is owner or one of owner's
+// windows (such as the 学歴欄 window), else owner.
+QWidget* AskingWindow(QWidget* owner);
+
 // Message boxes owned by a program's window.
 class CMessageBoxPresenter : public IMessagePresenter {
   public:

@@ -1,11 +1,17 @@
 #include "app/QtServices.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include "print/ResumeSheet.h"
 
 namespace {
 
@@ -25,7 +31,7 @@ bool CFileDialogSavePrompt::AskSavePath(const SavePromptSettings& settings, QStr
         filters << type.filter;
         suffixes << type.suffix;
     }
-    QFileDialog dialog(m_owner, settings.title, start);
+    QFileDialog dialog(AskingWindow(m_owner), settings.title, start);
     dialog.setNameFilters(filters);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -51,6 +57,21 @@ bool CFileDialogSavePrompt::AskSavePath(const SavePromptSettings& settings, QStr
     fileType = static_cast<std::size_t>(
         std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())));
     return true;
+}
+
+PrintOutcome CPrintDialogResumePrinter::Print(const std::vector<ResumeRow>& rows,
+                                              ResumeCalendar calendar, QWidget* owner) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QString::fromUtf8(kResumeWindowTitle));
+    QPrintDialog dialog(&printer, owner);
+    dialog.setWindowTitle(QStringLiteral("印刷"));
+    if (dialog.exec() != QDialog::Accepted) return PrintOutcome::Cancelled;
+    QPainter painter;
+    if (!painter.begin(&printer)) return PrintOutcome::Failed;
+    const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
+    PaintResumeSheet(painter, QRectF(QPointF(0, 0), QSizeF(area.size())), rows, calendar);
+    return painter.end() ? PrintOutcome::Printed : PrintOutcome::Failed;
 }
 
 void CDesktopFileOpener::OpenFile(const QString& path) {

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "app/MessageBox.h"
+#include "app/ResumeWindow.h"
 #include "export/ExportCommands.h"
 
 // The save-as prompt as a file dialog owned by the main dialog: title, starting folder and name,
@@ -17,6 +18,13 @@ class CFileDialogSavePrompt : public ISavePrompt {
 
   private:
     QPointer<QWidget> m_owner;
+};
+
+// The print dialog owned by the window that asks, then the 学歴 block on the chosen printer.
+class CPrintDialogResumePrinter : public IResumePrinter {
+  public:
+    PrintOutcome Print(const std::vector<ResumeRow>& rows, ResumeCalendar calendar,
+                       QWidget* owner) override;
 };
 
 // Opens a file with the program the desktop associates with it.

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QValidator>
 #include <exception>
 #include <memory>
@@ -22,7 +23,10 @@
 #include "app/DialogUnits.h"
 #include "app/DigitsEdit.h"
 #include "app/GroupBox.h"
+#include "app/QtServices.h"
+#include "app/ResumeBlock.h"
 #include "app/ResumeCopy.h"
+#include "app/ResumeWindow.h"
 #include "app/StaticEx.h"
 #include "export/ExportCommands.h"
 #include "input/ChoiceLists.h"
@@ -76,17 +80,23 @@ using C = Control;
 
 constexpr MainWindowItem kWindowItems[] = {
     {K::HiddenButton, C::Cancel, C::None, "cancel", "ｷｬﾝｾﾙ", {155, 67, 25, 14}},
-    {K::GroupBox, C::HistoryGroup, C::None, "historyGroup", "履歴", {215, 44, 202, 290}},
+    {K::GroupBox, C::HistoryGroup, C::None, "historyGroup", "履歴", {215, 44, 202, 276}},
     {K::HiddenButton, C::Version, C::None, "version", "バージョン(&V)", {321, 356, 100, 14}},
     {K::Label, C::Particle, C::None, "particle", "を", {109, 24, 9, 8}},
     {K::Separator, C::None, C::None, "", "", {2, 38, 417, 2}},
     {K::GroupBox, C::None, C::None, "", "進学・編入・飛び級について", {3, 158, 208, 212}},
-    {K::Label, C::None, C::None, "", "最新版はこちら", {224, 338, 57, 8}},
-    {K::Link, C::Link, C::None, "link", kProjectPage, {287, 338, 123, 8}},
+    {K::Label, C::None, C::None, "", "最新版はこちら", {224, 324, 57, 8}},
+    {K::Link, C::Link, C::None, "link", kProjectPage, {287, 324, 123, 8}},
     {K::Button, C::Calculate, C::Outcome, "calculate", "計算(&C)", {215, 3, 100, 14}},
     {K::Button, C::LaunchTool, C::Outcome, "launchTool", "Tosvel(&T)", {215, 20, 100, 14}},
     {K::Button, C::Export, C::Outcome, "export", "ファイル出力(&F)", {318, 3, 100, 14}},
     {K::Button, C::Reset, C::HistoryText, "reset", "リセット(&R)", {318, 20, 100, 14}},
+    {K::Button,
+     C::ResumeWindow,
+     C::HistoryText,
+     "resumeWindow",
+     "履歴書の学歴欄(&B)...",
+     {215, 337, 100, 14}},
 };
 
 }  // namespace
@@ -108,19 +118,27 @@ CVesmerDlg::CVesmerDlg(const VesmerDlgServices& services, QWidget* parent)
       m_processStarter(services.processStarter),
       m_clock(services.clock),
       m_strDesktopFolder(services.desktopFolder),
-      m_strProgramFolder(services.programFolder) {
+      m_strProgramFolder(services.programFolder),
+      m_systemClipboard(services.clipboard ? nullptr : std::make_unique<CSystemClipboard>()),
+      m_clipboard(services.clipboard ? services.clipboard : m_systemClipboard.get()),
+      m_systemPrinter(services.printer ? nullptr : std::make_unique<CPrintDialogResumePrinter>()),
+      m_printer(services.printer ? services.printer : m_systemPrinter.get()),
+      m_resumeBlock(new CResumeBlock(services.location, services.presenter, this)) {
     setObjectName(QStringLiteral("mainDialog"));
     setFont(MainDialogFont());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     CreateControls();
-    m_resumeCopy = std::make_unique<CResumeCopy>(*this, BaseUnitsOf(font()), m_aResumeRows,
-                                                 m_presenter, services.clipboard);
+    m_resumeCopy = std::make_unique<CResumeCopy>(*this, BaseUnitsOf(font()), m_resumeBlock->Rows(),
+                                                 m_presenter, m_clipboard);
     OnInitDialog();
 }
 
-CVesmerDlg::~CVesmerDlg() = default;
+CVesmerDlg::~CVesmerDlg() {
+    // The 学歴欄 window goes before the block it shows.
+    delete m_resumeWindow;
+}
 
 void CVesmerDlg::CreateControls() {
     const DialogBaseUnits base = BaseUnitsOf(font());
@@ -279,6 +297,8 @@ void CVesmerDlg::ConnectCommands() {
     connect(button(Control::LaunchTool), &QPushButton::clicked, this, &CVesmerDlg::OnLaunchTool);
     connect(m_btnExport, &QPushButton::clicked, this, &CVesmerDlg::OnFileOutput);
     connect(button(Control::Reset), &QPushButton::clicked, this, &CVesmerDlg::OnReset);
+    connect(button(Control::ResumeWindow), &QPushButton::clicked, this,
+            &CVesmerDlg::OnResumeWindow);
     connect(m_cmbFinalSchool, &QComboBox::activated, this, &CVesmerDlg::OnSelchangeFinalSchool);
     connect(m_cmbOutcome, &QComboBox::activated, this, &CVesmerDlg::OnSelchangeOutcome);
 }
@@ -298,6 +318,12 @@ void CVesmerDlg::OnInitDialog() {
     // The defaults, the history data file into the model, the dialog state file into the
     // members, then the model's birth date and counts into the texts.
     LoadStartupInputs(m_inputs, m_history, m_location);
+    // A file of the 学歴 block's choices that cannot be read is reported once the window shows.
+    if (const std::string problem = m_resumeBlock->LoadChoices(); !problem.empty()) {
+        QTimer::singleShot(0, this, [this, problem] {
+            m_presenter.Show(problem, kApplicationTitle, MessageButtons::Ok, MessageIcon::Warning);
+        });
+    }
     SetExportEnabled(false);
     m_ctlLink->SetLink(true);
     UpdateData(false);
@@ -443,7 +469,7 @@ void CVesmerDlg::OnOK() {
         // A birth date that does not exist changes nothing; another refusal empties the history.
         if (!IsBirthDateControl(result.refused)) {
             m_strHistoryText.clear();
-            m_aResumeRows.clear();
+            m_resumeBlock->ClearHistory();
             SetExportEnabled(false);
             UpdateData(false);
         }
@@ -451,7 +477,7 @@ void CVesmerDlg::OnOK() {
         return;
     }
     m_strHistoryText = m_history.m_strHistory;
-    m_aResumeRows = BuildResumeRows(m_history, today, ResumeOptions{});
+    m_resumeBlock->SetHistory(m_history, today);
     SetExportEnabled(true);
     UpdateData(false);
     // The text reaches the screen before the settings files are written.
@@ -467,13 +493,27 @@ void CVesmerDlg::OnReset() {
 
 void CVesmerDlg::OnFileOutput() {
     const bool read = UpdateData(true);
-    const ExportOutcome outcome = RunFileOutput(m_strHistoryText, m_aResumeRows, m_strDesktopFolder,
-                                                m_savePrompt, m_fileOpener, m_presenter);
+    const ExportOutcome outcome =
+        RunFileOutput(m_strHistoryText, m_resumeBlock->Rows(), m_strDesktopFolder, m_savePrompt,
+                      m_fileOpener, m_presenter);
     if (outcome != ExportOutcome::NoHistory && read) UpdateData(false);
 }
 
 void CVesmerDlg::OnLaunchTool() {
     RunLaunchTool(m_strProgramFolder, m_processStarter, m_presenter);
+}
+
+void CVesmerDlg::OnResumeWindow() {
+    if (!m_resumeWindow) {
+        m_resumeWindow =
+            new CResumeWindow(*m_resumeBlock,
+                              ResumeWindowServices{m_presenter, m_savePrompt, *m_clipboard,
+                                                   *m_printer, m_strDesktopFolder},
+                              this);
+    }
+    m_resumeWindow->show();
+    m_resumeWindow->raise();
+    m_resumeWindow->activateWindow();
 }
 
 bool CVesmerDlg::OnSysCommand(unsigned command) {
@@ -513,7 +553,8 @@ void CVesmerDlg::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CVesmerDlg::closeEvent(QCloseEvent* event) {
-    // The close box ends the program; nothing is read or saved on the way out.
+    // The close box ends the program; only the 学歴欄 window's fields are saved on the way out.
+    if (m_resumeWindow) m_resumeWindow->SaveChoices();
     event->accept();
     done(QDialog::Accepted);
 }

@@ -17,7 +17,9 @@
 #include "input/InputSchema.h"
 #include "platform/Version.h"
 
+class CResumeBlock;
 class CResumeCopy;
+class CResumeWindow;
 class CSettingsLocation;
 struct DialogBaseUnits;
 struct MainWindowItem;
@@ -26,6 +28,7 @@ class IClipboard;
 class IFileOpener;
 class IMessagePresenter;
 class IProcessStarter;
+class IResumePrinter;
 class ISavePrompt;
 class QCheckBox;
 class QComboBox;
@@ -48,6 +51,7 @@ struct VesmerDlgServices {
     QString desktopFolder;             // where the export prompt starts
     QString programFolder;             // where the sibling tool is looked for
     IClipboard* clipboard = nullptr;   // where the résumé rows are copied; nullptr: the desktop's
+    IResumePrinter* printer = nullptr;  // where the 学歴 block is printed; nullptr: a print dialog
 };
 
 // Command number of the version-information entry.
@@ -81,6 +85,8 @@ class CVesmerDlg : public QDialog {
     void OnReset();
     void OnFileOutput();
     void OnLaunchTool();
+    // Opens the 学歴欄 window (created on first use, then shown again as it was left).
+    void OnResumeWindow();
     // The system-menu command: a number that differs from IDM_ABOUTBOX only in its low four bits
     // opens the version dialog. Returns whether the command was taken.
     bool OnSysCommand(unsigned command);
@@ -96,6 +102,9 @@ class CVesmerDlg : public QDialog {
     const std::string& HistoryText() const { return m_strHistoryText; }
     const CHistoryData& History() const { return m_history; }
     CStaticEx* LinkLabel() const { return m_ctlLink; }
+    // The 学歴 block's choices and rows; the 学歴欄 window once it has been opened, else nullptr.
+    CResumeBlock& ResumeBlock() const { return *m_resumeBlock; }
+    CResumeWindow* ResumeWindow() const { return m_resumeWindow; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -140,6 +149,10 @@ class CVesmerDlg : public QDialog {
     QString m_strDesktopFolder;
     QString m_strProgramFolder;
     std::function<void(QWidget*)> m_runAbout;
+    std::unique_ptr<IClipboard> m_systemClipboard;
+    IClipboard* m_clipboard = nullptr;
+    std::unique_ptr<IResumePrinter> m_systemPrinter;
+    IResumePrinter* m_printer = nullptr;
 
     // The inputs' controls, in the order of the input schema; the window's other controls.
     std::array<QWidget*, kInputCount> m_aInputs{};
@@ -156,7 +169,8 @@ class CVesmerDlg : public QDialog {
     // Members bound to the controls, and the model.
     DialogInputs m_inputs;
     std::string m_strHistoryText;
-    std::vector<ResumeRow> m_aResumeRows;  // of the shown history, as of its Calculate
+    CResumeBlock* m_resumeBlock = nullptr;  // the rows of the shown history, as of its Calculate
     std::unique_ptr<CResumeCopy> m_resumeCopy;
+    CResumeWindow* m_resumeWindow = nullptr;
     CHistoryData m_history;
 };

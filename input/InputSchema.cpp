@@ -461,7 +461,7 @@ constexpr std::array<InputField, kInputCount> kFields = {{
      .control = C::HistoryText,
      .name = "historyText",
      .title = "履歴",
-     .box = {219, 56, 195, 274},
+     .box = {219, 56, 195, 260},
      .exchangeSlot = 2},
 }};
 

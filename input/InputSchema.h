@@ -63,6 +63,7 @@ enum class Control : int {
     Reset = 1045,
     CopyResumeWareki = 1046,
     CopyResumeSeireki = 1047,
+    ResumeWindow = 1048,
 };
 
 enum class InputKind : unsigned char {

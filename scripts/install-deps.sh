@@ -17,7 +17,7 @@ package=(help2man dpkg-dev file lintian appstream desktop-file-utils)
 test=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format clang libclang-rt-14-dev
-    xvfb xauth xdotool imagemagick hyperfine time
+    xvfb xauth xdotool imagemagick hyperfine time poppler-utils
     chromium
 )
 web=(cmake make emscripten)

@@ -12,12 +12,17 @@
 #include <memory>
 
 #include "app/DialogUnits.h"
+#include "app/ResumeBlock.h"
 #include "app/ResumeCopy.h"
+#include "app/ResumeTableModel.h"
+#include "app/ResumeWindow.h"
 #include "app/StaticEx.h"
 #include "app/VesmerDlg.h"
 #include "cli/CliRunner.h"
 #include "input/ChoiceLists.h"
 #include "input/InputTransfer.h"
+#include "input/ResumeInputs.h"
+#include "settings/ResumeFile.h"
 #include "settings/SettingsLocation.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TestFiles.h"
@@ -32,6 +37,15 @@ struct FakeClipboard : IClipboard {
     QStringList m_aTexts;
 };
 
+struct FakePrinter : IResumePrinter {
+    PrintOutcome Print(const std::vector<ResumeRow>& rows, ResumeCalendar calendar,
+                       QWidget*) override {
+        m_aPrinted.push_back(ResumeTsv(rows, calendar));
+        return PrintOutcome::Printed;
+    }
+    std::vector<std::string> m_aPrinted;
+};
+
 // The main dialog on fakes, with its settings and program folders in temporary folders.
 struct DialogFixture {
     DialogFixture() { Start(); }
@@ -41,7 +55,7 @@ struct DialogFixture {
         m_dialog.reset();
         m_dialog = std::make_unique<CVesmerDlg>(VesmerDlgServices{
             m_presenter, m_location, m_prompt, m_opener, m_starter, [] { return kToday; },
-            m_settingsFolder.path(), m_programFolder.path(), &m_clipboard});
+            m_settingsFolder.path(), m_programFolder.path(), &m_clipboard, &m_printer});
     }
     CVesmerDlg& Dialog() { return *m_dialog; }
     template <class T = QWidget>
@@ -87,6 +101,7 @@ struct DialogFixture {
     FakeFileOpener m_opener;
     FakeProcessStarter m_starter;
     FakeClipboard m_clipboard;
+    FakePrinter m_printer;
     CSettingsLocation m_location{m_settingsFolder.path(), m_settingsFolder.path()};
     std::unique_ptr<CVesmerDlg> m_dialog;
 };
@@ -103,6 +118,7 @@ class VesmerDlgTest : public QObject {
     void overlongLoadedTextStopsTheExchange();
     void editsKeysResetAndCloseBox();
     void exportCopyToolAndVersionCommands();
+    void resumeWindowFollowsTheHistoryAndItsChoices();
 };
 
 void VesmerDlgTest::firstStartShowsTheDefaultsInOrder() {
@@ -131,7 +147,7 @@ void VesmerDlgTest::firstStartShowsTheDefaultsInOrder() {
         QVERIFY(w->isHidden() || f.Dialog().rect().contains(w->geometry()));
         if (!w->isHidden() && w->focusPolicy() != Qt::NoFocus) focusable << w;
     }
-    QCOMPARE(focusable.size(), qsizetype{kInputCount + 6});  // and six buttons
+    QCOMPARE(focusable.size(), qsizetype{kInputCount + 7});  // and seven buttons
     // Each caption and unit is drawn inside its box.
     const QImage image = f.Dialog().grab().toImage();
     for (const InputField& field : InputSchema()) {
@@ -342,6 +358,109 @@ void VesmerDlgTest::exportCopyToolAndVersionCommands() {
     for (unsigned command : {16u, 31u, 32u, 0u, 0xF060u}) taken << f.Dialog().OnSysCommand(command);
     QCOMPARE(taken, QList<bool>({true, true, false, false, false}));
     QCOMPARE(owners, std::vector<QWidget*>(3, &f.Dialog()));
+}
+
+void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
+    DialogFixture f;
+    f.SetText(C::BirthYear, QStringLiteral("2000"));
+    f.Choose(C::FinalSchool, STAGE_UNIVERSITY - 1);
+    f.Calculate();
+    f.Get<QPushButton>(C::ResumeWindow)->click();
+    CResumeWindow& w = *f.Dialog().ResumeWindow();
+    QVERIFY(w.isVisible());
+    const auto rows = [&f](const ResumeOptions& options) {
+        return BuildResumeRows(f.Dialog().History(), kToday, options);
+    };
+    const auto table = [&w] {
+        QStringList lines;
+        for (int row = 0; row < w.Model().rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < w.Model().columnCount(); ++column)
+                cells << w.Model().index(row, column).data().toString();
+            lines << cells.join('\t') + '\n';
+        }
+        return lines.join(QString());
+    };
+    QCOMPARE(w.Model().headerData(2, Qt::Horizontal).toString(), QStringLiteral("学歴"));
+    QCOMPARE(table(), QString::fromStdString(ResumeTsv(rows({}), ResumeCalendar::Wareki)));
+    for (const ResumeField& field : ResumeSchema())
+        QCOMPARE(w.Field(field)->accessibleName(), QString::fromStdString(field.title));
+    // The month applies only to a leaving, but a refused one (from the file) can be put right.
+    auto* month = static_cast<QLineEdit*>(w.Field(*FindResumeField("leavingMonth")));
+    QVERIFY(!month->isEnabled());
+    month->setText(QStringLiteral("13"));
+    emit month->textEdited(month->text());
+    QVERIFY(month->isEnabled());
+    month->clear();
+    emit month->textEdited(QString());
+    QVERIFY(!month->isEnabled());
+
+    // A name as typed, the 西暦: the table, both windows' copies and the printout follow.
+    auto* name = static_cast<QLineEdit*>(w.Field(SchoolField(STAGE_UNIVERSITY, false)));
+    const auto type = [name](const QString& text) {
+        name->setText(text);
+        emit name->textEdited(text);
+    };
+    type(QStringLiteral("東都大学"));
+    auto* calendar = static_cast<QComboBox*>(w.Field(*FindResumeField("resumeCalendar")));
+    calendar->setCurrentIndex(1);
+    emit calendar->activated(1);
+    ResumeOptions named;
+    named.schools[STAGE_UNIVERSITY - 1].name = "東都大学";
+    const QString seireki = QString::fromStdString(ResumeTsv(rows(named), ResumeCalendar::Seireki));
+    QVERIFY(seireki.contains(QStringLiteral("2018\t4\t東都大学　入学\n")));
+    QCOMPARE(table(), seireki);
+    w.OnCopy();
+    f.Get<QPushButton>(C::CopyResumeWareki)->click();
+    w.OnPrint();
+    QCOMPARE(f.m_clipboard.m_aTexts,
+             QStringList({seireki, QString::fromStdString(ResumeTsv(rows(named), {}))}));
+    QCOMPARE(f.m_printer.m_aPrinted, std::vector<std::string>{seireki.toStdString()});
+
+    // A refused name is named in red; the rows stay.
+    type(QStringLiteral("東都\t大学"));
+    auto* refusal = w.findChild<QLabel*>(QStringLiteral("resumeRefusal"));
+    QCOMPARE(refusal->text(),
+             QStringLiteral("「大学の学校名」にタブや改行などの制御文字は使えません。"));
+    QVERIFY(!refusal->isHidden());
+    QCOMPARE(table(), seireki);
+    type(QStringLiteral("東都大学"));
+    emit name->editingFinished();
+    QVERIFY(refusal->isHidden());
+
+    // A recalculation is followed; a refused birth date keeps the rows.
+    f.Choose(C::Outcome, 3);  // 2年目に中退
+    f.Calculate();
+    QVERIFY(table().endsWith(QStringLiteral("2019\t\t東都大学　中途退学\n")));
+    QVERIFY(!w.findChild<QLabel*>(QStringLiteral("resumeNote"))->isHidden());
+    QVERIFY(w.Field(*FindResumeField("leavingMonth"))->isEnabled());
+    const QString dropped = table();
+    f.SetText(C::BirthMonth, QStringLiteral("2"));
+    f.SetText(C::BirthDay, QStringLiteral("30"));
+    f.Calculate();
+    QCOMPARE(table(), dropped);
+    QCOMPARE(f.Shown().size(), qsizetype{1});
+    f.m_presenter.m_aShown.clear();
+
+    // The PDF through the save prompt; closing writes the choices.
+    f.m_prompt.m_strPath = QDir(f.m_programFolder.path()).filePath(QStringLiteral("学歴欄.pdf"));
+    w.OnSavePdf();
+    QVERIFY(ReadBytes(f.m_prompt.m_strPath).startsWith("%PDF"));
+    QCOMPARE(f.m_prompt.m_aAsked.back().fileTypes.front().suffix, QStringLiteral("pdf"));
+    QTest::keyClick(&w, Qt::Key_Escape);
+    QVERIFY(w.isHidden());
+    QVERIFY(f.Read(kResumeFileName).contains("\nresumeCalendar=西暦\n"));
+    QVERIFY(f.Read(kResumeFileName).contains("\nschoolUniversity=東都大学\n"));
+    f.Start();  // the main window's copy uses the stored choices at once
+    f.Calculate();
+    f.Get<QPushButton>(C::CopyResumeSeireki)->click();
+    QVERIFY(f.m_clipboard.m_aTexts.back().contains(QStringLiteral("東都大学　入学")));
+    QVERIFY(f.Shown().isEmpty());
+    // A file that cannot be read is reported once the window is up.
+    QVERIFY(WriteBytes(QDir(f.m_settingsFolder.path()).filePath(kResumeFileName), "\xFF"));
+    f.Start();
+    QTRY_COMPARE(f.Shown().size(), qsizetype{1});
+    QVERIFY(f.Shown().front().contains(QStringLiteral("を読み込めませんでした")));
 }
 
 QTEST_MAIN(VesmerDlgTest)

@@ -1,0 +1,50 @@
+#include "app/ResumeTableModel.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::array<const char*, 3> kColumns = {"年", "月", "学歴"};
+constexpr int kTextColumn = 2;
+
+}  // namespace
+
+CResumeTableModel::CResumeTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+CResumeTableModel::~CResumeTableModel() = default;
+
+void CResumeTableModel::SetRows(const std::vector<ResumeRow>& rows, ResumeCalendar calendar) {
+    if (rows == m_aRows && calendar == m_calendar) return;
+    beginResetModel();
+    m_aRows = rows;
+    m_calendar = calendar;
+    endResetModel();
+}
+
+int CResumeTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_aRows.size());
+}
+
+int CResumeTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(kColumns.size());
+}
+
+QVariant CResumeTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
+    const ResumeRow& row = m_aRows[static_cast<std::size_t>(index.row())];
+    if (role == Qt::TextAlignmentRole) {
+        const bool left = index.column() == kTextColumn && !row.heading;
+        return QVariant::fromValue(
+            Qt::Alignment((left ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter));
+    }
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+    return QString::fromStdString(
+        ResumeCells(row, m_calendar)[static_cast<std::size_t>(index.column())]);
+}
+
+QVariant CResumeTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Vertical) return section + 1;
+    if (section < 0 || section >= columnCount()) return {};
+    return QString::fromUtf8(kColumns[static_cast<std::size_t>(section)]);
+}
