@@ -8,15 +8,15 @@
 #include "platform/Version.h"
 
 bool DisplayAvailable(const std::function<const char*(const char*)>& getEnv) {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    (void)getEnv;
+    return true;
+#else
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
         const char* value = getEnv(name);
         if (value && *value) return true;
     }
     return false;
-#else
-    (void)getEnv;
-    return true;
 #endif
 }
 

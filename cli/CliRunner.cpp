@@ -325,7 +325,11 @@ bool WritePdf(const CliRequest& request, const CHistoryData& history,
               const ResumePdfWriter& writePdf, QByteArray& err) {
     const std::vector<ResumeRow> rows =
         BuildResumeRows(history, request.today, request.resumeOptions);
-    if (writePdf && writePdf(*request.resume->pdf, rows, request.resume->calendar)) return true;
+    if (!writePdf) {
+        err += "vesmer-cli: --pdf: this build writes no PDF files\n";
+        return false;
+    }
+    if (writePdf(*request.resume->pdf, rows, request.resume->calendar)) return true;
     err += "vesmer-cli: --pdf: " +
            EscapeControls(QString::fromStdString(DisplayPath(*request.resume->pdf))).toUtf8() +
            " could not be written\n";

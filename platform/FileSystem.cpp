@@ -117,9 +117,13 @@ bool WriteInPlace(const QString& file, const QByteArray& bytes) {
         open(Native(file).constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (handle < 0) return false;
     struct stat info {};
-    bool ok = fstat(handle, &info) == 0 && S_ISREG(info.st_mode);
+    if (fstat(handle, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(handle);
+        return false;
+    }
+    bool ok = true;
 #ifdef Q_OS_LINUX
-    if (ok && bytes.size() > info.st_size) {
+    if (bytes.size() > info.st_size) {
         const int reserved = posix_fallocate(handle, 0, bytes.size());
         ok = reserved != ENOSPC && reserved != EFBIG;
     }
@@ -211,6 +215,24 @@ bool IsPrivateFolder(const QString& folder) {
     return IsFolderOwnedByMe(folder, kGroupOrOtherWrite);
 }
 
+namespace {
+
+// Owned by the current user or root and writable by no one else.
+bool OnlyOwnerChanges(const struct stat& info) {
+    return (info.st_uid == geteuid() || info.st_uid == 0) &&
+           (info.st_mode & kGroupOrOtherWrite) == 0;
+}
+
+}  // namespace
+
+bool IsSafeToLoad(const QString& file) {
+    struct stat info {};
+    struct stat folder {};
+    return !file.isEmpty() && lstat(Native(file).constData(), &info) == 0 &&
+           S_ISREG(info.st_mode) && OnlyOwnerChanges(info) &&
+           stat(Native(FolderOf(file)).constData(), &folder) == 0 && OnlyOwnerChanges(folder);
+}
+
 bool SameFolder(const QString& a, const QString& b) {
     struct stat first {};
     struct stat second {};
@@ -236,7 +258,9 @@ CFolderLock::~CFolderLock() {
     if (m_nHandle >= 0) close(m_nHandle);
 }
 
-#else  // Windows: Qt's file functions; no links to check, no owners to keep.
+#endif
+
+#ifdef Q_OS_WIN  // Qt's file functions; no links to check, no owners to keep.
 
 #include <QFile>
 #include <QFileInfo>
@@ -323,6 +347,10 @@ bool MakePrivateFolder(const QString& folder) {
     return QFileInfo(folder).isDir() || QDir().mkpath(folder);
 }
 
+bool IsSafeToLoad(const QString& file) {
+    return QFileInfo(file).isFile();
+}
+
 CFolderLock::CFolderLock(const QString&, std::chrono::milliseconds) {}
 CFolderLock::~CFolderLock() = default;
 
@@ -330,10 +358,10 @@ CFolderLock::~CFolderLock() = default;
 
 bool IsUsableUserFolder(const QString& folder) {
     if (folder.isEmpty() || !EntryExists(folder)) return !folder.isEmpty();
-#ifdef Q_OS_UNIX
-    return IsOwnFolder(folder);
-#else
+#ifdef Q_OS_WIN
     return IsFolder(folder);
+#else
+    return IsOwnFolder(folder);
 #endif
 }
 

@@ -78,6 +78,11 @@ bool IsPrivateFolder(const QString& folder);
 bool SameFolder(const QString& a, const QString& b);
 #endif
 
+// A regular file (not a link) that only the current user or root can change, in a folder that
+// only they can change: the only kind of library a program loads at run time. On Windows: an
+// existing file.
+bool IsSafeToLoad(const QString& file);
+
 // Keeps other writers of this program away from a folder while it lives: an exclusive lock on the
 // folder, waited for at most wait (a few seconds by default). Without a lock to take (no such
 // folder, no lock support) there is nothing to wait for and Acquired() is true.

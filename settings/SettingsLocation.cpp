@@ -13,7 +13,7 @@ QString Absolute(const QString& folder) {
     return folder.isEmpty() ? folder : QDir::cleanPath(QDir(folder).absolutePath());
 }
 
-#ifndef Q_OS_UNIX
+#ifdef Q_OS_WIN
 bool HoldsSettingsFile(const QString& folder) {
     const QDir dir(folder);
     return QFileInfo(dir.filePath(QLatin1String(kHistoryFileName))).isFile() ||
@@ -46,10 +46,10 @@ bool CSettingsLocation::CanWriteFolder(const QString& folder) {
 }
 
 bool CSettingsLocation::ProgramFolderQualifies(const QString& folder) {
-#ifdef Q_OS_UNIX
-    return IsPrivateFolder(folder) && !SameFolder(folder, QString::fromUtf8(VESMER_INSTALL_BINDIR));
-#else
+#ifdef Q_OS_WIN
     return HoldsSettingsFile(folder) || CanWriteFolder(folder);
+#else
+    return IsPrivateFolder(folder) && !SameFolder(folder, QString::fromUtf8(VESMER_INSTALL_BINDIR));
 #endif
 }
 
@@ -67,9 +67,9 @@ QString CSettingsLocation::ProfilePath() const {
 QString CSettingsLocation::Folder() const {
     if (!m_strProgramFolder.isEmpty() && m_programFolderQualifies(m_strProgramFolder))
         return m_strProgramFolder;
-#ifdef Q_OS_UNIX
-    return IsUsableUserFolder(m_strUserFolder) ? m_strUserFolder : QString();
-#else
+#ifdef Q_OS_WIN
     return m_strUserFolder.isEmpty() ? m_strProgramFolder : m_strUserFolder;
+#else
+    return IsUsableUserFolder(m_strUserFolder) ? m_strUserFolder : QString();
 #endif
 }

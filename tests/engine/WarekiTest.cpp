@@ -77,6 +77,8 @@ TEST(Wareki, DatesThatDoNotExistSayWhy) {
         EXPECT_EQ(Convert(input), input + "はありません。" + limit + "です。");
     // The window's fields, typed one by one.
     EXPECT_EQ(Converted(FromWareki(WarekiFields{-1, "1", "1", "1"})), "元号を選んでください。");
+    EXPECT_EQ(Converted(FromWareki(WarekiFields{kEraCount, "1", "1", "1"})),
+              "元号を選んでください。");
     EXPECT_EQ(Converted(FromWareki(WarekiFields{3, "x", "1", "1"})),
               "和暦の年は数字か「元」で入力してください。");
     EXPECT_EQ(Converted(FromSeireki(SeirekiFields{"", "1", "1"})), "西暦の年を入力してください。");

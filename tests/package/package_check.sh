@@ -28,6 +28,8 @@ trap 'dpkg -r vesmer >/dev/null; rm -rf "$work"' EXIT
 
 cd "$work"
 [ "$(/usr/bin/vesmer-cli --version)" = "vesmer-cli $version" ] || fail "vesmer-cli --version"
+/usr/bin/vesmer-cli --resume wareki --pdf "$work/学歴.pdf" && [ "$(head -c 5 "$work/学歴.pdf")" = "%PDF-" ] ||
+    fail "vesmer-cli --pdf"
 bindir=$(dirname "$(readlink -f "$(command -v vesmer)")")
 [ -x "$bindir/Tosvel" ] || fail "no Tosvel beside vesmer in $bindir"
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY vesmer --version)" = "vesmer $version" ] ||

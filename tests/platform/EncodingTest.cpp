@@ -26,8 +26,8 @@ TEST(TerminalText, ControlCharactersAreShownEscaped) {
     const std::pair<QString, QString> cases[] = {
         {QStringLiteral("平成元年 1-8"), QStringLiteral("平成元年 1-8")},
         {QStringLiteral("\x1b[31m\t\n"), QStringLiteral("\\x1B[31m\\x09\\x0A")},
-        {QString(QChar(0)) + QChar(0x7F) + QChar(0x9B) + QChar(0xA0),
-         QStringLiteral("\\x00\\x7F\\x9B") + QChar(0xA0)}};
+        {QString(QChar(0)) + QChar(0x7F) + QChar(0x9F) + QChar(0xA0),
+         QStringLiteral("\\x00\\x7F\\x9F") + QChar(0xA0)}};
     for (const auto& [text, shown] : cases) EXPECT_EQ(EscapeControls(text), shown);
 }
 
@@ -39,7 +39,9 @@ const QByteArray kShiftJisName = "\x95\x5c\x8e\xa6";
 TEST(NativePath, AnyBytesSurviveAndShiftJisIsShownAsSuch) {
     for (const QByteArray& bytes :
          {QByteArray("/tmp/") + kShiftJisName, QByteArray("表/a"),
-          QByteArray("\xed\xa0\x80\xc0\xaf\xff"), QByteArray("\xf0\x9f\x98\x80\xf4\x90\x80\x80")})
+          QByteArray("\xed\xa0\x80\xc0\xaf\xff"), QByteArray("\xf0\x9f\x98\x80\xf4\x90\x80\x80"),
+          QByteArray("a\xf0\x90\x82\x80"
+                     "b")})  // U+10080: its low surrogate is DC80
         EXPECT_EQ(EncodeNativePath(DecodeNativePath(bytes)), bytes) << bytes.toHex().constData();
     EXPECT_EQ(DisplayPath(DecodeNativePath("/a/" + kShiftJisName)), "/a/表示");
     EXPECT_EQ(DisplayPath(QStringLiteral("/a/表示")), "/a/表示");

@@ -8,8 +8,10 @@
 #include "tests/support/TestFiles.h"
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -61,6 +63,14 @@ TEST(FileSystem, InPlaceWriteTellsItsResult) {
     EXPECT_TRUE(WriteInPlace(file, "short"));
     EXPECT_EQ(ReadBytes(file), "short");
     EXPECT_FALSE(WriteInPlace("/dev/null", "x"));
+    // A pipe with a reader takes nothing either.
+    const QByteArray pipe = QFile::encodeName(dir.filePath("pipe"));
+    ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
+    const int reader = open(pipe.constData(), O_RDONLY | O_NONBLOCK);
+    EXPECT_FALSE(WriteInPlace(dir.filePath("pipe"), "x"));
+    char byte = 0;
+    EXPECT_LE(read(reader, &byte, 1), 0);
+    close(reader);
     EXPECT_FALSE(WriteInPlace(dir.filePath("missing"), "x"));
     // A disk that takes no more than 16 KiB: refused before anything changes.
     rlimit saved{};
@@ -73,6 +83,41 @@ TEST(FileSystem, InPlaceWriteTellsItsResult) {
     std::signal(SIGXFSZ, handler);
     EXPECT_FALSE(grown);
     EXPECT_EQ(ReadBytes(file), "short");
+}
+
+TEST(FileSystem, SameFolderByItsIdentity) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("other")));
+    EXPECT_TRUE(SameFolder(dir.path(), dir.filePath("other/..")));
+    EXPECT_FALSE(SameFolder(dir.path(), dir.filePath("other")));
+    EXPECT_FALSE(SameFolder(dir.path(), dir.filePath("missing")));
+}
+
+// A library is loaded only from a file and a folder that no one else can change.
+TEST(FileSystem, OnlyFilesNoOneElseCanChangeAreSafeToLoad) {
+    QTemporaryDir dir;
+    ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    const struct {
+        const char* name;
+        mode_t fileMode, folderMode;
+        bool link, safe;
+    } cases[] = {{"own", 0644, 0755, false, true},
+                 {"groupWrites", 0664, 0755, false, false},
+                 {"othersWrite", 0646, 0755, false, false},
+                 {"sharedFolder", 0644, 01777, false, false},
+                 {"link", 0644, 0755, true, false}};
+    for (const auto& c : cases) {
+        const QString folder = dir.filePath(c.name);
+        const QString file = folder + "/module.so";
+        ASSERT_TRUE(QDir().mkpath(folder) && WriteBytes(folder + "/target", "x"));
+        ASSERT_TRUE(c.link ? QFile::link(folder + "/target", file) : WriteBytes(file, "x"));
+        ASSERT_EQ(chmod(QFile::encodeName(file).constData(), c.fileMode) |
+                      chmod(QFile::encodeName(folder).constData(), c.folderMode),
+                  0);
+        EXPECT_EQ(IsSafeToLoad(file), c.safe) << c.name;
+    }
+    EXPECT_FALSE(IsSafeToLoad(dir.filePath("missing")));
+    EXPECT_FALSE(IsSafeToLoad(QString()));
 }
 
 // Links are followed, relative ones from their own folder, up to 32 in a row.
