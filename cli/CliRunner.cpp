@@ -9,6 +9,7 @@
 #include "engine/HistoryData.h"
 #include "engine/NumberText.h"
 #include "export/HistoryExport.h"
+#include "input/CalculationView.h"
 #include "input/ChoiceLists.h"
 #include "input/DialogInputs.h"
 #include "input/InputSchema.h"
@@ -38,9 +39,7 @@ QString Utf8(std::string_view text) {
 }
 
 QByteArray ToLfText(std::string_view text) {
-    QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
-    bytes.replace("\r\n", "\n");
-    return bytes;
+    return QByteArray::fromStdString(LfText(text));
 }
 
 QString OptionName(const InputField& field) {
@@ -317,7 +316,7 @@ QByteArray Output(const CliRequest& request, const CHistoryData& history) {
         case CliOutput::Text:
             break;
     }
-    return ToLfText(history.m_strHistory) + "\n";
+    return QByteArray::fromStdString(PrintedHistory(history.m_strHistory));
 }
 
 // The résumé rows as a PDF file instead of the output; false (with the line in err) when the

@@ -3,7 +3,9 @@
 #   run      building and running the programs (scripts/run.sh)
 #   package  the above and what building and checking the Debian package needs
 #            (scripts/package.sh, tests/package/package_check.sh)
-#   test     all of it and the test, check and benchmark tools (the default)
+#   web      building and serving the page (scripts/web.sh): emscripten and Node
+#   test     all of it and the test, check and benchmark tools, Chromium for the page's tests
+#            (the default)
 set -euo pipefail
 
 run=(
@@ -16,14 +18,20 @@ test=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format clang libclang-rt-14-dev
     xvfb xauth xdotool imagemagick hyperfine time poppler-utils
+    chromium
 )
+web=(cmake make emscripten)
+# Node and npm may come from elsewhere than Debian; Debian's are installed only when there are none.
+command -v node >/dev/null || web+=(nodejs)
+command -v npm >/dev/null || web+=(npm)
 
 case "${1:-test}" in
     run) packages=("${run[@]}") ;;
     package) packages=("${run[@]}" "${package[@]}") ;;
-    test) packages=("${run[@]}" "${package[@]}" "${test[@]}") ;;
+    web) packages=("${web[@]}") ;;
+    test) packages=("${run[@]}" "${package[@]}" "${test[@]}" "${web[@]}") ;;
     *)
-        echo "usage: $0 [run|package|test]" >&2
+        echo "usage: $0 [run|package|web|test]" >&2
         exit 2
         ;;
 esac
@@ -44,4 +52,9 @@ if [ "${#missing[@]}" -gt 0 ]; then
     export DEBIAN_FRONTEND=noninteractive
     apt-get update
     apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+if [ "${1:-test}" = test ]; then
+    # The browser tests' driver and checker, at the versions pinned in their lock file.
+    (cd "$(dirname "$0")/../tests/web" && npm ci --no-audit --no-fund)
 fi

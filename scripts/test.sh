@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the formatting, builds and runs every test, builds the Debian
-# package and checks it with lintian and installed, then builds and runs the tests once more with
+# Installs what is missing, checks the formatting, builds and runs every test, builds the
+# page and runs its browser tests beside vesmer-cli and its budgets, builds the Debian package and
+# checks it with lintian and installed, then builds and runs the tests once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,6 +15,12 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVESMER_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+# The page: built from the same engine, tested in Chromium beside vesmer-cli, checked for its budgets.
+scripts/web.sh build
+VESMER_CLI="$PWD/build/cli/vesmer-cli" node --test tests/web/page.test.mjs
+node tests/web/budget.mjs
+
 if [ "$(id -u)" -eq 0 ]; then
     tests/package/package_check.sh
 else

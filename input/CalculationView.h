@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/CivilDate.h"
+
+struct DialogInputs;
+struct ResumeInputs;
+
+// The text with every CR LF turned into LF.
+std::string LfText(std::string_view text);
+
+// The history as vesmer-cli prints it: LF between the lines and a final LF.
+std::string PrintedHistory(std::string_view historyText);
+
+// Everything one Calculate shows: the history as vesmer-cli prints it and the 学歴 rows in the
+// chosen calendar, or a refusal (LF line breaks) and the schema name of the input it concerns
+// ("" when it concerns no single input). A refused birth date leaves the shown history as it
+// was (keepsShown); a refused 学歴 input comes with the new history but without rows.
+struct CalculationView {
+    bool ok = false;
+    std::string refusal;
+    std::string refused;
+    bool keepsShown = false;
+    std::string history;
+    std::vector<std::array<std::string, 3>> rows;  // 年, 月, 学歴
+    std::string tsv;                               // the rows for the clipboard
+    std::string csv;                               // the rows as a CSV file's bytes
+    std::string note;                              // the first missing month, or ""
+};
+CalculationView ShowCalculation(const DialogInputs& inputs, const ResumeInputs& resume,
+                                const CivilDate& today);
+
+// A date YYYY-MM-DD that the current age can be counted to; year 0 when the text is none.
+CivilDate CountableDate(const std::string& isoText);

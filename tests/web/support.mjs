@@ -1,0 +1,109 @@
+// What the browser tests share: the built page served on 127.0.0.1, Debian's Chromium driven
+// over the DevTools protocol, vesmer-cli from the native build, and a seeded input generator.
+import { execFileSync, spawnSync } from 'node:child_process';
+import { mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { dirname, join } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { chromium } from 'playwright-core';
+import { startServer } from '../../web/serve.mjs';
+
+const repo = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
+export const distFolder = join(repo, 'web', 'dist');
+const cliPath = process.env.VESMER_CLI ?? join(repo, 'build', 'cli', 'vesmer-cli');
+
+// Playwright adds --headless itself.
+export const chromiumFlags = ['--no-sandbox', '--disable-gpu', '--disable-quic',
+  '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync'];
+
+// A browser with its own empty profile folder, and the page's server; close() ends both.
+export async function openBrowser(folder = distFolder) {
+  const server = await startServer(folder);
+  const profile = mkdtempSync(join(tmpdir(), 'vesmer-chromium-'));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', headless: true,
+    args: chromiumFlags, locale: 'ja-JP',
+    viewport: { width: 1280, height: 900 },
+  });
+  const origin = `http://127.0.0.1:${server.address().port}`;
+  return {
+    context, server, origin,
+    // A page with the app ready; its console errors, failed and outside requests are collected.
+    async open(query = '', viewport) {
+      const page = await context.newPage();
+      if (viewport) await page.setViewportSize(viewport);
+      page.problems = [];
+      page.on('console', (m) => m.type() === 'error' && page.problems.push(`console: ${m.text()}`));
+      page.on('pageerror', (e) => page.problems.push(`page: ${e.message}`));
+      page.on('request', (r) => !r.url().startsWith(origin) && !r.url().startsWith('blob:') &&
+        page.problems.push(`outside request: ${r.url()}`));
+      page.on('requestfailed', (r) => page.problems.push(`failed: ${r.url()}`));
+      await page.goto(`${origin}/${query}`);
+      await page.waitForFunction(() => document.documentElement.dataset.ready, null, { timeout: 10000 })
+        .catch((e) => { throw new Error(`${e.message}\n${page.problems.join('\n')}`); });
+      return page;
+    },
+    async close() {
+      await context.close();
+      await new Promise((done) => server.close(done));
+      rmSync(profile, { recursive: true, force: true });
+    },
+  };
+}
+
+// vesmer-cli's standard output, exit status and standard error for the arguments.
+export function cli(args) {
+  const run = spawnSync(cliPath, args, { encoding: 'utf8' });
+  return { out: run.stdout, status: run.status, err: run.stderr };
+}
+
+export function cliVersion() {
+  return execFileSync(cliPath, ['--version'], { encoding: 'utf8' });
+}
+
+// A small fixed-seed generator (mulberry32), so that every run draws the same input sets.
+export function seeded(seed) {
+  let state = seed >>> 0;
+  const next = () => {
+    state = (state + 0x6d2b79f5) >>> 0;
+    let t = state;
+    t = Math.imul(t ^ (t >>> 15), t | 1);
+    t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
+    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+  };
+  const int = (low, high) => low + Math.floor(next() * (high - low + 1));
+  return { next, int, pick: (items) => items[int(0, items.length - 1)] };
+}
+
+// Sets the page's inputs by their schema names: lists take an index, checks 0 or 1.
+export async function fill(page, values) {
+  await page.evaluate((entries) => {
+    for (const [name, value] of entries) {
+      const input = document.getElementById(name);
+      if (input.type === 'checkbox') input.checked = value === '1';
+      else if (input.tagName === 'SELECT') input.selectedIndex = Number(value);
+      else input.value = value;
+    }
+    document.getElementById('inputs').dispatchEvent(new Event('change'));
+  }, Object.entries(values));
+}
+
+// The page anew with its defaults: nothing stored, reloaded.
+export async function fresh(page) {
+  await page.evaluate(() => localStorage.clear());
+  await page.reload();
+  await page.waitForFunction(() => document.documentElement.dataset.ready);
+}
+
+// Calculates and reads what the page shows: the history, the rows and any alert.
+export async function calculate(page) {
+  await page.click('#calculate');
+  return page.evaluate(() => ({
+    history: document.getElementById('history').textContent,
+    rows: [...document.querySelectorAll('#resume tr')].map((tr) =>
+      [...tr.querySelectorAll('td')].map((td) => td.textContent).join('\t')),
+    alerts: [...document.querySelectorAll('[role="alert"]')].map((a) => ({
+      text: a.textContent, field: a.previousElementSibling?.querySelector('input, select')?.id ?? '',
+    })),
+  }));
+}
