@@ -4,6 +4,7 @@
 
 #include "engine/Era.h"
 #include "engine/Wareki.h"
+#include "input/EraConverter.h"
 #include "platform/NativePath.h"
 #include "platform/WholeFile.h"
 
@@ -37,31 +38,25 @@ TosvelInputs DefaultTosvelInputs(const CivilDate& today) {
 }
 
 ConversionView UpdateOtherSide(TosvelInputs& inputs) {
-    const std::string texts[] = {
-        (inputs.fromWareki ? inputs.warekiYear : inputs.seirekiYear).toStdString(),
-        (inputs.fromWareki ? inputs.warekiMonth : inputs.seirekiMonth).toStdString(),
-        (inputs.fromWareki ? inputs.warekiDay : inputs.seirekiDay).toStdString()};
-    const DateConversion c =
-        inputs.fromWareki ? FromWareki(WarekiFields{inputs.era, texts[0], texts[1], texts[2]})
-                          : FromSeireki(SeirekiFields{texts[0], texts[1], texts[2]});
+    const auto typed = [](const QString& text) { return text.toStdString(); };
+    const ConvertedDate c =
+        inputs.fromWareki ? ConvertWareki(inputs.era, typed(inputs.warekiYear),
+                                          typed(inputs.warekiMonth), typed(inputs.warekiDay))
+                          : ConvertSeireki(typed(inputs.seirekiYear), typed(inputs.seirekiMonth),
+                                           typed(inputs.seirekiDay));
+    // A refused date empties the other side, so that no wrong date stays on show.
+    const auto shown = [&c](int value) { return c.ok ? QString::number(value) : QString(); };
     if (inputs.fromWareki) {
-        inputs.seirekiYear = c.ok ? QString::number(c.seireki.year) : QString();
-        inputs.seirekiMonth = c.ok ? QString::number(c.seireki.month) : QString();
-        inputs.seirekiDay = c.ok ? QString::number(c.seireki.day) : QString();
+        inputs.seirekiYear = shown(c.year);
+        inputs.seirekiMonth = shown(c.month);
+        inputs.seirekiDay = shown(c.day);
     } else {
-        if (c.ok) inputs.era = c.wareki.era;
-        inputs.warekiYear = !c.ok                ? QString()
-                            : c.wareki.year == 1 ? QStringLiteral("元")
-                                                 : QString::number(c.wareki.year);
-        inputs.warekiMonth = c.ok ? QString::number(c.wareki.month) : QString();
-        inputs.warekiDay = c.ok ? QString::number(c.wareki.day) : QString();
+        if (c.ok) inputs.era = c.era;
+        inputs.warekiYear = QString::fromStdString(c.eraYear);
+        inputs.warekiMonth = shown(c.eraMonth);
+        inputs.warekiDay = shown(c.eraDay);
     }
-    if (!c.ok) return {false, QString::fromStdString(c.reason)};
-    return {true, QStringLiteral("西暦%1年%2月%3日 ＝ %4")
-                      .arg(c.seireki.year)
-                      .arg(c.seireki.month)
-                      .arg(c.seireki.day)
-                      .arg(QString::fromStdString(WarekiText(c.wareki)))};
+    return {c.ok, QString::fromStdString(c.text)};
 }
 
 AgeColumn ReadAgeColumn(const QString& birthYearText) {
