@@ -220,7 +220,7 @@ QLayout* CResumeWindow::CreateButtons() {
         row->addWidget(button);
     }
     row->addStretch();
-    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    auto* close = new QPushButton(QStringLiteral("閉じる(&X)"), this);
     close->setObjectName(QStringLiteral("resumeClose"));
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);

@@ -19,7 +19,7 @@ ctest --test-dir build --output-on-failure -j"$jobs"
 # The page: built from the same engine, tested in Chromium beside vesmer-cli, checked for its budgets.
 scripts/web.sh build
 VESMER_CLI="$PWD/build/cli/vesmer-cli" node --test tests/web/page.test.mjs
-node tests/web/budget.mjs
+node bench/web/budget.mjs
 
 if [ "$(id -u)" -eq 0 ]; then
     tests/package/package_check.sh

@@ -35,7 +35,7 @@ case "${1:-serve}" in
     budget)
         scripts/install-deps.sh test
         build
-        node tests/web/budget.mjs
+        node bench/web/budget.mjs
         ;;
     *)
         echo "usage: $0 [build|serve|budget]" >&2

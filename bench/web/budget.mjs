@@ -4,7 +4,7 @@
 import { readdirSync, readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { distFolder, openBrowser } from './support.mjs';
+import { distFolder, openBrowser } from '../../tests/web/support.mjs';
 
 const KiB = 1024;
 const files = readdirSync(distFolder);
