@@ -44,7 +44,8 @@ constexpr const char* kStateFileText =
     "XDG_CONFIG_HOME が絶対パスなら $XDG_CONFIG_HOME/Tosvel/Tosvel.ini です。そうでなく HOME "
     "が既存のフォルダの絶対パスでもないとき、またはそのフォルダがほかのユーザーのものであるときは、"
     "何も読み書きしません。";
-constexpr int kHelpWidth = 79;
+// Narrow enough that a manual page made from the help, indented, breaks no line of it.
+constexpr int kHelpWidth = 70;
 
 // --help: the options, the exit statuses and the settings file, wrapped for the terminal.
 QByteArray HelpText(const QList<QCommandLineOption>& options) {
