@@ -12,6 +12,10 @@
 
 namespace {
 
+constexpr const char* kNoDisplay =
+    "ウィンドウを開くディスプレイがありません（DISPLAY と WAYLAND_DISPLAY が設定されていません）。"
+    "コマンドラインでの変換は Tosvel --help で表示されます。";
+
 bool WriteAll(std::FILE* stream, const QByteArray& bytes) {
     return std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream) ==
                static_cast<std::size_t>(bytes.size()) &&
@@ -39,10 +43,7 @@ int RunCommandLine(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
     if (argc > 1) return RunCommandLine(argc, argv);
     if (!DisplayAvailable([](const char* name) { return std::getenv(name); })) {
-        std::fputs(
-            "Tosvel: ウィンドウを開くディスプレイがありません（DISPLAY と WAYLAND_DISPLAY が"
-            "設定されていません）。コマンドラインでの変換は Tosvel --help で表示されます。\n",
-            stderr);
+        std::fprintf(stderr, "Tosvel: %s\n", kNoDisplay);
         return 2;
     }
     QApplication app(argc, argv);
