@@ -1,6 +1,6 @@
 // What the browser tests share: the built page served on 127.0.0.1, Debian's Chromium driven
 // over the DevTools protocol, vesmer-cli from the native build, and a seeded input generator.
-import { execFileSync, spawnSync } from 'node:child_process';
+import { spawnSync } from 'node:child_process';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
@@ -55,10 +55,6 @@ export async function openBrowser(folder = distFolder) {
 export function cli(args) {
   const run = spawnSync(cliPath, args, { encoding: 'utf8' });
   return { out: run.stdout, status: run.status, err: run.stderr };
-}
-
-export function cliVersion() {
-  return execFileSync(cliPath, ['--version'], { encoding: 'utf8' });
 }
 
 // A small fixed-seed generator (mulberry32), so that every run draws the same input sets.
