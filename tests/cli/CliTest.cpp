@@ -37,9 +37,7 @@ QString Utf8(std::string_view text) {
 TEST(Cli, TextRawAndJsonOfOneHistory) {
     const CliRun text = Cli({"--show-age", "--final", "大学院博士", "--outcome", "0"});
     ASSERT_EQ(text.status, kExitOk) << text.err.toStdString();
-    EXPECT_TRUE(text.out.startsWith("西暦 1986年(昭和 61年) 4月　小学校入学(6歳)\n"));
-    EXPECT_TRUE(text.out.endsWith("\n現在の年齢は46歳と339日です。\n"));
-    EXPECT_TRUE(text.err.isEmpty());
+    EXPECT_TRUE(text.out.endsWith("\n現在の年齢は46歳と339日です。\n") && text.err.isEmpty());
 
     const CliRun raw = Cli({"--raw", "--show-age", "--final", "7", "--outcome", "0"});
     QByteArray lines = text.out.chopped(1);
@@ -51,12 +49,10 @@ TEST(Cli, TextRawAndJsonOfOneHistory) {
     const QJsonObject history = json({"--show-age", "--final", "7", "--outcome", "0"});
     const QJsonArray events = history["lines"].toArray();
     ASSERT_EQ(events.size(), 11);
-    const QJsonObject first = events[0].toObject();
-    EXPECT_EQ(first["kind"].toString() + first["school"].toString() + first["era"].toString(),
-              "entry小学校昭和");
-    EXPECT_EQ(QList<int>({first["year"].toInt(), first["month"].toInt(), first["eraYear"].toInt(),
-                          first["age"].toInt()}),
-              QList<int>({1986, 4, 61, 6}));
+    EXPECT_EQ(QJsonDocument(events[0].toObject()).toJson(QJsonDocument::Compact),
+              "{\"age\":6,\"era\":\"昭和\",\"eraYear\":61,\"kind\":\"entry\",\"month\":4,"
+              "\"school\":\"小学校\",\"text\":\"西暦 1986年(昭和 61年) 4月　小学校入学(6歳)\","
+              "\"year\":1986}");
     EXPECT_EQ(events[10].toObject()["kind"].toString(), "doctoral-entry");
     EXPECT_EQ(history["currentAge"].toObject()["days"].toInt(), 339);
     EXPECT_EQ(history["text"].toString().toUtf8().replace("\r\n", "\n") + "\n", text.out);
@@ -98,22 +94,15 @@ TEST(Cli, TextsAndCountsByStageKeyOrNumber) {
 TEST(Cli, UsageErrorsNameWhatIsAllowed) {
     const std::pair<QStringList, const char*> cases[] = {
         {{"--era", "大正"}, "'大正' is not allowed; use 0-3 or 西暦, 昭和, 平成, 令和"},
-        {{"--era", "4"}, "use 0-3 or"},
         {{"--era", "3", "--year", "5"}, ""},
         {{"--outcome", "17"}, ""},
         {{"--outcome", "18"}, "use 0-17 or 入学"},
-        {{"--final", " 大学"}, "use 0-7"},
-        {{"--route", "9"}, "短大から大学3年次へ編入, 専門学校から大学へ進学"},
         {{"--university", "99999999999999999999"}, "use 0-4"},
         {{"--year", "1873"}, ""},
         {{"--year", "19800"}, "'19800' is not a number of up to 4 digits"},
-        {{"--year", "-1"}, "up to 4 digits"},
-        {{"--month", "123"}, "up to 2"},
         {{"--day", ""}, "up to 2"},
         {{"--ronin", "大"}, "'大' is not STAGE=N"},
-        {{"--ronin", "=1"}, "is not STAGE=N"},
         {{"--ronin", "院=1"}, "unknown stage '院' (小 中 高 短 専 大 修 博 or 1-8)"},
-        {{"--ryunen", "9=1"}, "unknown stage"},
         {{"--ryunen", "大=x"}, "'x' is not a number of digits"},
         {{"--today", "2023-02-29"}, "not a date"},
         {{"--raw", "--json"}, "cannot be used together"},
@@ -123,21 +112,17 @@ TEST(Cli, UsageErrorsNameWhatIsAllowed) {
         {{"--year", "1980", "--year", "1981"}, "--year is given more than once"},
         {{"--school", "大=東都大学"}, "--school needs --resume or --json"},
         {{"--json", "--school", "大=東都大学", "--school", "6=x"}, "more than once for 6"},
-        {{"--json", "--department", "院=x"}, "unknown stage '院'"},
         {{"--json", "--school", "大"}, "is not STAGE=TEXT"},
         {{"--json", "--school", "大=東都\t大学"}, "「大学の学校名」にタブや改行"},
-        {{"--json", "--leaving-month", "13"}, "「中途退学・除籍の月」は1から12"},
         {{"--json", "--from", "大学"}, "use 中学校卒業, 高校入学, 小学校入学"},
         {{"--json", "--from", "1", "--from", "2"}, "--from is given more than once"},
         {{"--json", "--from", "高校入学から", "--no-heading", "--leaving-month", "3"}, ""},
         {{"--pdf", "a.pdf"}, "--pdf needs --resume"},
         {{"--resume", "wareki", "--csv", "--pdf", "a.pdf"}, "--pdf and --csv cannot"},
         {{"--resume", "\x1b[2J\xc2\x9b"}, "'\\x1B[2J\\x9B' is neither"},
-        {{"--month", "\x1b]0;x\x07"}, "'\\x1B]0;x\\x07' is not a number"},
         {{"--show-age", "--show-age"}, ""},
         {{"positional"}, "unexpected argument"},
-        {{"--unknown"}, "Try 'vesmer-cli --help'."},
-        {{"--year"}, "Try 'vesmer-cli --help'."}};
+        {{"--unknown"}, "Try 'vesmer-cli --help'."}};
     for (const auto& [arguments, says] : cases) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
         const CliRun run = Cli(arguments);
@@ -254,16 +239,11 @@ TEST(CliResume, PdfGoesToTheWriterAndItsFailureExitsOne) {
 TEST(Cli, FailureSaysWhatFailedInOneLine) {
     QTemporaryDir dir;
     const QString root = dir.path();
-    // A link planted in a folder that everyone may write.
-    ASSERT_TRUE(QDir().mkpath(root + "/shared") &&
-                QFile::link(root + "/victim", root + "/shared/VesmerDlg.ini"));
-    ASSERT_EQ(chmod(QFile::encodeName(root + "/shared").constData(), 01777), 0);
     const struct {
         QStringList arguments;  // %1 is the test's folder
         int status;
         const char* named;
     } cases[] = {{{"--save", "/proc/vesmer/x"}, kExitOutputFailed, "/proc/vesmer/x/Vesmer.ini"},
-                 {{"--save", "%1/shared"}, kExitOutputFailed, "shared/VesmerDlg.ini"},
                  {{"--save", ""}, kExitUsage, "--save"},
                  {{"--load", ""}, kExitUsage, "--load"},
                  {{"--load", "%1/none"}, kExitUsage, "/none"},
@@ -279,7 +259,6 @@ TEST(Cli, FailureSaysWhatFailedInOneLine) {
         EXPECT_EQ(run.err.count('\n'), *c.named ? 1 : 0) << run.err.constData();
         EXPECT_TRUE(run.err.contains(c.named)) << run.err.constData();
     }
-    EXPECT_FALSE(QFile::exists(root + "/victim"));
 }
 
 #endif

@@ -18,6 +18,8 @@ std::string Check(int era, const char* year, const char* month, const char* day)
     return std::string(fields[static_cast<int>(birth.field)]) + ": " + birth.reason;
 }
 
+// Which days exist, in which era, is the converter's rule (WarekiTest): here each field that a
+// refusal can name, and today as the last day.
 TEST(BirthDate, OnlyDaysThatExistInTheirEraAndNotAfterToday) {
     const int showa = EraIndexOf("昭和"), heisei = EraIndexOf("平成"), reiwa = EraIndexOf("令和");
     const struct {
@@ -27,17 +29,10 @@ TEST(BirthDate, OnlyDaysThatExistInTheirEraAndNotAfterToday) {
     } cases[] = {
         {kWesternYear, "1980", "2", "29", "1980-02-29"},
         {kWesternYear, "2026", "12", "7", "2026-12-07"},  // today: age 0
-        {heisei, "31", "4", "30", "2019-04-30"},
         {reiwa, "元", "5", "1", "2019-05-01"},
-        {showa, "64", "1", "7", "1989-01-07"},
-        {EraIndexOf("明治"), "45", "7", "29", "1912-07-29"},
         {kWesternYear, "１９８０", "０４", " 2", "1980-04-02"},
         {kWesternYear, "1980", "2", "30",
          "day: 日は1から29までの数で入力してください（1980年2月は29日まで）。"},
-        {kWesternYear, "1981", "2", "29",
-         "day: 日は1から28までの数で入力してください（1981年2月は28日まで）。"},
-        {kWesternYear, "1980", "4", "31",
-         "day: 日は1から30までの数で入力してください（1980年4月は30日まで）。"},
         {kWesternYear, "1980", "13", "1", "month: 月は1から12までの数で入力してください。"},
         {kWesternYear, "1980", "1", "", "day: 日を入力してください。"},
         {kWesternYear, "2026", "12", "8",
@@ -46,12 +41,7 @@ TEST(BirthDate, OnlyDaysThatExistInTheirEraAndNotAfterToday) {
          "year: 生年月日（9999年1月1日）が今日（2026年12月7日）より後になっています。"},
         {heisei, "31", "5", "1",
          "year: 平成31年5月1日はありません。平成は31年4月30日（2019年4月30日）までです。"},
-        {reiwa, "0", "5", "1", "year: 令和0年はありません。和暦の年は元年（1年）から数えます。"},
         {showa, "0", "1", "1", "year: 昭和0年はありません。和暦の年は元年（1年）から数えます。"},
-        {reiwa, "1", "4", "30",
-         "year: 令和元年4月30日はありません。令和は元年5月1日（2019年5月1日）からです。"},
-        {showa, "64", "1", "8",
-         "year: 昭和64年1月8日はありません。昭和は64年1月7日（1989年1月7日）までです。"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Check(c.era, c.year, c.month, c.day), c.answer) << c.year << "-" << c.month;

@@ -21,6 +21,14 @@ Lines TextLines(const CHistoryData& history) {
     return lines;
 }
 
+// The parts of a text split by ';'.
+Lines Split(const char* text) {
+    Lines parts;
+    std::string part;
+    for (std::istringstream in(text); std::getline(in, part, ';');) parts.push_back(part);
+    return parts;
+}
+
 // Makes stage the last one of the route, ended with outcome in course year grade.
 void EndAt(CHistoryData& history, int stage, int courseMonths, int outcome, int grade) {
     StageRecord& record = history.Stage(stage);
@@ -64,93 +72,82 @@ TEST(HistoryText, ResetRestoresEveryInputButKeepsKeysAndText) {
     EXPECT_EQ(history.BuildHistoryText(kToday), text);
 }
 
-struct RouteCase {
-    const char* name;
-    void (*change)(CHistoryData&);
-    Lines last;  // the last lines of the history, with the ages shown
-    CivilDate birth{1980, 1, 1};
-};
+void AutumnEntryAfterAHalfYearMore(CHistoryData& h) {
+    h.Stage(STAGE_UNIVERSITY).nCourseMonths = 54;
+    h.Stage(STAGE_MASTER).nEntryMonth = 10;
+    EndAt(h, STAGE_MASTER, 24, OUTCOME_DROPPED_OUT, 0);
+}
 
+void TransferIntoYear3(CHistoryData& h) {
+    h.Stage(STAGE_HIGH_SCHOOL).nNextStage = STAGE_JUNIOR_COLLEGE;
+    h.Stage(STAGE_JUNIOR_COLLEGE).nNextStage = STAGE_UNIVERSITY;
+    h.Stage(STAGE_JUNIOR_COLLEGE).nTransferGrade = 3;
+    h.Stage(STAGE_DOCTOR).nOutcome = OUTCOME_DROPPED_OUT;
+}
+
+void DropOutBeyondTheCourse(CHistoryData& h) {
+    EndAt(h, STAGE_UNIVERSITY, 48, OUTCOME_DROPPED_OUT, 6);
+    h.Stage(STAGE_UNIVERSITY).nRyunenYears = 1;
+}
+
+void EntryAndLeavingInJanuary1989(CHistoryData& h) {
+    h.Stage(STAGE_ELEMENTARY).nCourseMonths = 34;
+    h.Stage(STAGE_JUNIOR_HIGH).nEntryMonth = 1;
+    EndAt(h, STAGE_JUNIOR_HIGH, 36, OUTCOME_DROPPED_OUT, 0);
+}
+
+// The last lines of the history with the ages shown, split by ';', for a birth date (YYYYMMDD).
 TEST(HistoryText, RouteEndsWithTheseLines) {
-    const RouteCase cases[] = {
-        {"TechnicalCollegeLeftInYear4AlsoCompletesTheHighSchoolCourse",
-         [](CHistoryData& h) { EndAt(h, STAGE_HIGH_SCHOOL, 60, OUTCOME_DROPPED_OUT, 4); },
-         {"西暦 1996年(平成  8年) 4月　高専入学(15歳)",
-          "西暦 1999年(平成 11年) 3月　高等教育課程修了",
-          "西暦 1999年(平成 11年)  　　高専中退(18歳)"},
-         {1980, 4, 2}},
-        {"TechnicalCollegeLeftInYear3",
-         [](CHistoryData& h) { EndAt(h, STAGE_HIGH_SCHOOL, 60, OUTCOME_DROPPED_OUT, 3); },
-         {"西暦 1995年(平成  7年) 4月　高専入学(15歳)",
-          "西暦 1997年(平成  9年)  　　高専中退(17歳)"}},
-        {"TechnicalCollegeExpelledInYear4",
-         [](CHistoryData& h) { EndAt(h, STAGE_HIGH_SCHOOL, 84, OUTCOME_EXPELLED, 4); },
-         {"西暦 1995年(平成  7年) 4月　高専入学(15歳)",
-          "西暦 1998年(平成 10年)  　　高専除籍(18歳)"}},
-        {"AutumnEntryAfterAHalfYearMoreAtUniversity",
-         [](CHistoryData& h) {
-             h.Stage(STAGE_UNIVERSITY).nCourseMonths = 54;
-             h.Stage(STAGE_MASTER).nEntryMonth = 10;
-             EndAt(h, STAGE_MASTER, 24, OUTCOME_DROPPED_OUT, 0);
-         },
-         {"西暦 2019年(令和元年) 9月　大学卒業(23歳)",
-          "西暦 2019年(令和元年)10月　大学院入学(23歳)"},
-         {1996, 6, 1}},
+    const struct {
+        void (*change)(CHistoryData&);
+        int birth;
+        const char* last;
+    } cases[] = {
+        // The 高専 left in year 4 has also completed the high-school course.
+        {[](CHistoryData& h) { EndAt(h, STAGE_HIGH_SCHOOL, 60, OUTCOME_DROPPED_OUT, 4); }, 19800402,
+         "西暦 1996年(平成  8年) 4月　高専入学(15歳);西暦 1999年(平成 11年) 3月　高等教育課程修了;"
+         "西暦 1999年(平成 11年)  　　高専中退(18歳)"},
+        {[](CHistoryData& h) { EndAt(h, STAGE_HIGH_SCHOOL, 60, OUTCOME_DROPPED_OUT, 3); }, 19800101,
+         "西暦 1995年(平成  7年) 4月　高専入学(15歳);西暦 1997年(平成  9年)  　　高専中退(17歳)"},
+        {[](CHistoryData& h) { EndAt(h, STAGE_HIGH_SCHOOL, 84, OUTCOME_EXPELLED, 4); }, 19800101,
+         "西暦 1995年(平成  7年) 4月　高専入学(15歳);西暦 1998年(平成 10年)  　　高専除籍(18歳)"},
+        {AutumnEntryAfterAHalfYearMore, 19960601,
+         "西暦 2019年(令和元年) 9月　大学卒業(23歳);西暦 2019年(令和元年)10月　大学院入学(23歳)"},
         // Every kind of entry line is aged on the first of its month.
-        {"TransferIntoYear3AndGraduateEntries",
-         [](CHistoryData& h) {
-             h.Stage(STAGE_HIGH_SCHOOL).nNextStage = STAGE_JUNIOR_COLLEGE;
-             h.Stage(STAGE_JUNIOR_COLLEGE).nNextStage = STAGE_UNIVERSITY;
-             h.Stage(STAGE_JUNIOR_COLLEGE).nTransferGrade = 3;
-             h.Stage(STAGE_DOCTOR).nOutcome = OUTCOME_DROPPED_OUT;
-         },
-         {"西暦 2001年(平成 13年) 4月　大学3年編入(20歳)",
-          "西暦 2003年(平成 15年) 3月　大学卒業(22歳)",
-          "西暦 2003年(平成 15年) 4月　大学院入学(22歳)",
-          "西暦 2005年(平成 17年) 3月　大学院修士修了(24歳)",
-          "西暦 2005年(平成 17年) 4月　大学院博士(24歳)"},
-         {1980, 4, 15}},
-        {"DropOutBeyondTheCourseAndRepeatedYearIsInItsLastYearWithoutCompletion",
-         [](CHistoryData& h) {
-             EndAt(h, STAGE_UNIVERSITY, 48, OUTCOME_DROPPED_OUT, 6);
-             h.Stage(STAGE_UNIVERSITY).nRyunenYears = 1;
-         },
-         {"西暦 1998年(平成 10年) 4月　大学入学(18歳)",
-          "西暦 2002年(平成 14年)  　　大学中退(22歳)"}},
-        {"ExpelledFromAHalfYearCourse",
-         [](CHistoryData& h) { EndAt(h, STAGE_UNIVERSITY, 6, OUTCOME_EXPELLED, 1); },
-         {"西暦 1998年(平成 10年)  　　大学除籍(18歳)"}},
+        {TransferIntoYear3, 19800415,
+         "西暦 2001年(平成 13年) 4月　大学3年編入(20歳);西暦 2003年(平成 15年) 3月　大学卒業(22歳);"
+         "西暦 2003年(平成 15年) 4月　大学院入学(22歳);"
+         "西暦 2005年(平成 17年) 3月　大学院修士修了(24歳);"
+         "西暦 2005年(平成 17年) 4月　大学院博士(24歳)"},
+        // A drop-out beyond the course, with a repeated year, is in its last year, not completed.
+        {DropOutBeyondTheCourse, 19800101,
+         "西暦 1998年(平成 10年) 4月　大学入学(18歳);西暦 2002年(平成 14年)  　　大学中退(22歳)"},
+        {[](CHistoryData& h) { EndAt(h, STAGE_UNIVERSITY, 6, OUTCOME_EXPELLED, 1); }, 19800101,
+         "西暦 1998年(平成 10年)  　　大学除籍(18歳)"},
         // Born on 1 April: the earlier school year, and the birthday counts on its day.
-        {"BornOnTheFirstOfApril",
-         [](CHistoryData& h) { EndAt(h, STAGE_ELEMENTARY, 72, OUTCOME_DROPPED_OUT, 0); },
-         {"西暦 1986年(昭和 61年) 4月　小学校入学(6歳)"},
-         {1980, 4, 1}},
-        {"RouteThatDoesNotRiseEnds",
-         [](CHistoryData& h) { h.Stage(STAGE_UNIVERSITY).nNextStage = STAGE_UNIVERSITY; },
-         {"西暦 2002年(平成 14年) 3月　大学卒業(22歳)"}},
+        {[](CHistoryData& h) { EndAt(h, STAGE_ELEMENTARY, 72, OUTCOME_DROPPED_OUT, 0); }, 19800401,
+         "西暦 1986年(昭和 61年) 4月　小学校入学(6歳)"},
+        // A route that does not rise ends.
+        {[](CHistoryData& h) { h.Stage(STAGE_UNIVERSITY).nNextStage = STAGE_UNIVERSITY; }, 19800101,
+         "西暦 2002年(平成 14年) 3月　大学卒業(22歳)"},
         // An entry is dated and aged by the first of its month, a leaving by its last day:
         // 1989-01-01 is in 昭和, 1989-01-31 in 平成.
-        {"EraAndAgeOfEntryAndLeavingInTheSameMonth",
-         [](CHistoryData& h) {
-             h.Stage(STAGE_ELEMENTARY).nCourseMonths = 34;
-             h.Stage(STAGE_JUNIOR_HIGH).nEntryMonth = 1;
-             EndAt(h, STAGE_JUNIOR_HIGH, 36, OUTCOME_DROPPED_OUT, 0);
-         },
-         {"西暦 1989年(平成 元年) 1月　小学校卒業(9歳)",
-          "西暦 1989年(昭和 64年) 1月　中学校入学(8歳)"},
-         {1980, 1, 15}}};
-    for (const RouteCase& c : cases) {
+        {EntryAndLeavingInJanuary1989, 19800115,
+         "西暦 1989年(平成 元年) 1月　小学校卒業(9歳);西暦 1989年(昭和 64年) "
+         "1月　中学校入学(8歳)"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.last);
         CHistoryData history;
-        history.m_nBirthYear = c.birth.year;
-        history.m_nBirthMonth = c.birth.month;
-        history.m_nBirthDay = c.birth.day;
+        history.m_nBirthYear = c.birth / 10000;
+        history.m_nBirthMonth = c.birth / 100 % 100;
+        history.m_nBirthDay = c.birth % 100;
         history.m_nShowAge = 1;
         c.change(history);
         history.BuildHistoryText(kToday);
+        const Lines last = Split(c.last);
         const Lines lines = TextLines(history);
-        const auto count = static_cast<std::ptrdiff_t>(c.last.size());
-        ASSERT_GE(lines.size(), c.last.size()) << c.name;
-        EXPECT_EQ(Lines(lines.end() - count, lines.end()), c.last) << c.name;
+        ASSERT_GE(lines.size(), last.size());
+        EXPECT_EQ(Lines(lines.end() - std::ssize(last), lines.end()), last);
     }
 }
 
@@ -245,7 +242,7 @@ TEST(HistoryRoute, StageWhoseCourseATransferUsesUpIsFound) {
 
 // The résumé rows of a history.
 
-void TechnicalCollegeFourthYear(CHistoryData& history) {
+void TechnicalCollegeYear4(CHistoryData& history) {
     history.m_nBirthMonth = 4;
     history.m_nBirthDay = 2;
     EndAt(history, STAGE_HIGH_SCHOOL, 60, OUTCOME_DROPPED_OUT, 4);
@@ -256,173 +253,114 @@ void MasterFrom2019(CHistoryData& history) {
     history.Stage(STAGE_MASTER).nNextStage = STAGE_NONE;
 }
 
-// Every row from the 小学校's entry on, without a heading.
-const ResumeOptions kEveryRow{ResumeStart::ElementaryEntry, false, {}, std::nullopt};
+void ReiwaDoctorEntered(CHistoryData& history) {
+    history.m_nBirthYear = 1996;
+    history.m_nBirthMonth = 6;
+    history.Stage(STAGE_UNIVERSITY).nCourseMonths = 54;
+    history.Stage(STAGE_MASTER).nEntryMonth = 10;
+    history.Stage(STAGE_DOCTOR).nEntryMonth = 10;
+    history.Stage(STAGE_DOCTOR).nOutcome = OUTCOME_DROPPED_OUT;
+}
 
-// The number of rows, then the last rows as "西暦 和暦 月 学歴" ("-": no month).
-struct ResumeCase {
-    const char* name;
-    void (*setup)(CHistoryData&);
-    std::size_t count;
-    std::vector<const char*> tail;
-    CivilDate today{2026, 12, 6};
-    ResumeOptions options = kEveryRow;
-};
+void HeiseiTransferExpelled(CHistoryData& history) {
+    history.m_nBirthYear = 1971;
+    history.Stage(STAGE_HIGH_SCHOOL).nNextStage = STAGE_JUNIOR_COLLEGE;
+    history.Stage(STAGE_JUNIOR_COLLEGE).nTransferGrade = 3;
+    history.Stage(STAGE_JUNIOR_COLLEGE).nNextStage = STAGE_UNIVERSITY;
+    EndAt(history, STAGE_UNIVERSITY, 48, OUTCOME_EXPELLED, 2);
+}
 
-ResumeOptions Named(int stage, const char* name, const char* department) {
-    ResumeOptions options = kEveryRow;
+void ExpelledIn2019(CHistoryData& history) {
+    history.m_nBirthYear = 1998;
+    EndAt(history, STAGE_UNIVERSITY, 48, OUTCOME_EXPELLED, 4);
+}
+
+// The 7-year 高専: completed (with a repeated year), or left in a year of it.
+template <int kYear>
+void Advanced(CHistoryData& history) {
+    EndAt(history, STAGE_HIGH_SCHOOL, 84, kYear ? OUTCOME_DROPPED_OUT : OUTCOME_COMPLETED, kYear);
+    history.Stage(STAGE_HIGH_SCHOOL).nRyunenYears = kYear ? 0 : 1;
+}
+
+// Every row from the 小学校's entry on, without a heading; a stage's school named.
+ResumeOptions Rows(int stage = 1, const char* name = "", const char* department = "",
+                   std::optional<int> leavingMonth = std::nullopt) {
+    ResumeOptions options{ResumeStart::ElementaryEntry, false, {}, leavingMonth};
     options.schools[std::size_t(stage - 1)] = {name, department};
     return options;
 }
 
-ResumeOptions LeftIn(int month) {
-    ResumeOptions options = kEveryRow;
-    options.leavingMonth = month;
-    return options;
-}
-
-void AdvancedCourse(CHistoryData& history) {
-    EndAt(history, STAGE_HIGH_SCHOOL, 84, OUTCOME_COMPLETED, 0);
-    history.Stage(STAGE_HIGH_SCHOOL).nRyunenYears = 1;
-}
-
-void AdvancedCourseLeftInYear(CHistoryData& history, int year) {
-    EndAt(history, STAGE_HIGH_SCHOOL, 84, OUTCOME_DROPPED_OUT, year);
-}
+// The number of rows, then the last rows, each "西暦 和暦 月 学歴" ("-": no month), split by ';'.
+struct ResumeCase {
+    void (*setup)(CHistoryData&);
+    int today;  // YYYYMMDD
+    ResumeOptions options;
+    std::size_t count;
+    const char* tail;
+};
 
 const ResumeCase kCases[] = {
-    {"DefaultsWithImplicitDoctoralEntry",
-     nullptr,
-     12,
-     {"1986 昭和61 4 小学校　入学", "1992 平成4 3 小学校　卒業", "1992 平成4 4 中学校　入学",
-      "1995 平成7 3 中学校　卒業", "1995 平成7 4 高等学校　入学", "1998 平成10 3 高等学校　卒業",
-      "1998 平成10 4 大学　入学", "2002 平成14 3 大学　卒業", "2002 平成14 4 大学院修士課程　入学",
-      "2004 平成16 3 大学院修士課程　修了", "2004 平成16 4 大学院博士課程　入学",
-      "2007 平成19 3 大学院博士課程　修了"}},
-    {"TechnicalCollegeDropOut",
-     TechnicalCollegeFourthYear,
-     7,
-     {"1987 昭和62 4 小学校　入学", "1993 平成5 3 小学校　卒業", "1993 平成5 4 中学校　入学",
-      "1996 平成8 3 中学校　卒業", "1996 平成8 4 高等専門学校　入学",
-      "1999 平成11 3 高等専門学校　第3学年修了", "1999 平成11 - 高等専門学校　中途退学"}},
-    {"ReiwaFirstYearAndDoctorEntered",
-     [](CHistoryData& history) {
-         history.m_nBirthYear = 1996;
-         history.m_nBirthMonth = 6;
-         history.Stage(STAGE_UNIVERSITY).nCourseMonths = 54;
-         history.Stage(STAGE_MASTER).nEntryMonth = 10;
-         history.Stage(STAGE_DOCTOR).nEntryMonth = 10;
-         history.Stage(STAGE_DOCTOR).nOutcome = OUTCOME_DROPPED_OUT;
-     },
-     11,
-     {"2003 平成15 4 小学校　入学", "2009 平成21 3 小学校　卒業", "2009 平成21 4 中学校　入学",
-      "2012 平成24 3 中学校　卒業", "2012 平成24 4 高等学校　入学", "2015 平成27 3 高等学校　卒業",
-      "2015 平成27 4 大学　入学", "2019 令和元 9 大学　卒業", "2019 令和元 10 大学院修士課程　入学",
-      "2021 令和3 9 大学院修士課程　修了", "2021 令和3 10 大学院博士課程　入学"}},
+    // The defaults, with the implied entry into the doctorate.
+    {nullptr, 20261206, Rows(), 12,
+     "2002 平成14 3 大学　卒業;2002 平成14 4 大学院修士課程　入学;"
+     "2004 平成16 3 大学院修士課程　修了;2004 平成16 4 大学院博士課程　入学;"
+     "2007 平成19 3 大学院博士課程　修了"},
+    {TechnicalCollegeYear4, 20261206, Rows(), 7,
+     "1996 平成8 4 高等専門学校　入学;1999 平成11 3 高等専門学校　第3学年修了;"
+     "1999 平成11 - 高等専門学校　中途退学"},
+    {ReiwaDoctorEntered, 20261206, Rows(), 11,
+     "2015 平成27 4 大学　入学;2019 令和元 9 大学　卒業;2019 令和元 10 大学院修士課程　入学;"
+     "2021 令和3 9 大学院修士課程　修了;2021 令和3 10 大学院博士課程　入学"},
     // A row without a month lies after today only in a later year.
-    {"HeiseiFirstYearTransferExpelled",
-     [](CHistoryData& history) {
-         history.m_nBirthYear = 1971;
-         history.Stage(STAGE_HIGH_SCHOOL).nNextStage = STAGE_JUNIOR_COLLEGE;
-         history.Stage(STAGE_JUNIOR_COLLEGE).nTransferGrade = 3;
-         history.Stage(STAGE_JUNIOR_COLLEGE).nNextStage = STAGE_UNIVERSITY;
-         EndAt(history, STAGE_UNIVERSITY, 48, OUTCOME_EXPELLED, 2);
-     },
-     10,
-     {"1989 平成元 3 高等学校　卒業", "1989 平成元 4 短期大学　入学", "1991 平成3 3 短期大学　卒業",
-      "1991 平成3 4 大学　3年次編入学", "1992 平成4 - 大学　除籍"},
-     {1992, 1, 1}},
-    {"InGraduationMonth", MasterFrom2019, 8, {"2019 平成31 3 大学　卒業見込み"}, {2019, 3, 15}},
-    {"GraduatedOnItsLastDay", MasterFrom2019, 8, {"2019 平成31 3 大学　卒業"}, {2019, 3, 31}},
-    {"MonthAfterGraduation",
-     MasterFrom2019,
-     10,
-     {"2019 平成31 3 大学　卒業", "2019 平成31 4 大学院修士課程　入学",
-      "2021 令和3 3 大学院修士課程　修了見込み"},
-     {2019, 4, 1}},
-    {"ThirdYearExpected",
-     TechnicalCollegeFourthYear,
-     6,
-     {"1999 平成11 3 高等専門学校　第3学年修了見込み"},
-     {1998, 12, 31}},
+    {HeiseiTransferExpelled, 19920101, Rows(), 10,
+     "1989 平成元 3 高等学校　卒業;1989 平成元 4 短期大学　入学;1991 平成3 3 短期大学　卒業;"
+     "1991 平成3 4 大学　3年次編入学;1992 平成4 - 大学　除籍"},
+    // 見込み up to the last day of the leaving month.
+    {MasterFrom2019, 20190315, Rows(), 8, "2019 平成31 3 大学　卒業見込み"},
+    {MasterFrom2019, 20190331, Rows(), 8, "2019 平成31 3 大学　卒業"},
+    {MasterFrom2019, 20190401, Rows(), 10,
+     "2019 平成31 4 大学院修士課程　入学;2021 令和3 3 大学院修士課程　修了見込み"},
+    {TechnicalCollegeYear4, 19981231, Rows(), 6, "1999 平成11 3 高等専門学校　第3学年修了見込み"},
     // Names, departments and the course of a graduate school, in their order.
-    {"UniversityNamedExpected",
-     nullptr,
-     8,
-     {"1998 平成10 4 東都大学　経済学部　経済学科　入学",
-      "2002 平成14 3 東都大学　経済学部　経済学科　卒業見込み"},
-     {2001, 4, 1},
-     Named(STAGE_UNIVERSITY, "東都大学", "経済学部　経済学科")},
-    {"MasterNamed",
-     MasterFrom2019,
-     10,
-     {"2019 平成31 4 東都大学大学院　経済学研究科　経済学専攻　修士課程　入学",
-      "2021 令和3 3 東都大学大学院　経済学研究科　経済学専攻　修士課程　修了"},
-     {2026, 12, 6},
-     Named(STAGE_MASTER, "東都大学大学院", "経済学研究科　経済学専攻")},
-    {"DepartmentWithoutName",
-     MasterFrom2019,
-     10,
-     {"2021 令和3 3 大学院修士課程　経済学研究科　修了"},
-     {2026, 12, 6},
-     Named(STAGE_MASTER, "", "経済学研究科")},
+    {nullptr, 20010401, Rows(STAGE_UNIVERSITY, "東都大学", "経済学部　経済学科"), 8,
+     "1998 平成10 4 東都大学　経済学部　経済学科　入学;"
+     "2002 平成14 3 東都大学　経済学部　経済学科　卒業見込み"},
+    {MasterFrom2019, 20261206, Rows(STAGE_MASTER, "東都大学大学院", "経済学研究科　経済学専攻"), 10,
+     "2019 平成31 4 東都大学大学院　経済学研究科　経済学専攻　修士課程　入学;"
+     "2021 令和3 3 東都大学大学院　経済学研究科　経済学専攻　修士課程　修了"},
+    {MasterFrom2019, 20261206, Rows(STAGE_MASTER, "", "経済学研究科"), 10,
+     "2021 令和3 3 大学院修士課程　経済学研究科　修了"},
     // The 7-year 高専: the main course (with its repeated year) and the 専攻科.
-    {"AdvancedCourseCompleted",
-     AdvancedCourse,
-     8,
-     {"1995 平成7 4 高等専門学校　入学", "2001 平成13 3 高等専門学校　卒業",
-      "2001 平成13 4 高等専門学校専攻科　入学", "2003 平成15 3 高等専門学校専攻科　修了"}},
-    {"AdvancedCourseNamedExpected",
-     AdvancedCourse,
-     8,
-     {"2001 平成13 3 東都高専　機械工学科　卒業", "2001 平成13 4 東都高専　専攻科　入学",
-      "2003 平成15 3 東都高専　専攻科　修了見込み"},
-     {2002, 1, 1},
-     Named(STAGE_HIGH_SCHOOL, "東都高専", "機械工学科")},
-    {"AdvancedCourseMainCourseExpected",
-     AdvancedCourse,
-     6,
-     {"1995 平成7 4 高等専門学校　入学", "2001 平成13 3 高等専門学校　卒業見込み"},
-     {2000, 3, 31}},
-    {"AdvancedCourseLeftInYear6",
-     [](CHistoryData& history) { AdvancedCourseLeftInYear(history, 6); },
-     8,
-     {"2000 平成12 3 高等専門学校　卒業", "2000 平成12 4 高等専門学校専攻科　入学",
-      "2000 平成12 - 高等専門学校専攻科　中途退学"}},
-    {"AdvancedCourseLeftInYear5",
-     [](CHistoryData& history) { AdvancedCourseLeftInYear(history, 5); },
-     7,
-     {"1995 平成7 4 高等専門学校　入学", "1998 平成10 3 高等専門学校　第3学年修了",
-      "1999 平成11 - 高等専門学校　中途退学"}},
+    {Advanced<0>, 20261206, Rows(), 8,
+     "1995 平成7 4 高等専門学校　入学;2001 平成13 3 高等専門学校　卒業;"
+     "2001 平成13 4 高等専門学校専攻科　入学;2003 平成15 3 高等専門学校専攻科　修了"},
+    {Advanced<0>, 20020101, Rows(STAGE_HIGH_SCHOOL, "東都高専", "機械工学科"), 8,
+     "2001 平成13 3 東都高専　機械工学科　卒業;2001 平成13 4 東都高専　専攻科　入学;"
+     "2003 平成15 3 東都高専　専攻科　修了見込み"},
+    {Advanced<0>, 20000331, Rows(), 6, "2001 平成13 3 高等専門学校　卒業見込み"},
+    {Advanced<6>, 20261206, Rows(), 8,
+     "2000 平成12 3 高等専門学校　卒業;2000 平成12 4 高等専門学校専攻科　入学;"
+     "2000 平成12 - 高等専門学校専攻科　中途退学"},
+    {Advanced<5>, 20261206, Rows(), 7,
+     "1995 平成7 4 高等専門学校　入学;1998 平成10 3 高等専門学校　第3学年修了;"
+     "1999 平成11 - 高等専門学校　中途退学"},
     // A leaving month before the entry month falls in the next calendar year; the era follows.
-    {"LeavingMonthInTheNextYear",
-     [](CHistoryData& history) { AdvancedCourseLeftInYear(history, 7); },
-     8,
-     {"2002 平成14 2 高等専門学校専攻科　中途退学"},
-     {2026, 12, 6},
-     LeftIn(2)},
-    {"LeavingMonthDecidesTheEra",
-     [](CHistoryData& history) {
-         history.m_nBirthYear = 1998;
-         EndAt(history, STAGE_UNIVERSITY, 48, OUTCOME_EXPELLED, 4);
-     },
-     8,
-     {"2019 令和元 5 大学　除籍"},
-     {2026, 12, 6},
-     LeftIn(5)},
+    {Advanced<7>, 20261206, Rows(1, "", "", 2), 8, "2002 平成14 2 高等専門学校専攻科　中途退学"},
+    {ExpelledIn2019, 20261206, Rows(1, "", "", 5), 8, "2019 令和元 5 大学　除籍"},
 };
 
 TEST(ResumeRows, RowsInBothCalendars) {
     for (const ResumeCase& c : kCases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.tail);
         CHistoryData history;
         if (c.setup) c.setup(history);
-        history.BuildHistoryText(c.today);
-        const std::vector<ResumeRow> rows = BuildResumeRows(history, c.today, c.options);
+        const CivilDate today{c.today / 10000, c.today / 100 % 100, c.today % 100};
+        history.BuildHistoryText(today);
+        const std::vector<ResumeRow> rows = BuildResumeRows(history, today, c.options);
         ASSERT_EQ(rows.size(), c.count);
-        std::string seireki;
-        std::string wareki;
-        for (const char* line : c.tail) {
+        std::string seireki, wareki;
+        const Lines lines = Split(c.tail);
+        for (const std::string& line : lines) {
             std::istringstream fields(line);
             std::string year, era, month, text;
             fields >> year >> era >> month >> text;
@@ -430,7 +368,7 @@ TEST(ResumeRows, RowsInBothCalendars) {
             seireki += year + '\t' + month + '\t' + text + '\n';
             wareki += era + '\t' + month + '\t' + text + '\n';
         }
-        const std::vector<ResumeRow> tail(rows.end() - std::ssize(c.tail), rows.end());
+        const std::vector<ResumeRow> tail(rows.end() - std::ssize(lines), rows.end());
         EXPECT_EQ(ResumeTsv(tail, ResumeCalendar::Seireki), seireki);
         EXPECT_EQ(ResumeTsv(tail, ResumeCalendar::Wareki), wareki);
     }
@@ -486,37 +424,28 @@ TEST(ResumeRows, MissingLeavingMonthIsNamed) {
     EXPECT_EQ(MissingMonthNote(BuildResumeRows(history, {2026, 12, 6}, withMonth)), "");
 }
 
+// Blanks are trimmed (the full-width one too) before the length is counted; texts with a control
+// character, a line or paragraph separator, or bytes that are no UTF-8 are refused.
 TEST(ResumeRows, SchoolTextsAreTrimmedAndRefused) {
     using P = SchoolTextProblem;
-    const std::string sixty(60, 'a');
-    const struct {
-        std::string text;
-        P problem;
-        std::string cleaned;
-    } cases[] = {{"　 東都大学 　", P::None, "東都大学"},
-                 {"経済学部　経済学科", P::None, "経済学部　経済学科"},
-                 {sixty + "　", P::None, sixty},
-                 {std::string(59, 'a') + "学", P::None, std::string(59, 'a') + "学"},
-                 {sixty + "b", P::TooLong, ""},
-                 {"東都\t大学", P::ControlCharacter, ""},
-                 {"東都\n", P::ControlCharacter, ""},
-                 {"a\x7F", P::ControlCharacter, ""},
-                 {"a\xC2\x85", P::ControlCharacter, ""},  // NEL
-                 {"a\xE2\x80\xA8"
-                  "b",
-                  P::ControlCharacter, ""},               // line separator
-                 {"a\xE6\x9D", P::ControlCharacter, ""},  // cut short
-                 {"\xC0\xAF", P::ControlCharacter, ""},
-                 {"\xED\xBF\xBF", P::ControlCharacter, ""},  // surrogates, first and last
-                 {"\xED\xA0\x80", P::ControlCharacter, ""},
-                 {"\xEE\x80\x80", P::None, "\xEE\x80\x80"},
-                 {"\xE0\x80\xAF", P::ControlCharacter, ""},  // overlong
-                 {"\xF4\x8F\xBF\xBF", P::None, "\xF4\x8F\xBF\xBF"},
-                 {"\xF4\x90\x80\x80", P::ControlCharacter, ""}};  // beyond U+10FFFF  // overlong
-    for (const auto& c : cases) {
-        std::string cleaned;
-        EXPECT_EQ(CleanSchoolText(c.text, cleaned), c.problem) << c.text;
-        EXPECT_EQ(cleaned, c.cleaned) << c.text;
+    const std::string sixty(60, 'a'), kanji = std::string(59, 'a') + "学";
+    for (const std::string text :
+         {"経済学部　経済学科", kanji.c_str(), sixty.c_str(), "\xEE\x80\x80", "\xF4\x8F\xBF\xBF"}) {
+        for (const std::string& typed : {text, "　 " + text + " 　"}) {
+            std::string cleaned;
+            EXPECT_EQ(CleanSchoolText(typed, cleaned), P::None) << typed;
+            EXPECT_EQ(cleaned, text);
+        }
+    }
+    std::string cleaned;
+    EXPECT_EQ(CleanSchoolText(sixty + "b", cleaned), P::TooLong);
+    EXPECT_EQ(cleaned, "");
+    // NEL, a line separator, cut short, overlong, surrogates (first and last), beyond U+10FFFF.
+    for (const char* text :
+         {"東都\t大学", "東都\n", "a\x7F", "a\xC2\x85", "a\u2028b", "a\xE6\x9D", "\xC0\xAF",
+          "\xE0\x80\xAF", "\xED\xA0\x80", "\xED\xBF\xBF", "\xF4\x90\x80\x80"}) {
+        EXPECT_EQ(CleanSchoolText(text, cleaned), P::ControlCharacter) << text;
+        EXPECT_EQ(cleaned, "");
     }
 }
 

@@ -8,23 +8,15 @@
 namespace {
 
 TEST(NumberText, LeadingIntegerWithBlanksSignAndClamping) {
-    for (const auto& [text, value] : {std::pair{"9080", 9080},
-                                      {"07", 7},
-                                      {"  \t-12abc", -12},
-                                      {"+7", 7},
-                                      {"abc", 0},
-                                      {"", 0},
-                                      {"-", 0},
-                                      {" +", 0},
-                                      {"\n5", 0},
-                                      {"2147483647", INT_MAX},
-                                      {"2147483648", INT_MAX},
-                                      {"99999999999999999999", INT_MAX},
-                                      {"-2147483647", -2147483647},
-                                      {"-2147483648", INT_MIN},
-                                      {"-2147483649", INT_MIN},
-                                      {"-99999999999999999999", INT_MIN}})
-        EXPECT_EQ(ParseLeadingInt(text), value) << '"' << text << '"';
+    const std::pair<const char*, int> cases[] = {
+        {"9080", 9080}, {"07", 7}, {"  \t-12abc", -12}, {"+7", 7}, {"-2147483647", -2147483647}};
+    for (const auto& [text, value] : cases) EXPECT_EQ(ParseLeadingInt(text), value) << text;
+    for (const char* text : {"abc", "", "-", " +", "\n5"}) EXPECT_EQ(ParseLeadingInt(text), 0);
+    // Clamped to the range of int.
+    for (const char* text : {"2147483647", "2147483648", "99999999999999999999"})
+        EXPECT_EQ(ParseLeadingInt(text), INT_MAX) << text;
+    for (const char* text : {"-2147483648", "-2147483649", "-99999999999999999999"})
+        EXPECT_EQ(ParseLeadingInt(text), INT_MIN) << text;
     // Only the text it is given: the digits after the view are not read.
     EXPECT_EQ(ParseLeadingInt(std::string_view("12345").substr(0, 2)), 12);
 }

@@ -28,10 +28,11 @@ Outcome Calc(const Change& change = {}) {
     return run;
 }
 
-std::vector<int> Route(const CHistoryData& history) {
-    std::vector<int> stages;
+// The stages of the route as digits: "1236" for 小 中 高 大.
+std::string Route(const CHistoryData& history) {
+    std::string stages;
     for (int stage = STAGE_ELEMENTARY; stage != STAGE_NONE; stage = history.Stage(stage).nNextStage)
-        stages.push_back(stage);
+        stages += char('0' + stage);
     return stages;
 }
 
@@ -154,43 +155,27 @@ TEST(Calculate, BirthDateRefusalNamesItsField) {
         EXPECT_EQ(run.result.ok, c.refused == Control::None);
         EXPECT_EQ(IsBirthDateControl(c.refused), !run.result.ok);
     }
-    const Outcome fullWidth = Calc([](DialogInputs& in) {
-        in.m_strBirthYear = "１９８０";
-        in.m_strRoninHighSchool = "１";
-    });
-    EXPECT_EQ(fullWidth.history.m_nBirthYear, 1980);
-    EXPECT_EQ(fullWidth.history.Stage(STAGE_HIGH_SCHOOL).nRoninYears, 1);
 }
 
-struct RouteCase {
-    int finalSchool, highSchool, route;
-    std::vector<int> stages;
-    int transferGrade;  // of the stage before the last
-};
-
+// The stages of the route and the transfer grade of the stage before the
+// last.
 TEST(Calculate, ChoicesGiveTheRoute) {
-    const RouteCase cases[] = {
-        {0, 0, 0, {1}, 0},
-        {1, 0, 0, {1, 2}, 0},
-        {2, 0, 1, {1, 2, 3}, 0},  // no route below university
-        {3, 0, 0, {1, 2, 3, 4}, 0},
-        {4, 0, 0, {1, 2, 3, 5}, 0},
-        {5, 2, 1, {1, 2, 3, 6}, 2},
-        {5, 3, 2, {1, 2, 3, 6}, 3},
-        {5, 0, 3, {1, 2, 3, 4, 6}, 0},
-        {5, 0, 4, {1, 2, 3, 4, 6}, 2},
-        {5, 0, 5, {1, 2, 3, 4, 6}, 3},
-        {5, 0, 6, {1, 2, 3, 5, 6}, 0},
-        {6, 0, 0, {1, 2, 3, 6, 7}, 0},
-        {7, 3, 7, {1, 2, 3, 7, 8}, 0},
-        {7, 0, 0, {1, 2, 3, 6, 7, 8}, 0},
-    };
-    for (const RouteCase& c : cases) {
+    const struct {
+        int finalSchool, highSchool, route;
+        const char* stages;
+        int transferGrade;
+    } cases[] = {{0, 0, 0, "1", 0},     {1, 0, 0, "12", 0},    {2, 0, 1, "123", 0},
+                 {3, 0, 0, "1234", 0},  {4, 0, 0, "1235", 0},  {5, 2, 1, "1236", 2},
+                 {5, 3, 2, "1236", 3},  {5, 0, 3, "12346", 0}, {5, 0, 4, "12346", 2},
+                 {5, 0, 5, "12346", 3}, {5, 0, 6, "12356", 0}, {6, 0, 0, "12367", 0},
+                 {7, 3, 7, "12378", 0}, {7, 0, 0, "123678", 0}};
+    for (const auto& c : cases) {
         const Outcome run = Calc(Choose(c.finalSchool, c.highSchool, 0, c.route));
         ASSERT_TRUE(run.result.ok) << run.result.refusal;
-        EXPECT_EQ(Route(run.history), c.stages) << c.finalSchool << " " << c.route;
+        const std::string stages = Route(run.history);
+        EXPECT_EQ(stages, c.stages) << c.finalSchool << " " << c.route;
         EXPECT_EQ(run.result.finalStage, c.finalSchool + 1);
-        const int beforeLast = c.stages.size() > 1 ? c.stages[c.stages.size() - 2] : 1;
+        const int beforeLast = stages.size() > 1 ? stages[stages.size() - 2] - '0' : 1;
         EXPECT_EQ(run.history.Stage(beforeLast).nTransferGrade, c.transferGrade);
     }
 }
@@ -244,12 +229,12 @@ TEST(Calculate, ChecksShortenAndMoveStages) {
         EXPECT_EQ(run.history.Stage(stage).nCourseMonths, months[stage - 1]) << stage;
         EXPECT_EQ(run.history.Stage(stage).nEntryMonth, stage >= STAGE_UNIVERSITY ? 10 : 4);
     }
-    EXPECT_EQ(Route(run.history), (std::vector<int>{1, 2, 3, 6, 7, 8}));
+    EXPECT_EQ(Route(run.history), "123678");
 
     const Outcome master = Calc(Set(&I::m_bDirectDoctor, 1, 6));
-    EXPECT_EQ(Route(master.history), (std::vector<int>{1, 2, 3, 6, 7}));
+    EXPECT_EQ(Route(master.history), "12367");
     const Outcome doctor = Calc(Set(&I::m_bDirectDoctor, 1, 7));
-    EXPECT_EQ(Route(doctor.history), (std::vector<int>{1, 2, 3, 6, 8}));
+    EXPECT_EQ(Route(doctor.history), "12368");
     EXPECT_EQ(doctor.history.Stage(STAGE_DOCTOR).nCourseMonths, 48);
 }
 
@@ -271,16 +256,11 @@ TEST(ChoiceRules, EnablingRuleAndParticle) {
     const G groups[] = {G::JuniorHigh, G::HighSchool, G::JuniorCollege, G::Vocational,
                         G::University, G::Master,     G::Doctor};
     const char* const names = "中高短専大修博";  // three bytes a character
-    const std::pair<const char*, std::string> rows[] = {{"小学校", ""},
-                                                        {"中学校", "中"},
-                                                        {"高校/高専", "中高"},
-                                                        {"短大", "中高短"},
-                                                        {"専門学校", "中高専"},
-                                                        {"大学", "中高短専大"},
-                                                        {"大学院修士", "中高短専大修"},
-                                                        {"大学院博士", "中高短専大修博"},
-                                                        {"other", "中高短専大修博"}};
-    for (const auto& [item, on] : rows) {
+    // Each final schooling item with the groups it opens.
+    for (const std::string row : {"小学校 ", "中学校 中", "高校/高専 中高", "短大 中高短",
+                                  "専門学校 中高専", "大学 中高短専大", "大学院修士 中高短専大修",
+                                  "大学院博士 中高短専大修博", "other 中高短専大修博"}) {
+        const std::string item = row.substr(0, row.find(' ')), on = row.substr(row.find(' '));
         const EnabledGroups enabled = EnabledGroupsFor(item);
         EXPECT_TRUE(enabled.IsOn(G::Always));
         for (std::size_t i = 0; i < std::size(groups); ++i) {

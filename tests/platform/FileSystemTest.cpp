@@ -9,11 +9,8 @@
 
 #ifndef _WIN32
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <csignal>
 
 namespace {
 
@@ -72,16 +69,8 @@ TEST(FileSystem, InPlaceWriteTellsItsResult) {
     EXPECT_LE(read(reader, &byte, 1), 0);
     close(reader);
     EXPECT_FALSE(WriteInPlace(dir.filePath("missing"), "x"));
-    // A disk that takes no more than 16 KiB: refused before anything changes.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit small{16 * 1024, saved.rlim_max};
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool grown = WriteInPlace(file, QByteArray(64 * 1024, 'x'));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
-    EXPECT_FALSE(grown);
+    // On a full disk: refused before anything changes.
+    OnAFullDisk([&] { EXPECT_FALSE(WriteInPlace(file, QByteArray(64 * 1024, 'x'))); });
     EXPECT_EQ(ReadBytes(file), "short");
 }
 

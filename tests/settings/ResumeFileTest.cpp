@@ -65,34 +65,15 @@ TEST(ResumeFile, RoundTripInANewPrivateFile) {
 #ifndef _WIN32
 
 // A file that cannot be read is reported and kept until the user says it may be replaced; a No
-// is not asked again.
+// is not asked again. What the whole-file reader refuses (a pipe here) is never replaced.
 TEST(ResumeFile, UnreadableFileIsKeptUnlessTheUserAgrees) {
-    const struct {
-        const char* name;
-        bool replaceable;  // a Yes lets the save replace it
-    } cases[] = {{"NoUtf8", true}, {"TooLarge", true}, {"Fifo", false}, {"ForeignLink", false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string_view name = c.name;
-        if (name == "ForeignLink" && !IsPrivileged()) continue;
+    for (const bool pipe : {false, true}) {
+        SCOPED_TRACE(pipe ? "Fifo" : "NoUtf8");
         ResumeStoreFixture f;
         ASSERT_TRUE(QDir().mkpath(f.m_location.Folder()));
-        const QByteArray path = QFile::encodeName(f.Path());
-        const QString target = f.m_dir.filePath("target.ini");
-        bool planted = false;
-        if (name == "NoUtf8") {
-            planted = WriteBytes(f.Path(), "[VesmerResume]\nschoolUniversity=\x93\x8c\n");
-        } else if (name == "TooLarge") {
-            planted = WriteBytes(f.Path(), QByteArray(kMaxResumeFileBytes + 1, ' '));
-        } else if (name == "Fifo") {
-            planted = mkfifo(path.constData(), 0600) == 0;
-        } else {
-            planted = WriteBytes(target, "[VesmerResume]\n") &&
-                      symlink(QFile::encodeName(target).constData(), path.constData()) == 0 &&
-                      lchown(path.constData(), kNobody, kNobody) == 0;
-        }
-        ASSERT_TRUE(planted);
-        const QByteArray before = name == "Fifo" ? QByteArray() : ReadBytes(f.Path());
+        const QByteArray noUtf8 = "[VesmerResume]\nschoolUniversity=\x93\x8c\n";
+        ASSERT_TRUE(pipe ? mkfifo(QFile::encodeName(f.Path()).constData(), 0600) == 0
+                         : WriteBytes(f.Path(), noUtf8));
         std::string problem;
         EXPECT_EQ(f.m_store.Load(problem), ResumeInputs{});
         EXPECT_NE(
@@ -107,19 +88,19 @@ TEST(ResumeFile, UnreadableFileIsKeptUnlessTheUserAgrees) {
         EXPECT_FALSE(f.m_store.Save(inputs));  // not asked again
         ASSERT_EQ(f.m_presenter.m_aShown.size(), 1u);
         EXPECT_EQ(f.m_presenter.m_aShown[0].buttons, MessageButtons::YesNo);
-        if (name != "Fifo") {
-            EXPECT_EQ(ReadBytes(f.Path()), before);
+        if (!pipe) {
+            EXPECT_EQ(ReadBytes(f.Path()), noUtf8);
         }
 
         // A new start in the same folder, and a Yes.
         CResumeStore store(f.m_location, f.m_presenter, "Vesmer");
         f.m_presenter.m_aAnswers = {MessageAnswer::Yes};
-        EXPECT_EQ(store.Save(inputs), c.replaceable);
-        if (c.replaceable) {
+        EXPECT_EQ(store.Save(inputs), !pipe);
+        if (!pipe) {
             EXPECT_EQ(ReadBytes(f.Path()), ResumeFileBytes(inputs));
         }
         // The refused write is reported once.
-        EXPECT_EQ(f.m_presenter.m_aShown.size(), c.replaceable ? 2u : 3u);
+        EXPECT_EQ(f.m_presenter.m_aShown.size(), pipe ? 3u : 2u);
     }
 }
 

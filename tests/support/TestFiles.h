@@ -11,9 +11,12 @@
 
 #ifndef _WIN32
 #include <grp.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 #endif
 
 // The bytes of a file written as the program writes text: code page 932, CR LF after each line.
@@ -59,6 +62,19 @@ inline mode_t Mode(const QString& path) {
 
 inline QStringList Entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+// Runs write while files may not grow past 16 KiB, as on a full disk.
+template <class Write>
+void OnAFullDisk(Write write) {
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{16 * 1024, saved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    write();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
 }
 
 #endif

@@ -9,7 +9,6 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 #include <vector>
 
 #include "engine/Wareki.h"
@@ -35,63 +34,6 @@ QStringList Fields(const CTosvelDlg& dialog) {
     return texts;
 }
 
-#ifndef _WIN32
-
-using FileCheck = std::function<bool(const QString& folder, const QString& file)>;
-
-struct StateFileCase {
-    const char* name;
-    FileCheck plant;  // false: not possible here
-    QStringList shown;
-    const char* message;  // part of the message after the save; "" for none
-    FileCheck after = [](auto&, auto&) { return true; };
-};
-
-std::vector<StateFileCase> StateFileCases() {
-    static const QByteArray stored =
-        "[Tosvel]\nseireki-year=19890108\nseireki-month=0123\nseireki-day=08\nbirth-year="
-        "1950x\n";
-    const QStringList defaults{"令和", "", "2024", "6", "4", "4", "1", "1"};
-    const QStringList cut{"平成", "1950", "1989", "元", "01", "1", "08", "8"};
-    const auto target = [](const QString& folder) { return folder + "/../target"; };
-    const auto link = [=](const QString& folder, const QString& file) {
-        return WriteBytes(target(folder), stored) && QFile::link(target(folder), file);
-    };
-    const auto plain = [](auto&, auto& file) { return WriteBytes(file, stored); };
-    return {{"StoredValuesAreCut", plain, cut, ""},
-            {"Fifo", [](auto&, auto& file) { return mkfifo(QFile::encodeName(file), 0600) == 0; },
-             defaults, "入力した内容を保存できませんでした。\n"},
-            {"Device", [](auto&, auto& file) { return QFile::link("/dev/zero", file); }, defaults,
-             "Tosvel.ini"},
-            {"TooLarge",
-             [](auto&, auto& file) {
-                 return WriteBytes(file, stored + QByteArray(kTosvelStateMaxBytes, '\n'));
-             },
-             defaults, ""},
-            {"LinkInAFolderOthersWrite",
-             [=](auto& folder, auto& file) {
-                 return link(folder, file) && chmod(QFile::encodeName(folder), 0777) == 0;
-             },
-             defaults, "Tosvel.ini",
-             [=](auto& folder, auto&) { return ReadBytes(target(folder)) == stored; }},
-            {"OwnLinkKeepsItsTargetsMode",
-             [=](auto& folder, auto& file) {
-                 return link(folder, file) && chmod(QFile::encodeName(target(folder)), 0644) == 0;
-             },
-             cut, "",
-             [=](auto& folder, auto& file) {
-                 return QFileInfo(file).isSymLink() && Mode(target(folder)) == 0644;
-             }},
-            {"FolderOfAnotherUser",
-             [=](auto& folder, auto& file) {
-                 return IsPrivileged() && WriteBytes(file, stored) &&
-                        chown(QFile::encodeName(folder), kNobody, kNobody) == 0;
-             },
-             defaults, "", [](auto&, auto& file) { return ReadBytes(file) == stored; }}};
-}
-
-#endif
-
 }  // namespace
 
 class TosvelTest : public QObject {
@@ -103,7 +45,6 @@ class TosvelTest : public QObject {
     void everyControlIsReachedByTheKeyboard();
     void inputsComeBackAfterARestart();
     void onlyAUsableFileIsReadOrWritten();
-    void nothingIsKeptWithoutAHome();
 };
 
 void TosvelTest::commandLine() {
@@ -115,28 +56,15 @@ void TosvelTest::commandLine() {
         {{"--to-wareki", "1989-01-08"}, kTosvelExitOk, "平成元年1月8日\n"},
         {{"--to-seireki", "平成元年1月8日"}, kTosvelExitOk, "1989-01-08\n"},
         {{"--to-seireki", "昭和64年1月8日"}, kTosvelExitRefused, "昭和は64年1月7日"},
-        {{"--to-wareki", "１９８９－０１－０８"}, kTosvelExitOk, "平成元年1月8日\n"},
-        {{"--to-seireki", "\t平成 元年１月8日 "}, kTosvelExitOk, "1989-01-08\n"},
         {{"--to-wareki", "1989/01/08"}, kTosvelExitUsage, "1989-01-08 の形"},
-        {{"--to-wareki", "+2019-05-01"},
-         kTosvelExitUsage,
-         "Tosvel: 「+2019-05-01」は日付ではありません。"},
-        {{"--to-seireki", "平成元年一月八日"}, kTosvelExitUsage, "は日付ではありません"},
-        {{"--to-seireki", "平成　元年1月8日"}, kTosvelExitUsage, "は日付ではありません"},
+        {{"--to-seireki", "平成元年一月八日"}, kTosvelExitUsage, "平成元年1月8日 の形"},
         {{"--to-wareki", "\x1b[2J"}, kTosvelExitUsage, "「\\x1B[2J」"},
-        {{"--to-wareki", "1872-12-31"}, kTosvelExitRefused, "1873年（明治6年）1月1日より前"},
-        {{"--to-wareki", "2019-13-01"}, kTosvelExitRefused, "月は1から12まで"},
-        {{"--to-seireki", "令和7982年1月1日"}, kTosvelExitRefused, "9999年12月31日より後"},
         {{"--bogus"}, kTosvelExitUsage, "Tosvel: 「bogus」というオプションはありません。\n"},
         {{"--to-wareki"}, kTosvelExitUsage, "--to-wareki の後に値を指定してください。"},
-        {{"--to-wareki", "1989-01-08", "--to-wareki", "1989-01-09"},
-         kTosvelExitUsage,
-         "--to-wareki を二度以上指定することはできません。"},
+        {{"--to-wareki", "1", "--to-wareki", "2"}, kTosvelExitUsage, "--to-wareki を二度以上"},
         {{"--help"}, kTosvelExitOk, "1 出力を書き込めなかった"},
         {{"--help"}, kTosvelExitOk, "~/.config/Tosvel/Tosvel.ini"},
-        {{"--table", "--birth-year", "1990"},
-         kTosvelExitOk,
-         "\n1989\t昭和64年/平成元年\t己巳\t\n1990\t平成2年\t庚午\t0\n"},
+        {{"--table", "--birth-year", "1990"}, kTosvelExitOk, "\n1990\t平成2年\t庚午\t0\n"},
         {{"--birth-year", "1990"}, kTosvelExitUsage, "どれか一つ"},
         {{"--version"}, kTosvelExitOk, "Tosvel "}};
     for (const auto& c : cases) {
@@ -225,6 +153,8 @@ void TosvelTest::everyControlIsReachedByTheKeyboard() {
     dialog.Table()->setFocus(Qt::TabFocusReason);
     QTest::keyClick(dialog.Table(), Qt::Key_Tab);
     QVERIFY(QApplication::focusWidget() != dialog.Table());
+    dialog.done(QDialog::Accepted);  // without a folder (no home) nothing is kept or reported
+    QVERIFY(presenter.m_aShown.empty());
 }
 
 void TosvelTest::inputsComeBackAfterARestart() {
@@ -250,46 +180,42 @@ void TosvelTest::inputsComeBackAfterARestart() {
     QVERIFY(presenter.m_aShown.empty());
 }
 
-// What is found at the file's place (or the folder's): the fields shown, the message about a
-// failed save, and what has to hold after the save.
+// What is found at the file's place (or the folder's): the fields shown and the message about a
+// failed save. It is read through the whole-file reader, whose rules tests/platform checks.
 void TosvelTest::onlyAUsableFileIsReadOrWritten() {
 #ifdef _WIN32
-    QSKIP("pipes, links and owners of Unix");
+    QSKIP("pipes and owners of Unix");
 #else
-    for (const StateFileCase& c : StateFileCases()) {
+    const QByteArray stored =
+        "[Tosvel]\nseireki-year=19890108\nseireki-month=0123\nseireki-day=08\nbirth-year=1950x\n";
+    const QStringList defaults{"令和", "", "2024", "6", "4", "4", "1", "1"};
+    const struct {
+        const char* name;
+        QStringList shown;
+        const char* message;  // part of the message after the save; "" for none
+    } cases[] = {{"StoredValuesAreCut", {"平成", "1950", "1989", "元", "01", "1", "08", "8"}, ""},
+                 {"Fifo", defaults, "入力した内容を保存できませんでした。\n"},
+                 {"FolderOfAnotherUser", defaults, ""}};
+    for (const auto& c : cases) {
         QTemporaryDir parent;
         const QString folder = parent.filePath(QStringLiteral("Tosvel"));
         const QString file = TosvelStatePath(folder);
+        const std::string_view name = c.name;
+        if (name == "FolderOfAnotherUser" && !IsPrivileged()) continue;
         QVERIFY(QDir().mkpath(folder));
-        if (!c.plant(folder, file)) {
-            QVERIFY2(!IsPrivileged(), c.name);
-            continue;
-        }
+        QVERIFY(name == "Fifo" ? mkfifo(QFile::encodeName(file), 0600) == 0
+                               : WriteBytes(file, stored));
+        if (name == "FolderOfAnotherUser")
+            QCOMPARE(chown(QFile::encodeName(folder), kNobody, kNobody), 0);
         FakePresenter presenter;
         CTosvelDlg dialog(CivilDate{2024, 4, 1}, folder, presenter);
         QVERIFY2(Fields(dialog) == c.shown, c.name);
         dialog.done(QDialog::Accepted);
         const std::string shown = presenter.m_aShown.empty() ? "" : presenter.m_aShown[0].text;
         QVERIFY2(*c.message ? shown.find(c.message) != std::string::npos : shown.empty(), c.name);
-        QVERIFY2(c.after(folder, file), c.name);
+        if (name == "FolderOfAnotherUser") QCOMPARE(ReadBytes(file), stored);
     }
 #endif
-}
-
-// Without a home there is no folder, and nothing is written or reported.
-void TosvelTest::nothingIsKeptWithoutAHome() {
-    const QByteArray home = qgetenv("HOME");
-    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
-    qunsetenv("HOME");
-    qunsetenv("XDG_CONFIG_HOME");
-    const QString none = TosvelStateFolder();
-    if (!home.isEmpty()) qputenv("HOME", home);
-    if (!config.isEmpty()) qputenv("XDG_CONFIG_HOME", config);
-    QVERIFY(none.isEmpty());
-    FakePresenter presenter;
-    CTosvelDlg dialog(CivilDate{2024, 4, 1}, none, presenter);
-    dialog.done(QDialog::Accepted);
-    QVERIFY(presenter.m_aShown.empty());
 }
 
 QTEST_MAIN(TosvelTest)

@@ -21,13 +21,10 @@ const fullWidth = (digits) => digits.replace(/\d/g, (d) => String.fromCharCode(0
 
 // The résumé inputs with the vesmer-cli options that give the same rows.
 const resumeOptions = [
-  { field: 'resumeCalendar', draw: (r) => String(r.int(0, 1)),
-    args: (v) => ['--resume', v === '1' ? 'seireki' : 'wareki'] },
+  { field: 'resumeCalendar', draw: (r) => String(r.int(0, 1)), args: (v) => ['--resume', v === '1' ? 'seireki' : 'wareki'] },
   { field: 'resumeStart', draw: (r) => String(r.int(0, 2)), args: (v) => ['--from', v] },
-  { field: 'resumeHeading', draw: (r) => (r.next() < 0.2 ? '0' : '1'),
-    args: (v) => (v === '0' ? ['--no-heading'] : []) },
-  { field: 'leavingMonth', draw: (r) => (r.next() < 0.5 ? String(r.int(1, 12)) : ''),
-    args: (v) => (v ? ['--leaving-month', v] : []) },
+  { field: 'resumeHeading', draw: (r) => (r.next() < 0.2 ? '0' : '1'), args: (v) => (v === '0' ? ['--no-heading'] : []) },
+  { field: 'leavingMonth', draw: (r) => (r.next() < 0.5 ? String(r.int(1, 12)) : ''), args: (v) => (v ? ['--leaving-month', v] : []) },
 ];
 const schoolTexts = { school: ['東都大学', '　西京高等学校 ', '北陵中学校'],
   department: ['経済学部　経済学科', '工学研究科　機械工学専攻'] };
@@ -48,15 +45,14 @@ function inputSet(r) {
     highSchoolLength: String(r.int(0, 3)), vocationalLength: String(r.int(0, 3)),
     universityLength: String(r.next() < 0.8 ? r.int(0, 2) : r.int(3, 4)),
     progression: String(r.next() < 0.5 ? 0 : r.int(1, 7)) };
-  for (const stage of stages) {
-    for (const kind of ['ronin', 'ryunen'])
-      values[`${kind}${stage}`] = String(r.next() < 0.1 ? r.int(1, 2) : 0);
-  }
   for (const name of checks) values[name] = r.next() < 0.12 ? '1' : '0';
   const args = ['--today', today];
   for (const [name, option] of Object.entries({ ...lists, ...texts })) args.push(`--${option}`, values[name]);
   stages.forEach((stage, i) => {
-    for (const kind of ['ronin', 'ryunen']) args.push(`--${kind}`, `${i + 1}=${values[`${kind}${stage}`]}`);
+    for (const kind of ['ronin', 'ryunen']) {
+      values[`${kind}${stage}`] = String(r.next() < 0.1 ? r.int(1, 2) : 0);
+      args.push(`--${kind}`, `${i + 1}=${values[`${kind}${stage}`]}`);
+    }
   });
   for (const name of checks) if (values[name] === '1') args.push(`--${kebab(name)}`);
   const resumeArgs = [];
@@ -111,7 +107,6 @@ describe('the page', () => {
   it('opens the inputs the final schooling allows and shows the particle', async () => {
     const cases = [ // finalSchool, outcome, enabled, disabled, particle
       [0, 0, ['roninElementary', 'showAge', 'birthYear'], ['roninJuniorHigh', 'highSchoolLength'], 'に'],
-      [2, 1, ['roninHighSchool', 'skipHighSchoolLastYear'], ['roninJuniorCollege', 'progression'], 'を'],
       [4, 1, ['roninVocational', 'vocationalLength'], ['roninJuniorCollege', 'universityLength'], 'を'],
       [5, 1, ['progression', 'universityAutumnEntry'], ['roninMaster', 'skipUniversityLastYear'], 'を'],
       [6, 1, ['graduateAutumnEntry', 'shortenMaster'], ['roninDoctor', 'directDoctor'], 'を'],
@@ -172,9 +167,7 @@ describe('the page', () => {
       ['seireki', ['1989', '1', '7'], '西暦1989年1月7日 ＝ 昭和64年1月7日'],
       ['seireki', ['1989', '1', '8'], '西暦1989年1月8日 ＝ 平成元年1月8日'],
       ['seireki', ['２０１９', '4', '30'], '西暦2019年4月30日 ＝ 平成31年4月30日'],
-      ['seireki', ['2019', '5', '1'], '西暦2019年5月1日 ＝ 令和元年5月1日'],
       ['wareki', ['4', '元', '5', '1'], '西暦2019年5月1日 ＝ 令和元年5月1日'],
-      ['wareki', ['3', '元', '1', '8'], '西暦1989年1月8日 ＝ 平成元年1月8日'],
       ['wareki', ['3', '31', '5', '1'], null, 'convEraYear'],
       ['wareki', ['2', '64', '1', '8'], null, 'convEraYear'],
     ];
@@ -205,7 +198,6 @@ describe('the page', () => {
     await phone.evaluate(() => {
       for (const details of document.querySelectorAll('details')) details.open = true;
     });
-    assert.equal(await phone.evaluate(() => document.documentElement.scrollWidth), 360);
     await phone.evaluate(() => window.scrollTo(0, 0));
     assert.equal(await phone.evaluate(() => document.documentElement.scrollWidth), 360);
     await phone.screenshot({ path: new URL('../../docs/web-phone.png', import.meta.url).pathname });

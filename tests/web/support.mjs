@@ -1,6 +1,6 @@
 // What the browser tests share: the built page served on 127.0.0.1, Debian's Chromium driven
 // over the DevTools protocol, vesmer-cli from the native build, and a seeded input generator.
-import { execFileSync, spawnSync } from 'node:child_process';
+import { spawnSync } from 'node:child_process';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
@@ -57,20 +57,11 @@ export function cli(args) {
   return { out: run.stdout, status: run.status, err: run.stderr };
 }
 
-export function cliVersion() {
-  return execFileSync(cliPath, ['--version'], { encoding: 'utf8' });
-}
-
-// A small fixed-seed generator (mulberry32), so that every run draws the same input sets.
+// A small fixed-seed generator (a 32-bit linear congruential one), so that every run draws the
+// same input sets.
 export function seeded(seed) {
   let state = seed >>> 0;
-  const next = () => {
-    state = (state + 0x6d2b79f5) >>> 0;
-    let t = state;
-    t = Math.imul(t ^ (t >>> 15), t | 1);
-    t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
-    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
-  };
+  const next = () => (state = (Math.imul(state, 1664525) + 1013904223) >>> 0) / 4294967296;
   const int = (low, high) => low + Math.floor(next() * (high - low + 1));
   return { next, int, pick: (items) => items[int(0, items.length - 1)] };
 }
