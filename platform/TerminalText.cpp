@@ -1,6 +1,8 @@
 #include "platform/TerminalText.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
