@@ -135,6 +135,14 @@ void AppPartsTest::savePromptGivesTheChosenFileTypeItsSuffix() {
 }
 
 void AppPartsTest::desktopStart() {
+    // A window needs a display, or a platform named outright; an empty variable names none.
+    for (const char* set : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "", "EMPTY"}) {
+        const bool shown = DisplayAvailable([set](const char* name) -> const char* {
+            if (std::string_view(set) == "EMPTY") return "";
+            return std::string_view(name) == set ? ":0" : nullptr;
+        });
+        QCOMPARE(shown, *set && std::string_view(set) != "EMPTY");
+    }
     const char* help[] = {"vesmer", "-style", "fusion", "--help"};
     const char* version[] = {"vesmer", "-v"};
     const char* window[] = {"vesmer", "-style", "fusion"};

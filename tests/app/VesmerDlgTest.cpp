@@ -381,6 +381,7 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
         return lines.join(QString());
     };
     QCOMPARE(w.Model().headerData(2, Qt::Horizontal).toString(), QStringLiteral("学歴"));
+    QVERIFY(!w.Model().headerData(3, Qt::Horizontal).isValid());
     QCOMPARE(table(), QString::fromStdString(ResumeTsv(rows({}), ResumeCalendar::Wareki)));
     for (const ResumeField& field : ResumeSchema())
         QCOMPARE(w.Field(field)->accessibleName(), QString::fromStdString(field.title));

@@ -127,7 +127,8 @@ TEST_F(WholeFileTest, PlantedLinkIsFollowedOnlyInAFolderNobodyElseWrites) {
 }
 
 // In a folder this user may not write, a writable file is updated in place and no new file
-// appears.
+// appears; in a folder the user may write, another user's writable file is replaced (it cannot
+// keep its owner then).
 TEST_F(WholeFileTest, WritableFileInAFolderThatCannotBeWrittenIsUpdatedInPlace) {
     const QString folder = Path("locked");
     const QString file = folder + "/Vesmer.ini";
@@ -135,6 +136,9 @@ TEST_F(WholeFileTest, WritableFileInAFolderThatCannotBeWrittenIsUpdatedInPlace) 
     ASSERT_TRUE(QDir().mkpath(folder) && WriteBytes(file, kOld) && WriteBytes(other, kOld));
     ASSERT_EQ(chmod(Native(file), 0666) | chmod(Native(other), 0666) | chmod(Native(folder), 0555),
               0);
+    const QString open = Path("open/Vesmer.ini");
+    ASSERT_TRUE(QDir().mkpath(Path("open")) && WriteBytes(open, kOld));
+    ASSERT_EQ(chmod(Native(open), 0666) | chmod(Native(Path("open")), 0777), 0);
     ASSERT_EQ(chmod(Native(m_dir.path()), 0755), 0);
     // Root passes every permission check, so a child that is "nobody" tries.
     const pid_t child = fork();
@@ -143,13 +147,14 @@ TEST_F(WholeFileTest, WritableFileInAFolderThatCannotBeWrittenIsUpdatedInPlace) 
             _exit(2);
         const bool grown = WriteWholeFile(file, kNew + kNew + kNew);
         const bool pair = WriteWholeFiles({{other, kNew}, {file, kNew}}, NewFileMode::Shared) < 0;
-        _exit(grown && pair && !WriteWholeFile(folder + "/New.ini", kNew) ? 0 : 1);
+        const bool replaced = WriteWholeFile(open, kNew);
+        _exit(grown && pair && replaced && !WriteWholeFile(folder + "/New.ini", kNew) ? 0 : 1);
     }
     int status = -1;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     chmod(Native(folder), 0755);
     EXPECT_EQ(status, 0) << "exit status 1: a write failed, 2: could not become nobody";
-    EXPECT_EQ(ReadBytes(file) + ReadBytes(other), kNew + kNew);
+    EXPECT_EQ(ReadBytes(file) + ReadBytes(other) + ReadBytes(open), kNew + kNew + kNew);
     EXPECT_EQ(Entries(folder), (QStringList{"Vesmer.ini", "VesmerDlg.ini"}));
 }
 

@@ -50,10 +50,11 @@ TEST(ResumeFile, RoundTripInANewPrivateFile) {
     EXPECT_EQ(CResumeStore(f.m_location, f.m_presenter, "Vesmer").Load(problem), inputs);
     EXPECT_TRUE(f.m_presenter.m_aShown.empty());
 
-    // Written by hand: a byte-order mark, CR LF, indices, blanks around keys, other sections,
-    // unknown keys, the first of two keys, a list value that fits nothing.
+    // Written by hand: a byte-order mark, CR LF, indices, blanks around keys, a key before any
+    // section, other sections, unknown keys, the first of two keys, a list value that fits nothing.
     const auto parsed = ParseResumeFile(
-        "\xEF\xBB\xBF[Other]\r\nschoolUniversity=X\r\n[VesmerResume]\r\n resumeStart = 1\r\n"
+        "\xEF\xBB\xBFschoolDoctor=Z\r\n[Other]\r\nschoolUniversity=X\r\n[VesmerResume]\r\n "
+        "resumeStart = 1\r\n"
         "resumeCalendar=太陽暦\r\nschoolUniversity= 東都大学 \r\nschoolUniversity=Y\r\nzzz=1\r\n");
     ASSERT_TRUE(parsed);
     ResumeInputs expected;
