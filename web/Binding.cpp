@@ -28,7 +28,7 @@ std::vector<ResumeField> ResumeFields() {
 
 }  // namespace
 
-EMSCRIPTEN_BINDINGS(vesmer) {
+EMSCRIPTEN_BINDINGS(vesmer_inputs) {
     using namespace emscripten;
     register_vector<std::string>("StringList");
     register_vector<std::array<std::string, 3>>("RowList");
@@ -58,6 +58,10 @@ EMSCRIPTEN_BINDINGS(vesmer) {
         .field("stage", &ResumeField::stage)
         .field("maxLength", &ResumeField::maxLength)
         .field("items", &ResumeField::items);
+}
+
+EMSCRIPTEN_BINDINGS(vesmer_views) {
+    using namespace emscripten;
     value_object<CalculationView>("CalculationView")
         .field("ok", &CalculationView::ok)
         .field("refusal", &CalculationView::refusal)
@@ -82,7 +86,10 @@ EMSCRIPTEN_BINDINGS(vesmer) {
     value_object<YearTableView>("YearTableView")
         .field("text", &YearTableView::text)
         .field("reason", &YearTableView::reason);
+}
 
+EMSCRIPTEN_BINDINGS(vesmer_functions) {
+    using namespace emscripten;
     class_<DialogInputs>("DialogInputs").constructor<>();
     class_<ResumeInputs>("ResumeInputs").constructor<>();
 
