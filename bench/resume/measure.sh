@@ -6,10 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${VESMER_MEASURE_XVFB:-}" ]; then
-    export VESMER_MEASURE_XVFB=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
+. bench/on-display.sh
 
 build=${1:-build-startup}
 limit_ms=100
