@@ -8,6 +8,7 @@
 #include "platform/TerminalText.h"
 #include "platform/WholeFile.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/Utf8Samples.h"
 
 namespace {
 
@@ -66,6 +67,20 @@ TEST(NativePath, AnyBytesSurviveAndShiftJisIsShownAsSuch) {
         EXPECT_EQ(EncodeNativePath(DecodeNativePath(bytes)), bytes) << bytes.toHex().constData();
     EXPECT_EQ(DisplayPath(DecodeNativePath("/a/" + kShiftJisName)), "/a/表示");
     EXPECT_EQ(DisplayPath(QStringLiteral("/a/表示")), "/a/表示");
+}
+
+// A well-formed character is one character of the path; any other byte but ASCII is one escape.
+TEST(NativePath, EdgesOfEachUtf8LengthAreCharactersOrEscapedBytes) {
+    for (const Utf8Sample& sample : kUtf8Samples) {
+        const QByteArray bytes(sample.bytes.data(), static_cast<qsizetype>(sample.bytes.size()));
+        QString expected;
+        for (const char byte : bytes) {
+            const auto unit = static_cast<unsigned char>(byte);
+            expected += QChar(unit < 0x80 ? unit : 0xDC00 + unit);
+        }
+        if (sample.code) expected = QString::fromUcs4(&sample.code, 1);
+        EXPECT_EQ(DecodeNativePath(bytes), expected) << bytes.toHex().constData();
+    }
 }
 
 TEST(NativePath, ProgramFolderIsFoundWhateverTheBytesOfItsName) {
