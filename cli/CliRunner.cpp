@@ -14,6 +14,7 @@
 #include "input/DialogInputs.h"
 #include "input/InputSchema.h"
 #include "input/InputTransfer.h"
+#include "input/TypedNumber.h"
 #include "platform/NativePath.h"
 #include "platform/TerminalText.h"
 #include "platform/Version.h"
@@ -160,9 +161,8 @@ int ParseChoice(const InputField& field, const QString& value) {
 
 // Digits only, at most the edit's limit of them, as the window's edit boxes take them.
 std::string ParseDigits(const InputField& field, const QString& value) {
-    const std::string text = value.toStdString();
-    const bool tooLong = field.maxLength > 0 && static_cast<int>(text.size()) > field.maxLength;
-    if (IsAllDigits(text) && !tooLong) return text;
+    if (std::optional<std::string> digits = DigitsOf(value.toStdString(), field.maxLength))
+        return *digits;
     const QString allowed = field.maxLength > 0
                                 ? QStringLiteral("up to %1 digits").arg(field.maxLength)
                                 : QStringLiteral("digits");
