@@ -16,27 +16,26 @@ const QString kCsv = QStringLiteral("csv");
 const QString kPdf = QStringLiteral("pdf");
 const QString kOmittable = QStringLiteral("から");
 
-// The value of --resume (also the key of --json), or the calendar's own name.
-struct CalendarName {
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The value of --resume (also the key of --json) beside the calendar's own name.
+struct CalendarOption {
     const char* option;
-    const char* japanese;
     ResumeCalendar calendar;
 };
-constexpr CalendarName kCalendars[] = {
-    {"wareki", "和暦", ResumeCalendar::Wareki},
-    {"seireki", "西暦", ResumeCalendar::Seireki},
+constexpr CalendarOption kCalendars[] = {
+    {"wareki", ResumeCalendar::Wareki},
+    {"seireki", ResumeCalendar::Seireki},
 };
 
 std::optional<ResumeCalendar> CalendarNamed(const QString& value) {
-    for (const CalendarName& name : kCalendars) {
-        if (value == QLatin1String(name.option) || value == QString::fromUtf8(name.japanese))
+    for (const CalendarOption& name : kCalendars) {
+        if (value == QLatin1String(name.option) || value == Utf8(CalendarName(name.calendar)))
             return name.calendar;
     }
     return std::nullopt;
-}
-
-QString Utf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // The block's inputs that have an option, one per option (the stages share theirs).
@@ -218,7 +217,7 @@ QJsonObject ResumeJson(const ResumeOptions& options, const CHistoryData& history
                        const CivilDate& today) {
     const std::vector<ResumeRow> rows = BuildResumeRows(history, today, options);
     QJsonObject resume;
-    for (const CalendarName& name : kCalendars) {
+    for (const CalendarOption& name : kCalendars) {
         QJsonArray table;
         for (const ResumeRow& row : rows) {
             const auto cells = ResumeCells(row, name.calendar);

@@ -23,7 +23,13 @@ std::string StageSuffix(int stage) {
 
 std::vector<ResumeField> BuildSchema() {
     std::vector<ResumeField> fields{
-        {K::Calendar, "resumeCalendar", "年の書き方", "", 0, 0, {"和暦", "西暦"}},
+        {K::Calendar,
+         "resumeCalendar",
+         "年の書き方",
+         "",
+         0,
+         0,
+         {kResumeCalendarNames.begin(), kResumeCalendarNames.end()}},
         {K::Start,
          "resumeStart",
          "書き始め",
