@@ -228,7 +228,7 @@ CliRequest ReadRequest(const QCommandLineParser& parser, const CivilDate& today)
 
     CliRequest request;
     if (const QString problem = ReadResumeOptions(parser, {kRaw, kJson}, parser.isSet(kJson),
-                                                  request.resume, request.resumeOptions);
+                                                  request.resume, request.resumeInputs);
         !problem.isEmpty())
         throw UsageError{problem};
     ReadInputs(parser, request.inputs);
@@ -278,8 +278,8 @@ const char* KindName(HistoryEventKind kind) {
     return "";
 }
 
-QByteArray JsonOutput(const CHistoryData& history, const CurrentAge& age, const CivilDate& today,
-                      const ResumeOptions& options) {
+QByteArray JsonOutput(const Calculation& calculation) {
+    const CHistoryData& history = calculation.history;
     QJsonArray lines;
     for (const HistoryEvent& event : history.Events()) {
         QJsonObject line;
@@ -294,45 +294,41 @@ QByteArray JsonOutput(const CHistoryData& history, const CurrentAge& age, const 
         lines.append(line);
     }
     QJsonObject current;
-    current.insert("years", age.years);
-    current.insert("days", age.days);
+    current.insert("years", history.LastCurrentAge().years);
+    current.insert("days", history.LastCurrentAge().days);
     QJsonObject root;
     root.insert("lines", lines);
     root.insert("currentAge", current);
     root.insert("text", QString::fromStdString(history.m_strHistory));
-    root.insert("resume", ResumeJson(options, history, today));
+    root.insert("resume", ResumeJson(calculation.block.rows));
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-QByteArray Output(const CliRequest& request, const CHistoryData& history) {
-    if (request.resume)
-        return ResumeOutput(*request.resume, request.resumeOptions, history, request.today);
+QByteArray Output(const CliRequest& request, const Calculation& calculation) {
+    if (request.resume) return ResumeOutput(*request.resume, calculation.block);
     switch (request.output) {
         case CliOutput::Raw:
-            return HistoryFileBytes(history.m_strHistory);
+            return HistoryFileBytes(calculation.history.m_strHistory);
         case CliOutput::Json:
-            return JsonOutput(history, history.LastCurrentAge(), request.today,
-                              request.resumeOptions);
+            return JsonOutput(calculation);
         case CliOutput::Text:
             break;
     }
-    return QByteArray::fromStdString(PrintedHistory(history.m_strHistory));
+    return QByteArray::fromStdString(PrintedHistory(calculation.history.m_strHistory));
 }
 
 // The résumé rows as a PDF file instead of the output; false (with the line in err) when the
 // file could not be written.
-bool WritePdf(const CliRequest& request, const CHistoryData& history,
-              const ResumePdfWriter& writePdf, QByteArray& err) {
-    const std::vector<ResumeRow> rows =
-        BuildResumeRows(history, request.today, request.resumeOptions);
+bool WritePdf(const QString& path, const ResumeBlockView& block, const ResumePdfWriter& writePdf,
+              QByteArray& err) {
     if (!writePdf) {
         err += "vesmer-cli: --pdf: this build writes no PDF files\n";
         return false;
     }
-    if (writePdf(*request.resume->pdf, rows, request.resume->calendar)) return true;
-    err += "vesmer-cli: --pdf: " +
-           EscapeControls(QString::fromStdString(DisplayPath(*request.resume->pdf))).toUtf8() +
-           " could not be written\n";
+    if (writePdf(path, block.rows, block.choice.calendar)) return true;
+    err +=
+        "vesmer-cli: --pdf: " + EscapeControls(QString::fromStdString(DisplayPath(path))).toUtf8() +
+        " could not be written\n";
     return false;
 }
 
@@ -375,25 +371,31 @@ int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err,
         return kExitOk;
     }
     DialogInputs inputs;
-    CHistoryData history;
     std::string error;
-    if (request.loadFolder && !LoadSettingsFolder(*request.loadFolder, inputs, history, error)) {
+    if (request.loadFolder && !LoadSettingsFolder(*request.loadFolder, inputs, error)) {
         err += FolderError(error);
         return kExitUsage;
     }
     for (const CliInput& input : request.inputs) Apply(input, inputs);
 
-    const CalculationResult result = Calculate(inputs, history, request.today);
-    if (!result.ok) {
-        err += ToLfText(result.refusal) + "\n";
+    const Calculation calculation = RunCalculation(inputs, request.resumeInputs, request.today);
+    if (!calculation.result.ok) {
+        err += ToLfText(calculation.result.refusal) + "\n";
         return kExitRefused;
     }
-    if (request.resume && request.resume->pdf) {
-        if (!WritePdf(request, history, writePdf, err)) return kExitOutputFailed;
-    } else {
-        out += Output(request, history);
+    // A refused 学歴 choice gives no rows and no history either.
+    if (!calculation.block.choice.ok) {
+        err += "vesmer-cli: " + QByteArray::fromStdString(calculation.block.choice.refusal) + "\n";
+        return kExitUsage;
     }
-    if (request.saveFolder && !SaveSettingsFolder(*request.saveFolder, inputs, history, error)) {
+    if (request.resume && request.resume->pdf) {
+        if (!WritePdf(*request.resume->pdf, calculation.block, writePdf, err))
+            return kExitOutputFailed;
+    } else {
+        out += Output(request, calculation);
+    }
+    if (request.saveFolder &&
+        !SaveSettingsFolder(*request.saveFolder, inputs, calculation.history, error)) {
         err += FolderError(error);
         return kExitOutputFailed;
     }

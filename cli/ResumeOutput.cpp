@@ -7,6 +7,7 @@
 
 #include "engine/HistoryData.h"
 #include "engine/ResumeRows.h"
+#include "input/CalculationView.h"
 #include "input/ResumeInputs.h"
 
 namespace {
@@ -135,19 +136,15 @@ QString ReadBlockOption(const QCommandLineParser& parser, const ResumeField& fie
     }
 }
 
-// The block's own options into options; the first option given, for a usage message.
-QString ReadBlockOptions(const QCommandLineParser& parser, ResumeOptions& options,
+// The block's own options into inputs; the first option given, for a usage message.
+QString ReadBlockOptions(const QCommandLineParser& parser, ResumeInputs& inputs,
                          QString& firstGiven) {
-    ResumeInputs inputs;
     for (const ResumeField* field : BlockOptionFields()) {
         if (!parser.isSet(Utf8(field->option))) continue;
         if (firstGiven.isEmpty()) firstGiven = Utf8(field->option);
         if (const QString problem = ReadBlockOption(parser, *field, inputs); !problem.isEmpty())
             return problem;
     }
-    const ResumeChoice choice = ReadResumeInputs(inputs);
-    if (!choice.ok) return Utf8(choice.refusal);
-    options = choice.options;
     return {};
 }
 
@@ -181,9 +178,9 @@ void AddResumeOptions(QCommandLineParser& parser) {
 
 QString ReadResumeOptions(const QCommandLineParser& parser, const QStringList& exclusive,
                           bool jsonRows, std::optional<ResumeRequest>& request,
-                          ResumeOptions& options) {
+                          ResumeInputs& inputs) {
     QString firstGiven;
-    if (const QString problem = ReadBlockOptions(parser, options, firstGiven); !problem.isEmpty())
+    if (const QString problem = ReadBlockOptions(parser, inputs, firstGiven); !problem.isEmpty())
         return problem;
     if (!parser.isSet(kResume)) {
         if (parser.isSet(kCsv)) return QStringLiteral("--csv needs --resume wareki or seireki");
@@ -202,20 +199,18 @@ QString ReadResumeOptions(const QCommandLineParser& parser, const QStringList& e
         if (parser.isSet(other))
             return QStringLiteral("--resume and --%1 cannot be used together").arg(other);
     }
-    request = ResumeRequest{*calendar, parser.isSet(kCsv), std::nullopt};
+    inputs.m_nCalendar = static_cast<int>(*calendar);
+    request = ResumeRequest{parser.isSet(kCsv), std::nullopt};
     return ReadPdfOption(parser, *request);
 }
 
-QByteArray ResumeOutput(const ResumeRequest& request, const ResumeOptions& options,
-                        const CHistoryData& history, const CivilDate& today) {
-    const std::vector<ResumeRow> rows = BuildResumeRows(history, today, options);
-    return QByteArray::fromStdString(request.csv ? ResumeCsv(rows, request.calendar)
-                                                 : ResumeTsv(rows, request.calendar));
+QByteArray ResumeOutput(const ResumeRequest& request, const ResumeBlockView& block) {
+    const ResumeCalendar calendar = block.choice.calendar;
+    return QByteArray::fromStdString(request.csv ? ResumeCsv(block.rows, calendar)
+                                                 : ResumeTsv(block.rows, calendar));
 }
 
-QJsonObject ResumeJson(const ResumeOptions& options, const CHistoryData& history,
-                       const CivilDate& today) {
-    const std::vector<ResumeRow> rows = BuildResumeRows(history, today, options);
+QJsonObject ResumeJson(const std::vector<ResumeRow>& rows) {
     QJsonObject resume;
     for (const CalendarOption& name : kCalendars) {
         QJsonArray table;

@@ -39,8 +39,7 @@ QString SaveSettingsFiles(const DialogInputs& inputs, const CHistoryData& histor
     return failed == 0 ? historyPath : dialogPath;
 }
 
-bool LoadSettingsFolder(const QString& folder, DialogInputs& inputs, CHistoryData& history,
-                        std::string& error) {
+bool LoadSettingsFolder(const QString& folder, DialogInputs& inputs, std::string& error) {
     if (folder.isEmpty()) {
         error = "--load: no folder given";
         return false;
@@ -50,6 +49,7 @@ bool LoadSettingsFolder(const QString& folder, DialogInputs& inputs, CHistoryDat
         return false;
     }
     CSettingsLocation location = CSettingsLocation::InFolder(folder);
+    CHistoryData history;
     LoadStartupInputs(inputs, history, location);
     return true;
 }

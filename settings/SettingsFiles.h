@@ -22,8 +22,7 @@ QString SaveSettingsFiles(const DialogInputs& inputs, const CHistoryData& histor
 
 // The command line's --load: the window's start-up inputs (LoadStartupInputs) from the files in
 // folder. False, with a message for the user in error, when folder is empty or not a folder.
-bool LoadSettingsFolder(const QString& folder, DialogInputs& inputs, CHistoryData& history,
-                        std::string& error);
+bool LoadSettingsFolder(const QString& folder, DialogInputs& inputs, std::string& error);
 
 // The command line's --save: both files into folder, created when missing. False, with a message
 // naming the file in error, when nothing could be written.
