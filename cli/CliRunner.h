@@ -44,7 +44,6 @@ struct CliRequest {
 
 struct CliUsageError {
     QString message;
-    bool suggestHelp = false;
 };
 
 // Reads the arguments (without the program name); today is the date used when --today is absent.

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCommandLineOption>
 #include <QJsonObject>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -26,7 +28,8 @@ struct ResumeRequest {
 using ResumePdfWriter = std::function<bool(const QString& path, const std::vector<ResumeRow>& rows,
                                            ResumeCalendar calendar)>;
 
-void AddResumeOptions(QCommandLineParser& parser);
+// --resume, --csv, --pdf and the block's own options, in the order of the help.
+QList<QCommandLineOption> ResumeCommandLineOptions();
 // Reads --resume (its calendar into inputs), --csv and --pdf into request (left empty without
 // --resume) and the block's own options as typed (--from, --no-heading, --school, --department,
 // --leaving-month; they need --resume or, with jsonRows, --json) into inputs. Returns the reason
@@ -41,8 +44,3 @@ QByteArray ResumeOutput(const ResumeRequest& request, const ResumeBlockView& blo
 // The rows in both calendars, for --json:
 // {"wareki": [{"year", "month", "text"}, …], "seireki": […]}.
 QJsonObject ResumeJson(const std::vector<ResumeRow>& rows);
-
-// The stage (1..8) named by its key (小 中 高 短 専 大 修 博) or number; 0 for any other name.
-int StageNamed(const QString& name);
-// "小 中 高 短 専 大 修 博".
-QString StageKeys();

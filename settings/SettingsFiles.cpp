@@ -41,11 +41,11 @@ QString SaveSettingsFiles(const DialogInputs& inputs, const CHistoryData& histor
 
 bool LoadSettingsFolder(const QString& folder, DialogInputs& inputs, std::string& error) {
     if (folder.isEmpty()) {
-        error = "--load: no folder given";
+        error = "--load にフォルダーを指定してください。";
         return false;
     }
     if (!IsFolder(folder)) {
-        error = "--load: " + DisplayPath(folder) + " is not a folder";
+        error = "--load の " + DisplayPath(folder) + " はフォルダーではありません。";
         return false;
     }
     CSettingsLocation location = CSettingsLocation::InFolder(folder);
@@ -57,12 +57,12 @@ bool LoadSettingsFolder(const QString& folder, DialogInputs& inputs, std::string
 bool SaveSettingsFolder(const QString& folder, const DialogInputs& inputs,
                         const CHistoryData& history, std::string& error) {
     if (folder.isEmpty()) {
-        error = "--save: no folder given";
+        error = "--save にフォルダーを指定してください。";
         return false;
     }
     CSettingsLocation location = CSettingsLocation::InFolder(folder);
     const QString failed = SaveSettingsFiles(inputs, history, location);
     if (failed.isEmpty()) return true;
-    error = "--save: " + DisplayPath(failed) + " could not be written";
+    error = "--save の " + DisplayPath(failed) + " を書き込めませんでした。";
     return false;
 }
