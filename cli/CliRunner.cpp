@@ -21,7 +21,7 @@
 #include "platform/NativePath.h"
 #include "platform/TerminalText.h"
 #include "platform/Version.h"
-#include "settings/SettingsFiles.h"
+#include "settings/DialogState.h"
 
 namespace {
 

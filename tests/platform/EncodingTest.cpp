@@ -6,6 +6,7 @@
 #include "platform/Cp932.h"
 #include "platform/NativePath.h"
 #include "platform/TerminalText.h"
+#include "platform/UserFolders.h"
 #include "platform/WholeFile.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/Utf8Samples.h"

@@ -8,6 +8,7 @@
 #include "input/InputSchema.h"
 #include "input/InputTransfer.h"
 #include "settings/DialogState.h"
+#include "settings/SettingsFiles.h"
 #include "settings/SettingsLocation.h"
 #include "tests/support/TestFiles.h"
 
