@@ -157,13 +157,26 @@ TEST(Cli, UsageErrorsNameWhatIsAllowed) {
     }
 }
 
-TEST(Cli, RefusedInputsExitThreeWithTheReasonInLines) {
-    const CliRun run = Cli({"--route", "高専から大学2年次へ編入"});
-    EXPECT_EQ(run.status, kExitRefused);
-    EXPECT_TRUE(run.out.isEmpty());
-    EXPECT_EQ(run.err,
-              "高専卒でないのに「高専から大学へ編入する」選択がされています。\n\n"
-              "正しい選択かどうか確認してください\n");
+// A refused input exits 3 with the reason in lines; a refused 学歴 choice exits 2 and prints
+// neither rows nor history.
+TEST(Cli, RefusalsPrintNothingButTheirReason) {
+    const std::tuple<QStringList, int, const char*> cases[] = {
+        {{"--route", "高専から大学2年次へ編入"},
+         kExitRefused,
+         "高専卒でないのに「高専から大学へ編入する」選択がされています。\n\n"
+         "正しい選択かどうか確認してください\n"},
+        {{"--json", "--leaving-month", "13"},
+         kExitUsage,
+         "vesmer-cli: 「中途退学・除籍の月」は1から12までの数で入力してください。\n"},
+        {{"--resume", "seireki", "--school", "修=" + QString(61, u'学')},
+         kExitUsage,
+         "vesmer-cli: 「大学院修士の学校名」は60文字以内で入力してください。\n"}};
+    for (const auto& [arguments, status, reason] : cases) {
+        const CliRun run = Cli(arguments);
+        EXPECT_EQ(run.status, status);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(run.err, reason);
+    }
 }
 
 TEST(Cli, HelpListsEveryOptionAndVersion) {

@@ -60,9 +60,7 @@ const QByteArray kShiftJisName = "\x95\x5c\x8e\xa6";
 
 TEST(NativePath, AnyBytesSurviveAndShiftJisIsShownAsSuch) {
     for (const QByteArray& bytes :
-         {QByteArray("/tmp/") + kShiftJisName, QByteArray("表/a"),
-          QByteArray("\xed\xa0\x80\xc0\xaf\xff"), QByteArray("\xf0\x9f\x98\x80\xf4\x90\x80\x80"),
-          QByteArray("\xe6\x9d(\xe6\x9d\xc0"),  // a third byte that continues nothing
+         {QByteArray("/tmp/") + kShiftJisName, QByteArray("\xed\xa0\x80\xc0\xaf\xff"),
           QByteArray("a\xf0\x90\x82\x80"
                      "b")})  // U+10080: its low surrogate is DC80
         EXPECT_EQ(EncodeNativePath(DecodeNativePath(bytes)), bytes) << bytes.toHex().constData();
