@@ -22,14 +22,10 @@ std::string StageSuffix(int stage) {
 }
 
 std::vector<ResumeField> BuildSchema() {
+    const std::vector<std::string> calendars(kResumeCalendarNames.begin(),
+                                             kResumeCalendarNames.end());
     std::vector<ResumeField> fields{
-        {K::Calendar,
-         "resumeCalendar",
-         "年の書き方",
-         "",
-         0,
-         0,
-         {kResumeCalendarNames.begin(), kResumeCalendarNames.end()}},
+        {K::Calendar, "resumeCalendar", "年の書き方", "", 0, 0, calendars},
         {K::Start,
          "resumeStart",
          "書き始め",
