@@ -13,7 +13,6 @@
 #include "engine/NumberText.h"
 #include "export/HistoryExport.h"
 #include "input/CalculationView.h"
-#include "input/ChoiceLists.h"
 #include "input/DialogInputs.h"
 #include "input/InputSchema.h"
 #include "input/InputTransfer.h"
