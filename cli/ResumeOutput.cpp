@@ -70,6 +70,8 @@ QString Starts(const ResumeField& field) {
 }
 
 QString BlockDescription(const ResumeField& field) {
+    const QString stages =
+        QStringLiteral("STAGE は %1、学校ごとに一度指定できます").arg(StageRule());
     switch (field.kind) {
         case ResumeFieldKind::Start:
             return QStringLiteral("学歴欄の%1: %2（番号 0〜%3 でもよい）。省略時は%4。")
@@ -79,26 +81,30 @@ QString BlockDescription(const ResumeField& field) {
         case ResumeFieldKind::Heading:
             return QStringLiteral("学歴欄の1行目に「学歴」と書きません。");
         case ResumeFieldKind::SchoolName:
-            return QStringLiteral("学校の正式な名前（%1文字まで）。%2。").arg(field.maxLength);
+            return QStringLiteral("学校の正式な名前（%1文字まで）。%2。")
+                .arg(field.maxLength)
+                .arg(stages);
         case ResumeFieldKind::Department:
             return QStringLiteral("学部・学科、大学院では研究科・専攻（%1文字まで）。%2。")
-                .arg(field.maxLength);
+                .arg(field.maxLength)
+                .arg(stages);
         default:
             return QStringLiteral("中途退学または除籍した月（1〜12）。");
     }
 }
 
-QCommandLineOption BlockOption(const ResumeField& field) {
-    QString description = BlockDescription(field);
-    QString valueName = QStringLiteral("N");
-    if (field.kind == ResumeFieldKind::Start) valueName = QStringLiteral("START");
-    if (field.kind == ResumeFieldKind::SchoolName || field.kind == ResumeFieldKind::Department) {
-        description = description.arg(
-            QStringLiteral("STAGE は %1、学校ごとに一度指定できます").arg(StageRule()));
-        valueName = QStringLiteral("STAGE=TEXT");
+QString BlockValueName(const ResumeField& field) {
+    switch (field.kind) {
+        case ResumeFieldKind::Start:
+            return QStringLiteral("START");
+        case ResumeFieldKind::Heading:
+            return {};
+        case ResumeFieldKind::SchoolName:
+        case ResumeFieldKind::Department:
+            return QStringLiteral("STAGE=TEXT");
+        default:
+            return QStringLiteral("N");
     }
-    if (field.kind == ResumeFieldKind::Heading) valueName.clear();
-    return QCommandLineOption(Utf8(field.option), description, valueName);
 }
 
 // "中学校卒業から" by its text, with or without から, or its index.
@@ -189,7 +195,9 @@ QList<QCommandLineOption> ResumeCommandLineOptions() {
          QStringLiteral("--resume の行を A4 の履歴書の学歴欄として FILE（PDF）に書き出します。"),
          QStringLiteral("FILE")},
     };
-    for (const ResumeField* field : BlockOptionFields()) options << BlockOption(*field);
+    for (const ResumeField* field : BlockOptionFields())
+        options << QCommandLineOption(Utf8(field->option), BlockDescription(*field),
+                                      BlockValueName(*field));
     return options;
 }
 
