@@ -33,7 +33,6 @@ constexpr std::string_view kCourseWords[kResumeStageCount] = {"", "", "",       
 constexpr std::string_view kBlank = "　";
 constexpr std::string_view kExpected = "見込み";
 constexpr std::string_view kHeading = "学歴";
-constexpr std::array<std::string_view, 3> kColumns = {"年", "月", "学歴"};
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // Main course years of the 7-year 高専 course; the 専攻科 takes the last two.
 constexpr int kAdvancedCourseMonths = 84;
@@ -348,7 +347,7 @@ std::string ResumeTsv(const std::vector<ResumeRow>& rows, ResumeCalendar calenda
 
 std::string ResumeCsv(const std::vector<ResumeRow>& rows, ResumeCalendar calendar) {
     std::string out(kByteOrderMark);
-    AppendLine(out, kColumns, ',', "\r\n", true);
+    AppendLine(out, kResumeColumns, ',', "\r\n", true);
     for (const ResumeRow& row : rows)
         AppendLine(out, ResumeCells(row, calendar), ',', "\r\n", true);
     return out;
