@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/Era.h"
 #include "engine/NumberText.h"
 #include "engine/ResumeRows.h"
 #include "engine/Wareki.h"
@@ -147,6 +148,7 @@ bool SetInputLines(DialogInputs& inputs, ResumeInputs& resume, const std::string
 PageFacts Facts() {
     PageFacts facts;
     facts.columns.assign(kResumeColumns.begin(), kResumeColumns.end());
+    for (const EraStart& era : kEras) facts.eras.emplace_back(era.name);
     facts.tableFirstYear = kTableFirstYear;
     facts.tableLastYear = kTableLastYear;
     facts.firstCountableDate = IsoText({kFirstCountableYear, 1, 1});

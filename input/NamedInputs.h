@@ -41,10 +41,11 @@ std::string ResumeInputText(const ResumeInputs& inputs, const std::string& name)
 // the inputs before it are set.
 bool SetInputLines(DialogInputs& inputs, ResumeInputs& resume, const std::string& lines);
 
-// What a page shows of the engine's limits and words: the 学歴 block's column titles, the years of
-// the year table and the first day a current age is counted to ("1900-01-01").
+// What a page shows of the engine's limits and words: the 学歴 block's column titles, the eras, the
+// years of the year table and the first day a current age is counted to ("1900-01-01").
 struct PageFacts {
     std::vector<std::string> columns;
+    std::vector<std::string> eras;
     int tableFirstYear = 0;
     int tableLastYear = 0;
     std::string firstCountableDate;

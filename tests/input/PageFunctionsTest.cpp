@@ -51,6 +51,7 @@ TEST(PageFunctions, InputsByNameAndTheirDescriptions) {
               "month basic 中途退学・除籍の月 |");
     const PageFacts facts = Facts();
     EXPECT_EQ(facts.columns, (std::vector<std::string>{"年", "月", "学歴"}));
+    EXPECT_EQ(facts.eras.front() + facts.eras.back(), "明治令和");
     EXPECT_EQ(std::to_string(facts.tableFirstYear) + "〜" + std::to_string(facts.tableLastYear) +
                   " " + facts.firstCountableDate,
               "1873〜2100 1900-01-01");

@@ -1,0 +1,28 @@
+// Writes the page's index.html: the template with the form rendered from the built module's
+// schema (the same module the page runs, here under Node) and the style sheet set inline under a
+// Content-Security-Policy hash, so that the first paint waits for no other file.
+//   node web/prerender.mjs BUILT_MODULE.js TEMPLATE.html STYLE.css OUTPUT.html
+import { createHash } from 'node:crypto';
+import { readFileSync, writeFileSync } from 'node:fs';
+import { pathToFileURL } from 'node:url';
+import { renderForm } from './page/form.mjs';
+
+const [moduleFile, templateFile, styleFile, outputFile] = process.argv.slice(2);
+const { default: createVesmer } = await import(pathToFileURL(moduleFile).href);
+const M = await createVesmer({ wasmBinary: readFileSync(moduleFile.replace(/\.js$/, '.wasm')) });
+
+const style = readFileSync(styleFile, 'utf8').trim();
+const facts = M.facts();
+const eras = [];
+for (let i = 0; i < facts.eras.size(); i++) eras.push(`<option value="${i}">${facts.eras.get(i)}</option>`);
+facts.eras.delete();
+facts.columns.delete();
+const slots = {
+  ...renderForm(M), eras: eras.join(''), style,
+  styleHash: `sha256-${createHash('sha256').update(style).digest('base64')}`,
+};
+const page = readFileSync(templateFile, 'utf8').replace(/\{\{(\w+)\}\}/g, (slot, name) => {
+  if (!(name in slots)) throw new Error(`no content for ${slot}`);
+  return slots[name];
+});
+writeFileSync(outputFile, page);
