@@ -286,7 +286,7 @@ function attach(M) {
     event.preventDefault();
     changed('submit');
   });
-  $('reset').addEventListener('click', () => {
+  $('clearInputs').addEventListener('click', () => {
     if (!confirm('入力をすべて消して、最初の状態に戻しますか？')) return;
     form.reset();
     store(null);
