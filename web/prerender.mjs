@@ -12,13 +12,8 @@ const { default: createVesmer } = await import(pathToFileURL(moduleFile).href);
 const M = await createVesmer({ wasmBinary: readFileSync(moduleFile.replace(/\.js$/, '.wasm')) });
 
 const style = readFileSync(styleFile, 'utf8').trim();
-const facts = M.facts();
-const eras = [];
-for (let i = 0; i < facts.eras.size(); i++) eras.push(`<option value="${i}">${facts.eras.get(i)}</option>`);
-facts.eras.delete();
-facts.columns.delete();
 const slots = {
-  ...renderForm(M), eras: eras.join(''), style,
+  ...renderForm(M), style,
   styleHash: `sha256-${createHash('sha256').update(style).digest('base64')}`,
 };
 const page = readFileSync(templateFile, 'utf8').replace(/\{\{(\w+)\}\}/g, (slot, name) => {

@@ -7,6 +7,8 @@ import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
+
+export { chromium };
 import { startServer } from '../../web/serve.mjs';
 
 const repo = join(dirname(fileURLToPath(import.meta.url)), '..', '..');

@@ -25,42 +25,55 @@ function list(vector) {
 
 // The form's inputs by schema name: a list's selected index, a check's 1 or 0, a text as typed;
 // and by item text for keeping, so that a reordered list in a later version cannot remap them.
+// Elements, items and groups are looked up once: the form is read on every change.
 function formInputs(form) {
   const names = [...new Set([...form.elements].filter((e) => e.name).map((e) => e.name))];
-  const input = (name) => form.elements[name];
-  const items = (name) => (input(name).options ? [...input(name).options].map((o) => o.text)
-    : input(name).length ? [...input(name)].map((r) => r.parentNode.textContent) : null);
-  const read = (name) => (input(name).type === 'checkbox' ? (input(name).checked ? '1' : '0') : input(name).value);
+  const each = (make) => Object.fromEntries(names.map((name) => [name, make(name)]));
+  const input = each((name) => form.elements[name]);
+  const items = each((name) => (input[name].options ? [...input[name].options].map((o) => o.text)
+    : input[name] instanceof RadioNodeList ? [...input[name]].map((r) => r.parentNode.textContent) : null));
+  const field = each((name) => form.querySelector(`[data-input="${name}"]`));
+  const groups = [...form.querySelectorAll('[data-group]')].map((group) => [group, names.filter((name) => group.contains(field[name]))]);
+  const read = (name) => (input[name].type === 'checkbox' ? (input[name].checked ? '1' : '0') : input[name].value);
   const write = (name, value) => {
-    if (input(name).type === 'checkbox') input(name).checked = value === '1';
-    else input(name).value = value;
+    if (input[name].type === 'checkbox') input[name].checked = value === '1';
+    else input[name].value = value;
   };
+  let shownKey = '';
   return {
-    names, read,
-    lines: (only) => names.filter((name) => !only || only.has(name)).map((name) => `${name}\n${read(name)}\n`).join(''),
-    kept: () => Object.fromEntries(names.map((name) => [name, items(name)?.[read(name)] ?? read(name)])),
+    values: () => Object.fromEntries(names.map((name) => [name, read(name)])),
+    lines: (values) => names.map((name) => `${name}\n${values[name]}\n`).join(''),
+    kept: (values) => Object.fromEntries(names.map((name) => [name, items[name]?.[values[name]] ?? values[name]])),
     // A kept value the form cannot take (an unknown item, a check that is not 1 or 0) is dropped.
-    restore(kept, byIndex) {
+    restore(values, byIndex) {
       for (const name of names) {
-        const value = kept?.[name];
+        const value = values?.[name];
         if (typeof value !== 'string') continue;
-        const index = byIndex ? Number(value) : items(name)?.indexOf(value);
-        if (items(name)) {
-          if (index >= 0 && index < items(name).length) write(name, String(index));
-        } else if (input(name).type !== 'checkbox' || value === '1' || value === '0') {
+        const index = byIndex ? Number(value) : items[name]?.indexOf(value);
+        if (items[name]) {
+          if (index >= 0 && index < items[name].length) write(name, String(index));
+        } else if (input[name].type !== 'checkbox' || value === '1' || value === '0') {
           write(name, value);
         }
       }
     },
-    field: (name) => form.querySelector(`[data-input="${name}"]`),
-    focus: (name) => (input(name).focus ? input(name) : input(name)[0]).focus(),
+    // Only the inputs that apply are shown; a group with none of them is hidden as a whole.
+    showApplying(applying) {
+      const key = [...applying].join();
+      if (key === shownKey) return;
+      shownKey = key;
+      for (const name of names) field[name].hidden = !applying.has(name);
+      for (const [group, inside] of groups) group.hidden = !inside.some((name) => applying.has(name));
+    },
+    field: (name) => field[name],
+    focus: (name) => (input[name].focus ? input[name] : input[name][0]).focus(),
   };
 }
 
 function stored(inputs) {
   try {
-    const kept = JSON.parse(localStorage.getItem(kStore));
-    if (kept) return inputs.restore(kept, false);
+    const values = JSON.parse(localStorage.getItem(kStore));
+    if (values) return inputs.restore(values, false);
     // The first version kept list indices; the lists have not changed since.
     const old = JSON.parse(localStorage.getItem(kOldStore));
     localStorage.removeItem(kOldStore);
@@ -70,20 +83,18 @@ function stored(inputs) {
   }
 }
 
-function store(kept) {
+// What was last written, so that an unchanged form is not written again.
+let lastStored;
+function store(values) {
+  const text = values && JSON.stringify(values);
+  if (text === lastStored) return;
+  lastStored = text;
   try {
-    if (kept) localStorage.setItem(kStore, JSON.stringify(kept));
+    if (text) localStorage.setItem(kStore, text);
     else localStorage.removeItem(kStore);
   } catch {
     // Nothing is kept; the page works on.
   }
-}
-
-// Only the inputs that apply are shown; a group with none of them is hidden as a whole.
-function showApplying(form, applying) {
-  for (const node of form.querySelectorAll('[data-input]')) node.hidden = !applying.has(node.dataset.input);
-  for (const group of form.querySelectorAll('[data-group]'))
-    group.hidden = !group.querySelector('[data-input]:not([hidden])');
 }
 
 function todayFor(M) {
@@ -115,6 +126,7 @@ function setState(state) {
 }
 
 function clearRefusal() {
+  if (!document.getElementById('refusal')) return;
   for (const node of document.querySelectorAll('#inputs .alert')) node.remove();
   for (const node of document.querySelectorAll('#inputs [aria-invalid]')) {
     node.removeAttribute('aria-invalid');
@@ -151,17 +163,20 @@ function calculator(M, inputs, today) {
   return (how) => {
     const dialog = new M.DialogInputs();
     const resume = new M.ResumeInputs();
-    M.setInputLines(dialog, resume, inputs.lines());
+    const values = inputs.values();
+    M.setInputLines(dialog, resume, inputs.lines(values));
     const applying = new Set(list(M.keepApplicableInputs(dialog, resume)));
     const view = M.showCalculation(dialog, resume, today);
     dialog.delete();
     resume.delete();
     const rows = list(view.rows);
-    showApplying($('inputs'), applying);
-    $('particle').textContent = M.particle(Number(inputs.read('outcome')));
+    inputs.showApplying(applying);
+    $('particle').textContent = M.particle(Number(values.outcome));
+    const kept = inputs.kept(values);
+    if (how !== 'start') store(kept);
     clearTimeout(timer);
     // Before any birth date there is nothing to refuse yet: the block waits for it.
-    if (['birthYear', 'birthMonth', 'birthDay'].every((name) => !inputs.read(name).trim())) {
+    if (['birthYear', 'birthMonth', 'birthDay'].every((name) => !values[name].trim())) {
       clearRefusal();
       setState('empty');
       $('resume').tBodies[0].replaceChildren(hint);
@@ -171,8 +186,8 @@ function calculator(M, inputs, today) {
     }
     if (view.ok) {
       clearRefusal();
-      shown = { ...view, rows, calendar: inputs.kept().resumeCalendar };
-      showBlock(view, rows);
+      if (view.tsv !== shown?.tsv || view.history !== shown?.history) showBlock(view, rows);
+      shown = { ...view, rows, calendar: kept.resumeCalendar };
     }
     setState(!shown ? 'empty' : view.ok ? 'fresh' : 'stale');
     const answer = () => {
@@ -269,22 +284,25 @@ function download(shown) {
   setTimeout(() => URL.revokeObjectURL(link.href), 0);
 }
 
+// Whether any input differs from what the page was built with (kept or restored by the browser).
+function changedFromBuild(form) {
+  return [...form.elements].some((e) => (e.type === 'checkbox' || e.type === 'radio' ? e.checked !== e.defaultChecked
+    : e.options ? [...e.options].some((o) => o.selected !== o.defaultSelected) : e.value !== e.defaultValue));
+}
+
 function attach(M) {
   const form = $('inputs');
   const inputs = formInputs(form);
   stored(inputs);
   const today = todayFor(M);
   const calculate = calculator(M, inputs, today);
-  let shown = calculate('start');
-  const changed = (how) => {
-    shown = calculate(how);
-    store(inputs.kept());
-  };
-  form.addEventListener('input', () => changed('input'));
-  form.addEventListener('change', () => changed('change'));
+  // The page was built showing what applies to the defaults: only other inputs need a calculation.
+  let shown = changedFromBuild(form) ? calculate('start') : null;
+  form.addEventListener('input', () => (shown = calculate('input')));
+  form.addEventListener('change', () => (shown = calculate('change')));
   form.addEventListener('submit', (event) => {
     event.preventDefault();
-    changed('submit');
+    shown = calculate('submit');
   });
   $('clearInputs').addEventListener('click', () => {
     if (!confirm('入力をすべて消して、最初の状態に戻しますか？')) return;
@@ -307,11 +325,14 @@ function attach(M) {
     window.print();
   });
   window.addEventListener('beforeprint', () => buildSheet(shown?.rows ?? []));
-  attachConverter(M, today);
-  attachYearTable(M, today);
   $('loading').remove();
   performance.mark('vesmer-ready');
-  document.documentElement.dataset.ready = 'true';
+  // The converter below the form comes after the form is usable.
+  setTimeout(() => {
+    attachConverter(M, today);
+    attachYearTable(M, today);
+    document.documentElement.dataset.ready = 'true';
+  });
 }
 
 // A new version's worker waits until the user reloads; then it takes over.
@@ -322,7 +343,8 @@ function watchUpdates() {
     button.addEventListener('click', () => worker.postMessage('activate'));
     $('update').replaceChildren('新しい版を使う準備ができました。', button);
   };
-  navigator.serviceWorker.register('sw.js').then((registration) => {
+  // Registered once the page has loaded, so that the worker's downloads do not compete with it.
+  window.addEventListener('load', () => navigator.serviceWorker.register('sw.js').then((registration) => {
     if (registration.waiting && navigator.serviceWorker.controller) offer(registration.waiting);
     registration.addEventListener('updatefound', () => {
       const worker = registration.installing;
@@ -330,7 +352,7 @@ function watchUpdates() {
         if (worker.state === 'installed' && navigator.serviceWorker.controller) offer(worker);
       });
     });
-  }).catch(() => {});
+  }).catch(() => {}));
   let reloading = false;
   navigator.serviceWorker.addEventListener('controllerchange', () => {
     if (!reloading && $('update').childElementCount) location.reload();
@@ -338,10 +360,13 @@ function watchUpdates() {
   });
 }
 
+// The module loads while the document is still being read; the page attaches once both are there.
 async function start() {
+  const module = createVesmer();
+  if (document.readyState === 'loading') await new Promise((done) => document.addEventListener('DOMContentLoaded', done));
   let M;
   try {
-    M = await createVesmer();
+    M = await module;
   } catch (error) {
     $('loading').textContent = 'このブラウザーでは計算できません（WebAssembly を読み込めませんでした）。';
     console.error(error);

@@ -34,7 +34,7 @@ function control(f) {
 
 // A two-item list is a switch of two radio buttons.
 function radios(f) {
-  return tag('fieldset', { class: 'field radios', 'data-input': f.name }, tag('legend', {}, escape(f.label)),
+  return tag('fieldset', { class: 'field radios', 'data-input': f.name, hidden: f.hidden }, tag('legend', {}, escape(f.label)),
     tag('span', { class: 'control' }, ...f.items.map((item, index) => tag('label', {}, tag('input', {
       type: 'radio', name: f.name, value: index, checked: String(index) === f.defaultText,
     }), escape(item)))));
@@ -44,41 +44,50 @@ function radios(f) {
 function field(f) {
   if (f.kind === 'list' && f.items.length === 2) return radios(f);
   const label = tag('label', { for: f.name }, escape(f.label));
-  if (f.kind === 'check') return tag('div', { class: 'field check', 'data-input': f.name }, control(f), label);
+  const attributes = { class: `field ${f.kind}`, 'data-input': f.name, hidden: f.hidden };
+  if (f.kind === 'check') return tag('div', attributes, control(f), label);
   const unit = f.unit ? tag('span', { 'aria-hidden': 'true' }, escape(f.unit)) : '';
-  return tag('div', { class: `field ${f.kind}`, 'data-input': f.name }, label,
+  return tag('div', attributes, label,
     tag('span', { class: 'control' }, control(f), unit));
 }
 
 // Fields grouped by stage (counts, school names), a group per stage on one line.
 function byStage(fields) {
   const stages = [...new Set(fields.map((f) => f.stage))];
-  return stages.map((stage) => tag('div', { class: 'pairs', 'data-group': '' },
-    ...fields.filter((f) => f.stage === stage).map(field))).join('');
+  return stages.map((stage) => {
+    const group = fields.filter((f) => f.stage === stage);
+    return tag('div', { class: 'pairs', 'data-group': '', hidden: group.every((f) => f.hidden) }, ...group.map(field));
+  }).join('');
 }
 
-// The HTML of each place by its name, the facts written into the page, and every list's items.
+// The items of an embind vector as an array; the vector is freed.
+function list(vector) {
+  const items = [];
+  for (let i = 0; i < vector.size(); i++) items.push(vector.get(i));
+  vector.delete();
+  return items;
+}
+
+// The HTML of each place by its name, the inputs that do not apply to the defaults hidden, whether
+// each group of places is hidden as a whole, and the facts written into the page.
 export function renderForm(M) {
-  const fields = [];
-  const described = M.describeInputs();
-  for (let i = 0; i < described.size(); i++) {
-    const f = described.get(i);
-    const items = [];
-    for (let j = 0; j < f.items.size(); j++) items.push(f.items.get(j));
-    f.items.delete();
-    fields.push({ ...f, items });
-  }
-  described.delete();
+  const dialog = new M.DialogInputs();
+  const resume = new M.ResumeInputs();
+  const applying = new Set(list(M.keepApplicableInputs(dialog, resume)));
+  dialog.delete();
+  resume.delete();
+  const fields = list(M.describeInputs()).map((f) => ({ ...f, items: list(f.items), hidden: !applying.has(f.name) }));
   const at = (place) => fields.filter((f) => f.place === place);
+  const hiddenGroup = (...places) => (places.flatMap(at).every((f) => f.hidden) ? ' hidden' : '');
   const named = (...names) => names.map((name) => field(fields.find((f) => f.name === name)));
   const inline = (legend, ...parts) => tag('fieldset', { class: 'inline' }, tag('legend', {}, legend), ...parts);
   const outcome = fields.find((f) => f.name === 'outcome');
   const particle = tag('span', { id: 'particle', 'aria-hidden': 'true' }, M.particle(Number(outcome.defaultText)));
   const facts = M.facts();
-  const columns = [];
-  for (let i = 0; i < facts.columns.size(); i++) columns.push(facts.columns.get(i));
-  facts.columns.delete();
+  const columns = list(facts.columns);
   return {
+    countsHidden: hiddenGroup('counts'), routeHidden: hiddenGroup('route'), moreHidden: hiddenGroup('more'),
+    schoolsHidden: hiddenGroup('schools'), eras: list(facts.eras).map((era, i) => tag('option', { value: i }, era)).join(''),
     birth: inline('生年月日', ...named('era', 'birthYear', 'birthMonth', 'birthDay')),
     final: inline('最終学歴', ...named('finalSchool'), particle, ...named('outcome')),
     leaving: at('basic').filter((f) => f.kind === 'month').map(field).join(''),
