@@ -14,8 +14,9 @@ build() {
     cmake --build build-web -j"$(nproc)"
     rm -rf web/dist
     mkdir -p web/dist
-    cp build-web/vesmer.js build-web/vesmer.wasm web/page/manifest.webmanifest web/dist/
-    node web/prerender.mjs build-web/vesmer.js web/page/index.html web/page/style.css \
+    cp build-web/vesmer.js build-web/vesmer.wasm web/page/style.css web/page/manifest.webmanifest \
+        web/dist/
+    node web/prerender.mjs build-web/vesmer.js web/page/index.html web/page/header.css \
         web/dist/index.html
     cp res/vesmer.svg web/dist/icon.svg
     cp res/icons/vesmer-256.png web/dist/icon-256.png

@@ -1,7 +1,7 @@
 // Writes the page's index.html: the template with the form rendered from the built module's
-// schema (the same module the page runs, here under Node) and the style sheet set inline under a
-// Content-Security-Policy hash, so that the first paint waits for no other file.
-//   node web/prerender.mjs BUILT_MODULE.js TEMPLATE.html STYLE.css OUTPUT.html
+// schema (the same module the page runs, here under Node) and the header's style set inline under
+// a Content-Security-Policy hash, so that the header paints without waiting for another file.
+//   node web/prerender.mjs BUILT_MODULE.js TEMPLATE.html HEADER.css OUTPUT.html
 import { createHash } from 'node:crypto';
 import { readFileSync, writeFileSync } from 'node:fs';
 import { pathToFileURL } from 'node:url';

@@ -286,8 +286,11 @@ function download(shown) {
 
 // Whether any input differs from what the page was built with (kept or restored by the browser).
 function changedFromBuild(form) {
-  return [...form.elements].some((e) => (e.type === 'checkbox' || e.type === 'radio' ? e.checked !== e.defaultChecked
-    : e.options ? [...e.options].some((o) => o.selected !== o.defaultSelected) : e.value !== e.defaultValue));
+  return [...form.elements].some((e) => {
+    if (!e.name) return false;
+    if (e.type === 'checkbox' || e.type === 'radio') return e.checked !== e.defaultChecked;
+    return e.options ? [...e.options].some((o) => o.selected !== o.defaultSelected) : e.value !== e.defaultValue;
+  });
 }
 
 function attach(M) {
