@@ -3,6 +3,8 @@
 #   build    builds web/dist/
 #   serve    builds it and serves it on 127.0.0.1, port PORT (default 8080) (the default)
 #   budget   builds it and checks its size and speed budgets in headless Chromium
+#   pictures builds it and makes the README's pictures of it, docs/web-phone.png and
+#            docs/web-desktop.png
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Debian's emscripten finds its Node modules only through NODE_PATH with a Node of another origin.
@@ -39,8 +41,13 @@ case "${1:-serve}" in
         build
         node bench/web/budget.mjs
         ;;
+    pictures)
+        scripts/install-deps.sh test
+        build
+        node scripts/web-pictures.mjs
+        ;;
     *)
-        echo "usage: $0 [build|serve|budget]" >&2
+        echo "usage: $0 [build|serve|budget|pictures]" >&2
         exit 2
         ;;
 esac
