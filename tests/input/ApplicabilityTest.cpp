@@ -10,83 +10,67 @@
 
 namespace {
 
-// The names that do not apply, counts left out (they follow the path), in schema order.
-std::string Hidden(const DialogInputs& inputs, const ResumeInputs& resume = {}) {
-    const Applicability applicability(inputs, resume);
+// The window's lists and checks that do not apply, in schema order (counts follow the path).
+std::string Hidden(const Applicability& applicability) {
     std::string hidden;
     for (const InputField& field : InputSchema()) {
         if (field.kind != InputKind::History && !IsCount(field) && !applicability.Applies(field))
             hidden += std::string(field.name) + " ";
     }
-    for (const ResumeField& field : ResumeSchema()) {
-        if (!applicability.Applies(field)) hidden += field.name + " ";
-    }
     return hidden;
 }
 
-// The path the route takes and what is hidden along it, a row per final schooling and route.
+// Per stage 1..8: 's' where its school name applies, 'd' where its department does.
+std::string Schools(const Applicability& applicability) {
+    std::string schools;
+    for (int stage = 1; stage <= 8; ++stage) {
+        schools += applicability.Applies(SchoolField(stage, false)) ? 's' : '-';
+        schools += applicability.Applies(SchoolField(stage, true)) ? 'd' : '-';
+    }
+    return schools;
+}
+
+// The path the route takes and what applies along it, a row per final schooling and route.
 TEST(Applicability, StagesOnThePathAndTheInputsThatChangeSomething) {
-    const std::string schoolsFromHigh =
-        "schoolElementary departmentElementary departmentJuniorHigh ";
+    const std::string graduate = "vocationalLength ";
     const struct {
         int finalSchool, outcome, progression, directDoctor, highSchoolLength;
         const char* path;
         std::string hidden;
+        const char* schools;
     } cases[] = {
         {0, 1, 0, 0, 0, "1",
          "highSchoolLength vocationalLength universityLength progression juniorHighTransfer "
          "skipHighSchoolLastYear universityAutumnEntry universityHalfYear skipUniversityLastYear "
-         "graduateAutumnEntry directDoctor shortenMaster shortenDoctor schoolElementary "
-         "departmentElementary schoolJuniorHigh departmentJuniorHigh schoolHighSchool "
-         "departmentHighSchool schoolJuniorCollege departmentJuniorCollege schoolVocational "
-         "departmentVocational schoolUniversity departmentUniversity schoolMaster "
-         "departmentMaster schoolDoctor departmentDoctor leavingMonth "},
+         "graduateAutumnEntry directDoctor shortenMaster shortenDoctor ",
+         "----------------"},
         {2, 5, 0, 0, 0, "123",
          "vocationalLength universityLength progression skipHighSchoolLastYear "
          "universityAutumnEntry universityHalfYear skipUniversityLastYear graduateAutumnEntry "
-         "directDoctor shortenMaster shortenDoctor " +
-             schoolsFromHigh +
-             "schoolJuniorCollege departmentJuniorCollege schoolVocational departmentVocational "
-             "schoolUniversity departmentUniversity schoolMaster departmentMaster schoolDoctor "
-             "departmentDoctor "},
+         "directDoctor shortenMaster shortenDoctor ",
+         "--s-sd----------"},
         {3, 1, 0, 0, 0, "1234",
          "vocationalLength universityLength progression universityAutumnEntry universityHalfYear "
-         "skipUniversityLastYear graduateAutumnEntry directDoctor shortenMaster shortenDoctor " +
-             schoolsFromHigh +
-             "schoolVocational departmentVocational schoolUniversity departmentUniversity "
-             "schoolMaster departmentMaster schoolDoctor departmentDoctor leavingMonth "},
+         "skipUniversityLastYear graduateAutumnEntry directDoctor shortenMaster shortenDoctor ",
+         "--s-sdsd--------"},
         {4, 1, 0, 0, 0, "1235",
          "universityLength progression universityAutumnEntry universityHalfYear "
-         "skipUniversityLastYear graduateAutumnEntry directDoctor shortenMaster shortenDoctor " +
-             schoolsFromHigh +
-             "schoolJuniorCollege departmentJuniorCollege schoolUniversity departmentUniversity "
-             "schoolMaster departmentMaster schoolDoctor departmentDoctor leavingMonth "},
+         "skipUniversityLastYear graduateAutumnEntry directDoctor shortenMaster shortenDoctor ",
+         "--s-sd--sd------"},
         {5, 0, 4, 0, 0, "12346",
          "vocationalLength skipUniversityLastYear graduateAutumnEntry directDoctor shortenMaster "
-         "shortenDoctor " +
-             schoolsFromHigh +
-             "schoolVocational departmentVocational schoolMaster departmentMaster schoolDoctor "
-             "departmentDoctor leavingMonth "},
+         "shortenDoctor ",
+         "--s-sdsd--sd----"},
         {5, 1, 6, 0, 0, "12356",
-         "skipUniversityLastYear graduateAutumnEntry directDoctor shortenMaster shortenDoctor " +
-             schoolsFromHigh +
-             "schoolJuniorCollege departmentJuniorCollege schoolMaster departmentMaster "
-             "schoolDoctor departmentDoctor leavingMonth "},
-        {6, 1, 0, 0, 0, "12367",
-         "vocationalLength directDoctor shortenDoctor " + schoolsFromHigh +
-             "schoolJuniorCollege departmentJuniorCollege schoolVocational departmentVocational "
-             "schoolDoctor departmentDoctor leavingMonth "},
-        {7, 1, 0, 1, 0, "12368",
-         "vocationalLength shortenMaster " + schoolsFromHigh +
-             "schoolJuniorCollege departmentJuniorCollege schoolVocational departmentVocational "
-             "schoolMaster departmentMaster leavingMonth "},
+         "skipUniversityLastYear graduateAutumnEntry directDoctor shortenMaster shortenDoctor ",
+         "--s-sd--sdsd----"},
+        {6, 1, 0, 0, 0, "12367", graduate + "directDoctor shortenDoctor ", "--s-sd----sdsd--"},
+        {7, 1, 0, 1, 0, "12368", graduate + "shortenMaster ", "--s-sd----sd--sd"},
         // From a 高専's 専攻科 straight into the graduate school: no 大学 on the way.
         {7, 1, 7, 1, 3, "12378",
-         "vocationalLength universityLength universityAutumnEntry universityHalfYear "
-         "skipUniversityLastYear directDoctor " +
-             schoolsFromHigh +
-             "schoolJuniorCollege departmentJuniorCollege schoolVocational departmentVocational "
-             "schoolUniversity departmentUniversity leavingMonth "},
+         graduate + "universityLength universityAutumnEntry universityHalfYear "
+                    "skipUniversityLastYear directDoctor ",
+         "--s-sd------sdsd"},
     };
     for (const auto& c : cases) {
         DialogInputs inputs;
@@ -98,32 +82,39 @@ TEST(Applicability, StagesOnThePathAndTheInputsThatChangeSomething) {
         // Neither the birth date nor a refused count changes the path.
         inputs.m_strBirthYear = "";
         inputs.m_strRoninHighSchool = "x";
-        EXPECT_EQ(Applicability(inputs, {}).Path(), c.path) << c.finalSchool;
-        EXPECT_EQ(Hidden(inputs), c.hidden) << c.finalSchool << " " << c.progression;
+        const Applicability applicability(inputs, {});
+        EXPECT_EQ(applicability.Path(), c.path) << c.finalSchool;
+        EXPECT_EQ(Hidden(applicability), c.hidden) << c.finalSchool << " " << c.progression;
+        EXPECT_EQ(Schools(applicability), c.schools) << c.finalSchool << " " << c.progression;
     }
 }
 
 // A count applies on the path, but not the repeated years of a school only entered; the block's
-// start decides which schools are named.
-TEST(Applicability, CountsAndSchoolNamesFollowThePathAndTheBlock) {
+// start decides which schools are named; the month of leaving applies to a 中退 or 除籍 only.
+TEST(Applicability, CountsSchoolNamesAndTheMonthOfLeaving) {
     DialogInputs inputs;
     inputs.m_nFinalSchool = 2;
     inputs.m_nOutcome = 0;  // 入学
-    const Applicability entered(inputs, {});
     std::string counts;
     for (int stage = 1; stage <= 8; ++stage) {
         for (InputKind kind : {InputKind::Ronin, InputKind::Ryunen})
-            counts += entered.Applies(CountField(stage, kind)) ? '1' : '0';
+            counts += Applicability(inputs, {}).Applies(CountField(stage, kind)) ? '1' : '0';
     }
     EXPECT_EQ(counts, "1111100000000000");
-
+    const ResumeField& month = *FindResumeField("leavingMonth");
+    std::string months;
+    for (const int outcome : {0, 1, 2, 17}) {
+        inputs.m_nOutcome = outcome;
+        months += Applicability(inputs, {}).Applies(month) ? '1' : '0';
+    }
+    EXPECT_EQ(months, "0011");
     ResumeInputs resume;
-    resume.m_nStart = 2;  // 小学校入学から
-    EXPECT_TRUE(Applicability(inputs, resume).Applies(SchoolField(1, false)));
-    EXPECT_FALSE(Applicability(inputs, resume).Applies(SchoolField(1, true)));
-    resume.m_nStart = 1;  // 高校入学から
-    EXPECT_FALSE(Applicability(inputs, resume).Applies(SchoolField(2, false)));
-    EXPECT_TRUE(Applicability(inputs, resume).Applies(SchoolField(3, true)));
+    std::string starts;
+    for (const int start : {2, 1}) {  // 小学校入学から, 高校入学から
+        resume.m_nStart = start;
+        starts += Schools(Applicability(inputs, resume)) + " ";
+    }
+    EXPECT_EQ(starts, "s-s-sd---------- ----sd---------- ");
 }
 
 // What does not apply goes back to its default; the names that apply come back in order.
@@ -146,7 +137,8 @@ TEST(Applicability, InputsThatDoNotApplyAreSentAsTheirDefaults) {
     EXPECT_EQ(first,
               (std::vector<std::string>{"era", "birthYear", "birthMonth", "birthDay", "finalSchool",
                                         "outcome", "roninElementary", "ryunenElementary"}));
-    EXPECT_EQ(names.size(), 6u + 4u + 3u + 3u + 1u);  // 中学校's counts and checks, its name
+    // 中学校's counts and checks, its name.
+    EXPECT_EQ(names.size(), 6u + 4u + 3u + 3u + 1u);
 }
 
 }  // namespace
