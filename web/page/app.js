@@ -104,7 +104,10 @@ function todayFor(M) {
   if (typed === null) return today;
   const date = M.countableDate(typed);
   if (date.year) return date;
-  const first = M.facts().firstCountableDate;
+  const facts = M.facts();
+  facts.columns.delete();
+  facts.eras.delete();
+  const first = facts.firstCountableDate;
   $('update').textContent = `URL の today=${typed} は ${first} 以降の日付（YYYY-MM-DD）ではないため、今日の日付で計算します。`;
   return today;
 }
@@ -198,7 +201,8 @@ function calculator(M, inputs, today) {
     };
     if (how === 'input') timer = setTimeout(answer, kPause);
     else answer();
-    return shown;
+    // Only a block that matches the inputs is copied, saved or printed.
+    return view.ok ? shown : null;
   };
 }
 
@@ -245,9 +249,9 @@ function attachYearTable(M, today) {
   $('yearTableBox').addEventListener('toggle', render, { once: true });
 }
 
-// The printed sheet: the block's rows ruled in pages of kSheetLines lines under the header, each
-// row as many lines as its text takes, blank ruled lines to the end of the last page.
-// The columns 年 and 月 of the block, and the third as the printed form calls it.
+// The printed sheet: the block's rows ruled in pages of kSheetLines lines under the header (年 and
+// 月 as the block has them, the third column as the printed form calls it), each row as many
+// lines as its text takes, blank ruled lines to the end of the last page.
 const kSheetLines = 20;
 const kSheetColumn = '学歴・職歴';
 function buildSheet(rows) {
@@ -323,10 +327,7 @@ function attach(M) {
     }
   });
   $('downloadCsv').addEventListener('click', () => download(shown));
-  $('print').addEventListener('click', () => {
-    buildSheet(shown.rows);
-    window.print();
-  });
+  $('print').addEventListener('click', () => window.print());
   window.addEventListener('beforeprint', () => buildSheet(shown?.rows ?? []));
   $('loading').remove();
   performance.mark('vesmer-ready');
