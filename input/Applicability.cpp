@@ -58,8 +58,8 @@ InputPlace PlaceOf(const ResumeField& field) {
 }
 
 Applicability::Applicability(const DialogInputs& inputs, const ResumeInputs& resume) {
-    // The route depends on neither the birth date nor the counts: with the defaults' the path is
-    // known while those are still being typed or refused.
+    // The route depends on neither the birth date nor the counts: theirs are the defaults here, so
+    // that the path is known while they are still being typed or refused.
     const DialogInputs defaults;
     DialogInputs route = inputs;
     for (const InputField& field : InputSchema()) {

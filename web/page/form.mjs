@@ -78,7 +78,7 @@ export function renderForm(M) {
   resume.delete();
   const fields = list(M.describeInputs()).map((f) => ({ ...f, items: list(f.items), hidden: !applying.has(f.name) }));
   const at = (place) => fields.filter((f) => f.place === place);
-  const hiddenGroup = (...places) => (places.flatMap(at).every((f) => f.hidden) ? ' hidden' : '');
+  const hiddenGroup = (place) => (at(place).every((f) => f.hidden) ? ' hidden' : '');
   const named = (...names) => names.map((name) => field(fields.find((f) => f.name === name)));
   const inline = (legend, ...parts) => tag('fieldset', { class: 'inline' }, tag('legend', {}, legend), ...parts);
   const outcome = fields.find((f) => f.name === 'outcome');
@@ -87,7 +87,7 @@ export function renderForm(M) {
   const columns = list(facts.columns);
   return {
     countsHidden: hiddenGroup('counts'), routeHidden: hiddenGroup('route'), moreHidden: hiddenGroup('more'),
-    schoolsHidden: hiddenGroup('schools'), eras: list(facts.eras).map((era, i) => tag('option', { value: i }, era)).join(''),
+    schoolsHidden: hiddenGroup('schools'), eras: list(facts.eras).map((era, i) => tag('option', { value: i }, escape(era))).join(''),
     birth: inline('生年月日', ...named('era', 'birthYear', 'birthMonth', 'birthDay')),
     final: inline('最終学歴', ...named('finalSchool'), particle, ...named('outcome')),
     leaving: at('basic').filter((f) => f.kind === 'month').map(field).join(''),
