@@ -22,9 +22,31 @@ const char* FieldName(DateField field) {
     return "";
 }
 
-ConvertedDate Shown(const DateConversion& c) {
+std::string Number(bool ok, int value) {
+    return ok ? std::to_string(value) : std::string();
+}
+
+}  // namespace
+
+ConvertedDate ConvertOneSide(const ConverterFields& typed, bool fromWareki) {
+    const DateConversion c =
+        fromWareki
+            ? FromWareki(WarekiFields{typed.era, typed.eraYear, typed.eraMonth, typed.eraDay})
+            : FromSeireki(SeirekiFields{typed.year, typed.month, typed.day});
     ConvertedDate shown;
     shown.ok = c.ok;
+    shown.fields = typed;
+    ConverterFields& other = shown.fields;
+    if (fromWareki) {
+        other.year = Number(c.ok, c.seireki.year);
+        other.month = Number(c.ok, c.seireki.month);
+        other.day = Number(c.ok, c.seireki.day);
+    } else {
+        if (c.ok) other.era = c.wareki.era;
+        other.eraYear = c.ok && c.wareki.year == 1 ? "元" : Number(c.ok, c.wareki.year);
+        other.eraMonth = Number(c.ok, c.wareki.month);
+        other.eraDay = Number(c.ok, c.wareki.day);
+    }
     if (!c.ok) {
         shown.text = c.reason;
         shown.field = FieldName(c.field);
@@ -32,26 +54,7 @@ ConvertedDate Shown(const DateConversion& c) {
     }
     shown.text = "西暦" + std::to_string(c.seireki.year) + "年" + std::to_string(c.seireki.month) +
                  "月" + std::to_string(c.seireki.day) + "日 ＝ " + WarekiText(c.wareki);
-    shown.year = c.seireki.year;
-    shown.month = c.seireki.month;
-    shown.day = c.seireki.day;
-    shown.era = c.wareki.era;
-    shown.eraYear = c.wareki.year == 1 ? "元" : std::to_string(c.wareki.year);
-    shown.eraMonth = c.wareki.month;
-    shown.eraDay = c.wareki.day;
     return shown;
-}
-
-}  // namespace
-
-ConvertedDate ConvertSeireki(const std::string& year, const std::string& month,
-                             const std::string& day) {
-    return Shown(FromSeireki(SeirekiFields{year, month, day}));
-}
-
-ConvertedDate ConvertWareki(int era, const std::string& year, const std::string& month,
-                            const std::string& day) {
-    return Shown(FromWareki(WarekiFields{era, year, month, day}));
 }
 
 YearTableView YearTableFor(const std::string& birthYearText) {

@@ -5,6 +5,7 @@
 #include "engine/BirthDate.h"
 #include "engine/Era.h"
 #include "engine/HistoryData.h"
+#include "input/BirthYearHint.h"
 #include "input/ChoiceLists.h"
 #include "input/DialogInputs.h"
 #include "input/TypedNumber.h"
@@ -117,6 +118,10 @@ bool CInputTransfer::TransferBirthDate() {
     if (!era) return false;
     const BirthDateFields typed{EraIndexOf(*era), m_inputs.m_strBirthYear, m_inputs.m_strBirthMonth,
                                 m_inputs.m_strBirthDay};
+    if (typed.era == kWesternYear) {
+        const std::string hint = WesternYearHint(typed.year, m_today);
+        if (!hint.empty()) return Refuse(hint, Control::BirthYear);
+    }
     const DateConversion birth = CheckBirthDate(typed, m_today);
     if (!birth.ok) return Refuse(birth.reason, BirthDateControl(birth.field));
 

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include "engine/Era.h"
 #include "engine/NumberText.h"
+#include "engine/ResumeRows.h"
+#include "engine/Wareki.h"
+#include "input/Applicability.h"
 #include "input/ChoiceLists.h"
 #include "input/DialogInputs.h"
 #include "input/InputSchema.h"
@@ -35,6 +39,27 @@ const char* KindName(InputKind kind) {
     return "";
 }
 
+const char* KindName(const ResumeField& field) {
+    switch (field.kind) {
+        case ResumeFieldKind::Heading:
+            return "check";
+        case ResumeFieldKind::SchoolName:
+            return "name";
+        case ResumeFieldKind::Department:
+            return "department";
+        case ResumeFieldKind::Month:
+            return "month";
+        default:
+            return "list";
+    }
+}
+
+const char* PlaceName(InputPlace place) {
+    constexpr const char* kNames[] = {"basic",   "counts", "route",  "more",
+                                      "history", "block",  "schools"};
+    return kNames[static_cast<std::size_t>(place)];
+}
+
 // A list index or check value as text; anything but a plain number (a sign allowed) is -1.
 int NumberOf(const std::string& text) {
     const bool negative = !text.empty() && text[0] == '-';
@@ -54,13 +79,19 @@ std::vector<InputDescription> DescribeInputs() {
         description.name = field.name;
         description.kind = KindName(field.kind);
         description.label = field.title.empty() ? field.caption.text : field.title;
-        description.caption = field.caption.text;
+        description.place = PlaceName(PlaceOf(field));
         description.unit = field.unit.text;
         description.maxLength = field.maxLength;
         description.stage = field.stage;
         description.defaultText = InputText(defaults, description.name);
         if (field.items) description.items = ChoiceLists::Get().*field.items;
         descriptions.push_back(std::move(description));
+    }
+    const ResumeInputs resumeDefaults;
+    for (const ResumeField& field : ResumeSchema()) {
+        descriptions.push_back({field.name, KindName(field), field.title, PlaceName(PlaceOf(field)),
+                                "", field.items, field.maxLength, field.stage,
+                                ResumeInputText(resumeDefaults, field.name)});
     }
     return descriptions;
 }
@@ -114,10 +145,12 @@ bool SetInputLines(DialogInputs& inputs, ResumeInputs& resume, const std::string
     return true;
 }
 
-bool IsInputEnabled(const std::string& name, int finalSchoolIndex) {
-    const InputField* field = FieldNamed(name);
-    if (!field || field->group == EnablingGroup::None) return field != nullptr;
-    const std::string* item =
-        SelectedItem(ChoiceLists::Get().m_aFinalSchoolNames, finalSchoolIndex);
-    return EnabledGroupsFor(item ? *item : std::string()).IsOn(field->group);
+PageFacts Facts() {
+    PageFacts facts;
+    facts.columns.assign(kResumeColumnTitles.begin(), kResumeColumnTitles.end());
+    for (const EraStart& era : kEras) facts.eras.emplace_back(era.name);
+    facts.tableFirstYear = kTableFirstYear;
+    facts.tableLastYear = kTableLastYear;
+    facts.firstCountableDate = IsoText({kFirstCountableYear, 1, 1});
+    return facts;
 }

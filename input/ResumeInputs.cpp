@@ -36,7 +36,9 @@ std::vector<ResumeField> BuildSchema() {
         {K::Heading, "resumeHeading", "1行目に「学歴」と書く", "no-heading", 0, 0, {}},
     };
     for (int stage = 1; stage <= kResumeStageCount; ++stage) {
-        const std::string department = stage >= STAGE_MASTER ? "研究科・専攻" : "学部・学科";
+        const std::string department = stage >= STAGE_MASTER        ? "研究科・専攻"
+                                       : stage == STAGE_HIGH_SCHOOL ? "学科"
+                                                                    : "学部・学科";
         fields.push_back({K::SchoolName,
                           "school" + StageSuffix(stage),
                           StageName(stage) + "の学校名",

@@ -16,10 +16,11 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVESMER_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
-# The page: built from the same engine, tested in Chromium beside vesmer-cli, checked for its budgets.
+# The page: built from the same engine, tested in Chromium beside vesmer-cli, checked for its size
+# budgets (scripts/web.sh budget checks its speed too, on a machine that runs nothing else).
 scripts/web.sh build
 VESMER_CLI="$PWD/build/cli/vesmer-cli" node --test tests/web/page.test.mjs
-node bench/web/budget.mjs
+node bench/web/budget.mjs --sizes
 
 if [ "$(id -u)" -eq 0 ]; then
     tests/package/package_check.sh

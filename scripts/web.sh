@@ -3,6 +3,8 @@
 #   build    builds web/dist/
 #   serve    builds it and serves it on 127.0.0.1, port PORT (default 8080) (the default)
 #   budget   builds it and checks its size and speed budgets in headless Chromium
+#   pictures builds it and makes the README's pictures of it, docs/web-phone.png and
+#            docs/web-desktop.png
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Debian's emscripten finds its Node modules only through NODE_PATH with a Node of another origin.
@@ -14,8 +16,10 @@ build() {
     cmake --build build-web -j"$(nproc)"
     rm -rf web/dist
     mkdir -p web/dist
-    cp build-web/vesmer.js build-web/vesmer.wasm web/page/index.html web/page/style.css \
-        web/page/manifest.webmanifest web/dist/
+    cp build-web/vesmer.js build-web/vesmer.wasm web/page/style.css web/page/manifest.webmanifest \
+        web/dist/
+    node web/prerender.mjs build-web/vesmer.js web/page/index.html web/page/header.css \
+        web/dist/index.html
     cp res/vesmer.svg web/dist/icon.svg
     cp res/icons/vesmer-256.png web/dist/icon-256.png
     # The service worker keeps every file; a new build is a new cache.
@@ -37,8 +41,13 @@ case "${1:-serve}" in
         build
         node bench/web/budget.mjs
         ;;
+    pictures)
+        scripts/install-deps.sh test
+        build
+        node scripts/web-pictures.mjs
+        ;;
     *)
-        echo "usage: $0 [build|serve|budget]" >&2
+        echo "usage: $0 [build|serve|budget|pictures]" >&2
         exit 2
         ;;
 esac

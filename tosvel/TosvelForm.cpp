@@ -39,24 +39,23 @@ TosvelInputs DefaultTosvelInputs(const CivilDate& today) {
 
 ConversionView UpdateOtherSide(TosvelInputs& inputs) {
     const auto typed = [](const QString& text) { return text.toStdString(); };
-    const ConvertedDate c =
-        inputs.fromWareki ? ConvertWareki(inputs.era, typed(inputs.warekiYear),
-                                          typed(inputs.warekiMonth), typed(inputs.warekiDay))
-                          : ConvertSeireki(typed(inputs.seirekiYear), typed(inputs.seirekiMonth),
-                                           typed(inputs.seirekiDay));
-    // A refused date empties the other side, so that no wrong date stays on show.
-    const auto shown = [&c](int value) { return c.ok ? QString::number(value) : QString(); };
+    const ConvertedDate c = ConvertOneSide(
+        {typed(inputs.seirekiYear), typed(inputs.seirekiMonth), typed(inputs.seirekiDay),
+         inputs.era, typed(inputs.warekiYear), typed(inputs.warekiMonth), typed(inputs.warekiDay)},
+        inputs.fromWareki);
+    // Only the other side is written: the typed one stays as typed.
+    const auto shown = [](const std::string& text) { return QString::fromStdString(text); };
     if (inputs.fromWareki) {
-        inputs.seirekiYear = shown(c.year);
-        inputs.seirekiMonth = shown(c.month);
-        inputs.seirekiDay = shown(c.day);
+        inputs.seirekiYear = shown(c.fields.year);
+        inputs.seirekiMonth = shown(c.fields.month);
+        inputs.seirekiDay = shown(c.fields.day);
     } else {
-        if (c.ok) inputs.era = c.era;
-        inputs.warekiYear = QString::fromStdString(c.eraYear);
-        inputs.warekiMonth = shown(c.eraMonth);
-        inputs.warekiDay = shown(c.eraDay);
+        inputs.era = c.fields.era;
+        inputs.warekiYear = shown(c.fields.eraYear);
+        inputs.warekiMonth = shown(c.fields.eraMonth);
+        inputs.warekiDay = shown(c.fields.eraDay);
     }
-    return {c.ok, QString::fromStdString(c.text)};
+    return {c.ok, shown(c.text)};
 }
 
 AgeColumn ReadAgeColumn(const QString& birthYearText) {

@@ -19,8 +19,8 @@ struct TosvelInputs {
 // Today's date on the 西暦 side, converted.
 TosvelInputs DefaultTosvelInputs(const CivilDate& today);
 
-// Converts the side that was typed and writes the other side's fields; when the date is refused
-// the other side is emptied, so that no wrong date stays on show. The answer is the sentence to
+// Converts the side that was typed and writes the other side's fields as the converter's rule
+// (ConvertOneSide) gives them: emptied for a refused date. The answer is the sentence to
 // show: the date in both calendars, or why there is none.
 struct ConversionView {
     bool ok = false;

@@ -2,7 +2,7 @@
 #include <emscripten/bind.h>
 
 #include "engine/CivilDate.h"
-#include "engine/Era.h"
+#include "input/Applicability.h"
 #include "input/CalculationView.h"
 #include "input/ChoiceLists.h"
 #include "input/DialogInputs.h"
@@ -16,16 +16,6 @@ std::string Particle(int outcomeIndex) {
     return std::string(ParticleFor(outcomeIndex));
 }
 
-std::vector<std::string> EraNames() {
-    std::vector<std::string> names;
-    for (const EraStart& era : kEras) names.emplace_back(era.name);
-    return names;
-}
-
-std::vector<ResumeField> ResumeFields() {
-    return {ResumeSchema().begin(), ResumeSchema().end()};
-}
-
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(vesmer_inputs) {
@@ -33,7 +23,6 @@ EMSCRIPTEN_BINDINGS(vesmer_inputs) {
     register_vector<std::string>("StringList");
     register_vector<std::array<std::string, 3>>("RowList");
     register_vector<InputDescription>("InputList");
-    register_vector<ResumeField>("ResumeFieldList");
     value_array<std::array<std::string, 3>>("Cells")
         .element(emscripten::index<0>())
         .element(emscripten::index<1>())
@@ -46,18 +35,18 @@ EMSCRIPTEN_BINDINGS(vesmer_inputs) {
         .field("name", &InputDescription::name)
         .field("kind", &InputDescription::kind)
         .field("label", &InputDescription::label)
-        .field("caption", &InputDescription::caption)
+        .field("place", &InputDescription::place)
         .field("unit", &InputDescription::unit)
         .field("items", &InputDescription::items)
         .field("maxLength", &InputDescription::maxLength)
         .field("stage", &InputDescription::stage)
         .field("defaultText", &InputDescription::defaultText);
-    value_object<ResumeField>("ResumeField")
-        .field("name", &ResumeField::name)
-        .field("title", &ResumeField::title)
-        .field("stage", &ResumeField::stage)
-        .field("maxLength", &ResumeField::maxLength)
-        .field("items", &ResumeField::items);
+    value_object<PageFacts>("PageFacts")
+        .field("columns", &PageFacts::columns)
+        .field("eras", &PageFacts::eras)
+        .field("tableFirstYear", &PageFacts::tableFirstYear)
+        .field("tableLastYear", &PageFacts::tableLastYear)
+        .field("firstCountableDate", &PageFacts::firstCountableDate);
 }
 
 EMSCRIPTEN_BINDINGS(vesmer_views) {
@@ -66,23 +55,24 @@ EMSCRIPTEN_BINDINGS(vesmer_views) {
         .field("ok", &CalculationView::ok)
         .field("refusal", &CalculationView::refusal)
         .field("refused", &CalculationView::refused)
-        .field("keepsShown", &CalculationView::keepsShown)
         .field("history", &CalculationView::history)
         .field("rows", &CalculationView::rows)
         .field("tsv", &CalculationView::tsv)
         .field("csv", &CalculationView::csv)
         .field("note", &CalculationView::note);
+    value_object<ConverterFields>("ConverterFields")
+        .field("year", &ConverterFields::year)
+        .field("month", &ConverterFields::month)
+        .field("day", &ConverterFields::day)
+        .field("era", &ConverterFields::era)
+        .field("eraYear", &ConverterFields::eraYear)
+        .field("eraMonth", &ConverterFields::eraMonth)
+        .field("eraDay", &ConverterFields::eraDay);
     value_object<ConvertedDate>("ConvertedDate")
         .field("ok", &ConvertedDate::ok)
         .field("text", &ConvertedDate::text)
         .field("field", &ConvertedDate::field)
-        .field("year", &ConvertedDate::year)
-        .field("month", &ConvertedDate::month)
-        .field("day", &ConvertedDate::day)
-        .field("era", &ConvertedDate::era)
-        .field("eraYear", &ConvertedDate::eraYear)
-        .field("eraMonth", &ConvertedDate::eraMonth)
-        .field("eraDay", &ConvertedDate::eraDay);
+        .field("fields", &ConvertedDate::fields);
     value_object<YearTableView>("YearTableView")
         .field("text", &YearTableView::text)
         .field("reason", &YearTableView::reason);
@@ -94,16 +84,12 @@ EMSCRIPTEN_BINDINGS(vesmer_functions) {
     class_<ResumeInputs>("ResumeInputs").constructor<>();
 
     function("describeInputs", &DescribeInputs);
-    function("resumeFields", &ResumeFields);
-    function("eraNames", &EraNames);
-    function("inputText", &InputText);
+    function("facts", &Facts);
     function("setInputLines", &SetInputLines);
-    function("resumeInputText", &ResumeInputText);
-    function("isInputEnabled", &IsInputEnabled);
+    function("keepApplicableInputs", &KeepApplicableInputs);
     function("particle", &Particle);
     function("showCalculation", &ShowCalculation);
     function("countableDate", &CountableDate);
-    function("convertSeireki", &ConvertSeireki);
-    function("convertWareki", &ConvertWareki);
+    function("convertOneSide", &ConvertOneSide);
     function("yearTable", &YearTableFor);
 }

@@ -3,6 +3,7 @@
 #include <tuple>
 #include <utility>
 
+#include "input/BirthYearHint.h"
 #include "input/CalculationView.h"
 #include "input/DialogInputs.h"
 #include "input/EraConverter.h"
@@ -15,7 +16,7 @@ constexpr CivilDate kToday{2024, 4, 1};
 
 // Inputs set by name read back as set (a list index that is no number as -1); a name outside the
 // schemas is refused, as is the history.
-TEST(PageFunctions, InputsByNameAndTheirEnabling) {
+TEST(PageFunctions, InputsByNameAndTheirDescriptions) {
     DialogInputs inputs;
     ResumeInputs resume;
     const char* const cases[][3] = {
@@ -28,19 +29,33 @@ TEST(PageFunctions, InputsByNameAndTheirEnabling) {
     EXPECT_FALSE(SetInputText(inputs, "historyText", "") || SetResumeInputText(resume, "x", ""));
     EXPECT_EQ(ResumeInputText(ResumeInputs{}, "resumeHeading"), "1");
     EXPECT_TRUE(SetInputLines(inputs, resume, "era\n1\nleavingMonth\n\nbirthDay\n３"));
+    EXPECT_TRUE(SetInputLines(inputs, resume, "showAge\n0\n"));  // as the page sends them
     EXPECT_EQ(InputText(inputs, "era") + InputText(inputs, "birthDay"), "1３");
     EXPECT_FALSE(SetInputLines(inputs, resume, "showAge\n1\nnothing\n1\n"));
     EXPECT_EQ(inputs.m_bShowAge, 1);
     EXPECT_FALSE(SetInputLines(inputs, resume, "era"));
 
-    const std::vector<InputDescription> fields = DescribeInputs();
-    EXPECT_EQ(fields[1].defaultText + fields.back().label, "1980年齢を表示する");
-    // 小学校 (0) leaves the 中学 counts closed, 大学院博士 (7) opens everything.
-    EXPECT_EQ(
-        std::vector<bool>({IsInputEnabled("roninElementary", 0),
-                           IsInputEnabled("roninJuniorHigh", 0), IsInputEnabled("birthYear", 0),
-                           IsInputEnabled("shortenDoctor", 7), IsInputEnabled("nothing", 7)}),
-        std::vector<bool>({true, false, true, true, false}));
+    // Both forms described, each input with its kind and place; the facts the page shows.
+    std::string described;
+    for (const InputDescription& field : DescribeInputs()) {
+        if (field.name == "birthYear" || field.name == "roninDoctor" ||
+            field.name == "progression" || field.name == "shortenMaster" ||
+            field.name == "showAge" || field.name == "resumeHeading" ||
+            field.name == "departmentHighSchool" || field.name == "leavingMonth")
+            described +=
+                field.kind + " " + field.place + " " + field.label + " " + field.defaultText + "|";
+    }
+    EXPECT_EQ(described,
+              "text basic 生年月日の年 1980|ronin counts 博士の浪人回数 0|list route 進学・編入 0|"
+              "check more 修士課程1年短縮 0|check history 年齢を表示する 0|"
+              "check block 1行目に「学歴」と書く 1|department schools 高校/高専の学科 |"
+              "month basic 中途退学・除籍の月 |");
+    const PageFacts facts = Facts();
+    EXPECT_EQ(facts.columns, (std::vector<std::string>{"年", "月", "学歴"}));
+    EXPECT_EQ(facts.eras.front() + facts.eras.back(), "明治令和");
+    EXPECT_EQ(std::to_string(facts.tableFirstYear) + "〜" + std::to_string(facts.tableLastYear) +
+                  " " + facts.firstCountableDate,
+              "1873〜2100 1900-01-01");
 }
 
 // One Calculate as the page shows it: the history as printed, the rows, or a refusal at its input
@@ -76,16 +91,62 @@ TEST(PageFunctions, CalculationShowsHistoryRowsOrRefusal) {
     EXPECT_EQ(CountableDate("2019-02-30"), CivilDate{});
 }
 
-// The converter's sentence and refused field (Tosvel's window shows it too), and the year table.
+// The converter rewrites the side not typed, and empties it for a day that does not exist, so
+// that no wrong date stays on show (Tosvel's window shows the same); the year table.
 TEST(PageFunctions, EraConverterAndYearTable) {
-    EXPECT_EQ(ConvertSeireki("1989", "1", "8").eraYear, "元");
-    const ConvertedDate reiwa = ConvertWareki(3, "31", "5", "1");
-    EXPECT_FALSE(reiwa.ok);
-    EXPECT_EQ(reiwa.field, "year");
-    EXPECT_EQ(ConvertWareki(4, "元", "５", "1").year, 2019);
+    const struct {
+        ConverterFields typed;
+        bool fromWareki;
+        ConverterFields shown;
+        const char* textOrField;
+    } cases[] = {
+        {{"1989", "1", "8", 0, "31", "4", "30"},
+         false,
+         {"1989", "1", "8", 3, "元", "1", "8"},
+         "西暦1989年1月8日 ＝ 平成元年1月8日"},
+        {{"2019", "4", "31", 3, "31", "4", "30"}, false, {"2019", "4", "31", 3, "", "", ""}, "day"},
+        {{"", "", "", 4, "元", "５", "1"},
+         true,
+         {"2019", "5", "1", 4, "元", "５", "1"},
+         "西暦2019年5月1日 ＝ 令和元年5月1日"},
+        {{"2019", "5", "1", 3, "31", "5", "1"}, true, {"", "", "", 3, "31", "5", "1"}, "year"},
+    };
+    for (const auto& c : cases) {
+        const ConvertedDate converted = ConvertOneSide(c.typed, c.fromWareki);
+        EXPECT_EQ(converted.fields, c.shown) << c.textOrField;
+        EXPECT_EQ(converted.ok ? converted.text : converted.field, c.textOrField);
+    }
     EXPECT_EQ(YearTableFor("").text.substr(0, 5), "1873\t");
     EXPECT_TRUE(YearTableFor("1").text.empty());
     EXPECT_FALSE(YearTableFor("1").reason.empty());
+}
+
+// A 西暦 year of one or two digits is asked back as the era year a person writing a résumé most
+// likely means; the window and the page show it at the year.
+TEST(PageFunctions, ShortWesternYearIsAskedBackAsAnEraYear) {
+    const struct {
+        const char* typed;
+        const char* hint;
+    } cases[] = {
+        {"61", "61年は西暦の年ではありません。昭和61年（1986年）ですか？"},
+        {" ６ ", "6年は西暦の年ではありません。平成6年（1994年）ですか？"},
+        {"1", "1年は西暦の年ではありません。平成元年（1989年）ですか？"},
+        {"9", "9年は西暦の年ではありません。平成9年（1997年）ですか？"},
+        {"21", "21年は西暦の年ではありません。平成21年（2009年）ですか？"},
+        {"22", "22年は西暦の年ではありません。昭和22年（1947年）ですか？"},
+        {"64", "64年は西暦の年ではありません。昭和64年（1989年）ですか？"},
+        {"65", "65年は西暦の年ではありません。西暦は4桁で入力してください。"},
+        {"0", "0年は西暦の年ではありません。西暦は4桁で入力してください。"},
+        {"199", ""},
+        {"6x", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WesternYearHint(c.typed, {2024, 4, 1}), c.hint);
+    DialogInputs inputs;
+    inputs.m_strBirthYear = "61";
+    const CalculationView view = ShowCalculation(inputs, ResumeInputs{}, {2024, 4, 1});
+    EXPECT_EQ(view.refused + " " + view.refusal,
+              "birthYear 61年は西暦の年ではありません。昭和61年（1986年）ですか？");
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 // What the browser tests share: the built page served on 127.0.0.1, Debian's Chromium driven
 // over the DevTools protocol, vesmer-cli from the native build, and a seeded input generator.
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
+
+export { chromium };
 import { startServer } from '../../web/serve.mjs';
 
 const repo = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
@@ -33,6 +36,7 @@ export async function openBrowser(folder = distFolder) {
       const page = await context.newPage();
       if (viewport) await page.setViewportSize(viewport);
       page.problems = [];
+      page.on('dialog', (dialog) => dialog.accept());
       page.on('console', (m) => m.type() === 'error' && page.problems.push(`console: ${m.text()}`));
       page.on('pageerror', (e) => page.problems.push(`page: ${e.message}`));
       page.on('request', (r) => !r.url().startsWith(origin) && !r.url().startsWith('blob:') &&
@@ -66,16 +70,17 @@ export function seeded(seed) {
   return { next, int, pick: (items) => items[int(0, items.length - 1)] };
 }
 
-// Sets the page's inputs by their schema names: lists take an index, checks 0 or 1.
+// Sets the page's inputs by their schema names (lists take an index, checks 0 or 1) and
+// reports the change, as leaving a field does.
 export async function fill(page, values) {
   await page.evaluate((entries) => {
+    const form = document.getElementById('inputs');
     for (const [name, value] of entries) {
-      const input = document.getElementById(name);
+      const input = form.elements[name];
       if (input.type === 'checkbox') input.checked = value === '1';
-      else if (input.tagName === 'SELECT') input.selectedIndex = Number(value);
       else input.value = value;
     }
-    document.getElementById('inputs').dispatchEvent(new Event('change'));
+    form.dispatchEvent(new Event('change'));
   }, Object.entries(values));
 }
 
@@ -86,15 +91,27 @@ export async function fresh(page) {
   await page.waitForFunction(() => document.documentElement.dataset.ready);
 }
 
-// Calculates and reads what the page shows: the history, the rows and any alert.
-export async function calculate(page) {
-  await page.click('#calculate');
+// What the page shows: the history, the block's rows, whether they are marked as not matching,
+// each refusal with the input it is tied to, and the inputs that apply.
+export function shown(page) {
   return page.evaluate(() => ({
     history: document.getElementById('history').textContent,
-    rows: [...document.querySelectorAll('#resume tr')].map((tr) =>
-      [...tr.querySelectorAll('td')].map((td) => td.textContent).join('\t')),
-    alerts: [...document.querySelectorAll('[role="alert"]')].map((a) => ({
-      text: a.textContent, field: a.previousElementSibling?.querySelector('input, select')?.id ?? '',
+    rows: [...document.querySelectorAll('#resume tbody tr:not(:has(#hint))')]
+      .map((tr) => [...tr.cells].map((td) => td.textContent).join('\t')),
+    stale: !document.getElementById('stale').hidden,
+    alerts: [...document.querySelectorAll('.alert')].map((a) => ({
+      text: a.textContent, field: document.querySelector(`[aria-describedby="${a.id}"]`)?.name ?? '',
     })),
+    applying: [...document.querySelectorAll('#inputs [data-input]')]
+      .filter((node) => !node.closest('[hidden]')).map((node) => node.dataset.input),
   }));
 }
+
+// axe-core's violations on the page, one line each.
+export async function violations(page) {
+  await page.evaluate(axeSource);
+  return page.evaluate(async () => (await window.axe.run(document, {
+    runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'best-practice'] })).violations
+    .map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`));
+}
+const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
