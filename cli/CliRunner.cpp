@@ -274,6 +274,20 @@ const char* KindName(HistoryEventKind kind) {
             return "dropped-out";
         case HistoryEventKind::Expelled:
             return "expelled";
+        case HistoryEventKind::LeaveOfAbsence:
+            return "leave-of-absence";
+        case HistoryEventKind::Return:
+            return "return";
+        case HistoryEventKind::Exchange:
+            return "exchange";
+        case HistoryEventKind::StudyAbroad:
+            return "study-abroad";
+        case HistoryEventKind::TransferIn:
+            return "transfer-in";
+        case HistoryEventKind::EquivalencyPass:
+            return "equivalency-pass";
+        case HistoryEventKind::CreditsWithdrawn:
+            return "credits-withdrawn";
     }
     return "";
 }
