@@ -151,13 +151,16 @@ EventProblem CHistoryData::CheckSchoolEvent(int index) const {
     if (!enrolment) return Problem(P::StageNotReached, index);
     const bool lasts = HasReturn(event.kind);
     if (lasts && event.to <= event.from) return Problem(P::ReturnNotAfterStart, index);
-    // An event begins before the course ends as the events begun before it lengthened it, and
-    // lies within the enrolment; a 転入学 comes after the entry.
+    // An event begins after the entry (a 転入学) or in its month, and before the course ends as
+    // the events begun before it lengthened it; it returns within the enrolment.
     const YearMonth latestStart = std::min(
         AddMonths(enrolment->courseEnd, ExtraMonths(event.stage, event.from)), enrolment->last);
-    const bool inside = (lasts ? event.from >= enrolment->first : event.from > enrolment->first) &&
-                        event.from <= latestStart && (!lasts || event.to <= enrolment->last);
-    if (!inside) return Problem(P::OutsideEnrolment, index, *enrolment);
+    const bool startsInside =
+        (lasts ? event.from >= enrolment->first : event.from > enrolment->first) &&
+        event.from <= latestStart;
+    if (!startsInside)
+        return Problem(P::OutsideEnrolment, index, {enrolment->first, latestStart, latestStart});
+    if (lasts && event.to > enrolment->last) return Problem(P::OutsideEnrolment, index, *enrolment);
     for (int other = 0; other < index && lasts; ++other) {
         const SchoolEvent& earlier = m_aSchoolEvents[static_cast<std::size_t>(other)];
         if (earlier.stage == event.stage && HasReturn(earlier.kind) && Overlap(earlier, event))

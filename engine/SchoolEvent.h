@@ -81,7 +81,9 @@ struct EventProblem {
     EventProblemKind kind = EventProblemKind::None;
     int event = kEquivalencyEvent;  // the index of the event, or the 高卒認定
     int other = -1;                 // the earlier event it overlaps
-    YearMonth first{};  // the bounds it breaks: the enrolment, or the 中学校's leaving
+    // The bounds it breaks: the months it could begin in or the enrolment it must return within,
+    // or the 中学校's leaving.
+    YearMonth first{};
     YearMonth last{};
 
     bool IsNone() const { return kind == EventProblemKind::None; }

@@ -96,7 +96,7 @@ TEST(Cli, UsageErrorsNameWhatIsAllowed) {
         {{"--era", "大正"}, "'大正' is not allowed; use 0-3 or 西暦, 昭和, 平成, 令和"},
         {{"--era", "3", "--year", "5"}, ""},
         {{"--outcome", "17"}, ""},
-        {{"--outcome", "18"}, "use 0-17 or 入学"},
+        {{"--outcome", "20"}, "use 0-19 or 入学"},
         {{"--university", "99999999999999999999"}, "use 0-4"},
         {{"--year", "1873"}, ""},
         {{"--year", "19800"}, "'19800' is not a number of up to 4 digits"},

@@ -329,15 +329,22 @@ TEST(SchoolEvents, EventsThatCannotHaveHappenedAreFound) {
         void (*setup)(CHistoryData&);
         EventProblem problem;
     } cases[] = {
-        // Within the enrolment as the 休学 itself lengthens it: up to 2003-03.
+        // Begun within the course: from the entry to the leaving it had without this 休学.
         {[](CHistoryData& h) {
              UniversityLeave(h, {1998, 3}, {1999, 3});
          },
-         {P::OutsideEnrolment, 0, -1, {1998, 4}, {2003, 3}}},
+         {P::OutsideEnrolment, 0, -1, {1998, 4}, {2002, 3}}},
         {[](CHistoryData& h) {
-             UniversityLeave(h, {2002, 4}, {2003, 4});
+             UniversityLeave(h, {2002, 4}, {2003, 3});
          },
-         {P::OutsideEnrolment, 0, -1, {1998, 4}, {2003, 3}}},
+         {P::OutsideEnrolment, 0, -1, {1998, 4}, {2002, 3}}},
+        // Begun in a half-year that an earlier 休学 added, or in one that none did.
+        {[](CHistoryData& h) {
+             UniversityLeave(h, {2000, 4}, {2000, 10});
+             UniversityLeave(h, {2002, 6}, {2002, 12});
+             UniversityLeave(h, {2003, 4}, {2003, 5});
+         },
+         {P::OutsideEnrolment, 2, -1, {1998, 4}, {2003, 3}}},
         {[](CHistoryData& h) {
              UniversityLeave(h, {2000, 4}, {2000, 4});
          },
@@ -367,7 +374,7 @@ TEST(SchoolEvents, EventsThatCannotHaveHappenedAreFound) {
              EndAt(h, STAGE_UNIVERSITY, OUTCOME_DROPPED_OUT);
              UniversityLeave(h, {2002, 6}, {2002, 9});
          },
-         {P::OutsideEnrolment, 0, -1, {1998, 4}, {2002, 9}}},
+         {P::OutsideEnrolment, 0, -1, {1998, 4}, {2002, 3}}},
         {[](CHistoryData& h) {
              h.m_equivalency = EquivalencyExam{{1995, 2}, std::nullopt};
          },
@@ -399,6 +406,7 @@ TEST(SchoolEvents, EventsThatCannotHaveHappenedAreFound) {
          {P::OutsideEnrolment, 0, -1, {1995, 4}, {1996, 6}}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
         CHistoryData history;
         c.setup(history);
         history.BuildHistoryText({2026, 12, 7});
