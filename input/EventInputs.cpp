@@ -5,6 +5,7 @@
 
 #include "engine/NumberText.h"
 #include "engine/ResumeRows.h"
+#include "input/ChoiceLists.h"
 
 namespace {
 
@@ -315,4 +316,87 @@ EventTransfer RefuseEvent(const EventTransfer& transfer, std::span<const EventIn
     const auto [text, field] =
         ProblemText(transfer, input, std::string(history.SchoolName(stage)), problem);
     return Refusal(transfer, RowName(rows, row) + text, row, field);
+}
+
+namespace {
+
+constexpr std::string_view kStoredPrefix = "event";
+constexpr std::string_view kStoredFields[] = {"kind", "stage", "from", "to", "place", "department"};
+
+std::string StageItem(int stage) {
+    const std::string* item = SelectedItem(ChoiceLists::Get().m_aFinalSchoolNames, stage - 1);
+    return item ? *item : std::string();
+}
+
+// The stored field names of a row with the typed values they hold.
+std::vector<std::pair<std::string_view, std::string>> StoredFields(const EventInput& row) {
+    std::vector<std::pair<std::string_view, std::string>> fields{
+        {"kind", std::string(DescribeEventKind(row.kind).item)}};
+    const EventKindDescription& kind = DescribeEventKind(row.kind);
+    if (kind.stageChosen) fields.emplace_back("stage", StageItem(row.stage));
+    if (!kind.from.empty()) fields.emplace_back("from", row.from);
+    if (!kind.to.empty()) fields.emplace_back("to", row.to);
+    if (!kind.place.empty()) fields.emplace_back("place", row.place);
+    if (!kind.department.empty()) fields.emplace_back("department", row.department);
+    return fields;
+}
+
+}  // namespace
+
+std::vector<std::pair<std::string, std::string>> StoredEventValues(
+    std::span<const EventInput> rows) {
+    std::vector<std::pair<std::string, std::string>> values;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::string prefix = std::string(kStoredPrefix) + std::to_string(i + 1) + ".";
+        for (auto& [field, value] : StoredFields(rows[i]))
+            values.emplace_back(prefix + std::string(field), std::move(value));
+    }
+    return values;
+}
+
+bool CStoredEventRows::Read(std::string_view key, std::string_view value) {
+    if (!key.starts_with(kStoredPrefix)) return false;
+    key.remove_prefix(kStoredPrefix.size());
+    const std::size_t dot = key.find('.');
+    const std::string_view number = key.substr(0, dot);
+    if (dot == std::string_view::npos || !IsAllDigits(number) || number.size() > 2) return false;
+    const int index = ParseLeadingInt(number);
+    const std::string_view field = key.substr(dot + 1);
+    if (index < 1 || index > kMaxEventRows ||
+        std::find(std::begin(kStoredFields), std::end(kStoredFields), field) ==
+            std::end(kStoredFields))
+        return false;
+    const auto [place, added] = m_rows.try_emplace(index);
+    StoredRow& stored = place->second;
+    if (added) stored.row.stage = 0;  // no stage until one is read
+    EventInput& row = stored.row;
+    if (field == "kind") {
+        for (const EventKindDescription& kind : kKinds) {
+            if (kind.item == value) {
+                row.kind = kind.kind;
+                stored.known = true;
+            }
+        }
+    } else if (field == "stage") {
+        const auto& items = ChoiceLists::Get().m_aFinalSchoolNames;
+        const auto item = std::find(items.begin(), items.end(), value);
+        row.stage = item == items.end() ? 0 : static_cast<int>(item - items.begin()) + 1;
+    } else {
+        std::string& text = field == "from"    ? row.from
+                            : field == "to"    ? row.to
+                            : field == "place" ? row.place
+                                               : row.department;
+        text = value;
+    }
+    return true;
+}
+
+std::vector<EventInput> CStoredEventRows::Rows() const {
+    std::vector<EventInput> rows;
+    for (const auto& [index, stored] : m_rows) {
+        if (!stored.known) continue;
+        rows.push_back(stored.row);
+        if (!DescribeEventKind(stored.row.kind).stageChosen) rows.back().stage = STAGE_HIGH_SCHOOL;
+    }
+    return rows;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/HistoryData.h"
@@ -77,3 +79,26 @@ EventTransfer TransferEvents(std::span<const EventInput> rows, CHistoryData& his
 // The refusal of a row the built history found impossible.
 EventTransfer RefuseEvent(const EventTransfer& transfer, std::span<const EventInput> rows,
                           const CHistoryData& history, const EventProblem& problem);
+
+// The rows as stored, one key and value for each field a row's kind uses: "event1.kind" = "休学",
+// "event1.stage" = "大学" (the final-schooling list's item), "event1.from" = "2000-04" (as typed),
+// "event1.to", "event1.place", "event1.department"; rows numbered from 1.
+std::vector<std::pair<std::string, std::string>> StoredEventValues(
+    std::span<const EventInput> rows);
+
+// Reads stored values back into rows. A value that names no kind or stage is dropped, not
+// guessed at: a row without a known kind is left out, a stage that is not known is none.
+class CStoredEventRows {
+  public:
+    // False for a key that is no event's.
+    bool Read(std::string_view key, std::string_view value);
+    // The rows read, in their order.
+    std::vector<EventInput> Rows() const;
+
+  private:
+    struct StoredRow {
+        bool known = false;  // a kind was read
+        EventInput row;
+    };
+    std::map<int, StoredRow> m_rows;
+};
