@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "engine/NumberText.h"
+#include "input/TypedNumber.h"
 
 CDigitsValidator::CDigitsValidator(bool allowGan, QObject* parent)
     : QValidator(parent), m_bAllowGan(allowGan) {}
@@ -11,10 +12,7 @@ QValidator::State CDigitsValidator::validate(QString& input, int& pos) const {
     (void)pos;  // the conversion keeps every character's place
     input = QString::fromStdString(ToAsciiDigits(input.toStdString()));
     if (m_bAllowGan && input == QStringLiteral("元")) return Acceptable;
-    for (const QChar c : input) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return Invalid;
-    }
-    return Acceptable;
+    return input.isEmpty() || DigitsOf(input.toStdString()) ? Acceptable : Invalid;
 }
 
 void UseDigitsInput(QLineEdit& edit, bool allowGan) {

@@ -9,6 +9,7 @@
 #include "settings/DialogState.h"
 #include "settings/HistoryProfile.h"
 #include "settings/IniFile.h"
+#include "settings/SettingsFiles.h"
 #include "settings/SettingsLocation.h"
 
 namespace {

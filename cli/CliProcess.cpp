@@ -57,7 +57,7 @@ int RunCliProcess(const ResumePdfWriter& writePdf) {
     int status =
         RunCli(arguments, CivilDate{now.year(), now.month(), now.day()}, out, err, writePdf);
     if (!WriteAll(stdout, out)) {
-        err += "vesmer-cli: the output could not be written\n";
+        err += "vesmer-cli: 出力を書き込めませんでした。\n";
         status = kExitOutputFailed;
     }
     WriteAll(stderr, err);
@@ -86,7 +86,7 @@ int RunInPdfModule(int argc, char* argv[], const char* modulePath) {
     if (entry) return entry(argc, argv);
     const QString shown =
         path.isEmpty() ? QString::fromUtf8(modulePath) : QString::fromStdString(DisplayPath(path));
-    std::fprintf(stderr, "vesmer-cli: --pdf: the PDF module %s cannot be loaded\n",
+    std::fprintf(stderr, "vesmer-cli: PDF を書き出すモジュール %s を読み込めません（--pdf）。\n",
                  EscapeControls(shown).toUtf8().constData());
     return kExitOutputFailed;
 }

@@ -10,6 +10,7 @@
 
 #include "cli/ResumeOutput.h"
 #include "engine/CivilDate.h"
+#include "input/ResumeInputs.h"
 
 struct InputField;
 
@@ -38,12 +39,11 @@ struct CliRequest {
     std::optional<QString> loadFolder;
     std::optional<QString> saveFolder;
     std::optional<ResumeRequest> resume;  // the résumé rows instead of the history
-    ResumeOptions resumeOptions;          // how the résumé rows are written (also for --json)
+    ResumeInputs resumeInputs;            // the 学歴 block's choices as typed (also for --json)
 };
 
 struct CliUsageError {
     QString message;
-    bool suggestHelp = false;
 };
 
 // Reads the arguments (without the program name); today is the date used when --today is absent.

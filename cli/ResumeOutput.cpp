@@ -5,8 +5,9 @@
 #include <optional>
 #include <set>
 
-#include "engine/HistoryData.h"
+#include "cli/CliTexts.h"
 #include "engine/ResumeRows.h"
+#include "input/CalculationView.h"
 #include "input/ResumeInputs.h"
 
 namespace {
@@ -15,28 +16,40 @@ const QString kResume = QStringLiteral("resume");
 const QString kCsv = QStringLiteral("csv");
 const QString kPdf = QStringLiteral("pdf");
 const QString kOmittable = QStringLiteral("から");
+const QString kListSeparator = QStringLiteral("、");
 
-// The value of --resume (also the key of --json), or the calendar's own name.
-struct CalendarName {
+// The value of --resume (also the key of --json) beside the calendar's own name.
+struct CalendarOption {
     const char* option;
-    const char* japanese;
     ResumeCalendar calendar;
 };
-constexpr CalendarName kCalendars[] = {
-    {"wareki", "和暦", ResumeCalendar::Wareki},
-    {"seireki", "西暦", ResumeCalendar::Seireki},
+constexpr CalendarOption kCalendars[] = {
+    {"wareki", ResumeCalendar::Wareki},
+    {"seireki", ResumeCalendar::Seireki},
 };
 
+// "wareki か 和暦、seireki か 西暦"
+QString CalendarChoices() {
+    QStringList choices;
+    for (const CalendarOption& name : kCalendars)
+        choices << QStringLiteral("%1 か %2")
+                       .arg(QLatin1String(name.option), Utf8(CalendarName(name.calendar)));
+    return choices.join(kListSeparator);
+}
+
+// "年、月、学歴"
+QString ColumnTitles() {
+    QStringList titles;
+    for (std::string_view title : kResumeColumnTitles) titles << Utf8(title);
+    return titles.join(kListSeparator);
+}
+
 std::optional<ResumeCalendar> CalendarNamed(const QString& value) {
-    for (const CalendarName& name : kCalendars) {
-        if (value == QLatin1String(name.option) || value == QString::fromUtf8(name.japanese))
+    for (const CalendarOption& name : kCalendars) {
+        if (value == QLatin1String(name.option) || value == Utf8(CalendarName(name.calendar)))
             return name.calendar;
     }
     return std::nullopt;
-}
-
-QString Utf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // The block's inputs that have an option, one per option (the stages share theirs).
@@ -49,35 +62,48 @@ std::vector<const ResumeField*> BlockOptionFields() {
     return fields;
 }
 
-QString Items(const ResumeField& field) {
+// "中学校卒業、高校入学、小学校入学"
+QString Starts(const ResumeField& field) {
     QStringList items;
     for (const std::string& item : field.items) items << Utf8(item).remove(kOmittable);
-    return items.join(QStringLiteral(", "));
+    return items.join(kListSeparator);
 }
 
-QCommandLineOption BlockOption(const ResumeField& field) {
-    const QString name = Utf8(field.option);
+QString BlockDescription(const ResumeField& field) {
+    const QString stages =
+        QStringLiteral("STAGE は %1、学校ごとに一度指定できます").arg(StageRule());
     switch (field.kind) {
         case ResumeFieldKind::Start:
-            return {
-                name,
-                QStringLiteral("Where the rows start (%1): %2 (default %3).")
-                    .arg(Utf8(field.title), Items(field), Utf8(field.items[0]).remove(kOmittable)),
-                QStringLiteral("START")};
+            return QStringLiteral("学歴欄の%1: %2（番号 0〜%3 でもよい）。省略時は%4。")
+                .arg(Utf8(field.title), Starts(field))
+                .arg(field.items.size() - 1)
+                .arg(Utf8(field.items[0]).remove(kOmittable));
         case ResumeFieldKind::Heading:
-            return {name, QStringLiteral("Leave out the first row 「学歴」.")};
+            return QStringLiteral("学歴欄の1行目に「学歴」と書きません。");
+        case ResumeFieldKind::SchoolName:
+            return QStringLiteral("学校の正式な名前（%1文字まで）。%2。")
+                .arg(field.maxLength)
+                .arg(stages);
+        case ResumeFieldKind::Department:
+            return QStringLiteral("学部・学科、大学院では研究科・専攻（%1文字まで）。%2。")
+                .arg(field.maxLength)
+                .arg(stages);
+        default:
+            return QStringLiteral("中途退学または除籍した月（1〜12）。");
+    }
+}
+
+QString BlockValueName(const ResumeField& field) {
+    switch (field.kind) {
+        case ResumeFieldKind::Start:
+            return QStringLiteral("START");
+        case ResumeFieldKind::Heading:
+            return {};
         case ResumeFieldKind::SchoolName:
         case ResumeFieldKind::Department:
-            return {name,
-                    QStringLiteral("%1, repeatable: STAGE is %2 or 1-8.")
-                        .arg(field.kind == ResumeFieldKind::SchoolName
-                                 ? QStringLiteral("A school's formal name (学校名)")
-                                 : QStringLiteral("A school's 学部・学科 or 研究科・専攻"),
-                             StageKeys()),
-                    QStringLiteral("STAGE=TEXT")};
+            return QStringLiteral("STAGE=TEXT");
         default:
-            return {name, QStringLiteral("The month (1-12) of a 中途退学 or 除籍."),
-                    QStringLiteral("N")};
+            return QStringLiteral("N");
     }
 }
 
@@ -90,8 +116,7 @@ QString ReadStart(const ResumeField& field, const QString& value, ResumeInputs& 
             return {};
         }
     }
-    return QStringLiteral("--%1: '%2' is not allowed; use %3")
-        .arg(Utf8(field.option), value, Items(field));
+    return NotAllowed(Utf8(field.option), value, Starts(field));
 }
 
 // "STAGE=TEXT" values of --school or --department; each stage at most once.
@@ -99,17 +124,15 @@ QString ReadStageTexts(const ResumeField& field, const QStringList& values, Resu
     const QString option = Utf8(field.option);
     std::set<int> given;
     for (const QString& value : values) {
-        const qsizetype equals = value.indexOf(QLatin1Char('='));
-        const int stage = equals > 0 ? StageNamed(value.left(equals)) : 0;
-        if (equals <= 0) return QStringLiteral("--%1: '%2' is not STAGE=TEXT").arg(option, value);
-        if (stage == 0)
-            return QStringLiteral("--%1: unknown stage '%2' (%3 or 1-8)")
-                .arg(option, value.left(equals), StageKeys());
-        if (!given.insert(stage).second)
-            return QStringLiteral("--%1 is given more than once for %2")
-                .arg(option, value.left(equals));
-        *ResumeText(inputs, SchoolField(stage, field.kind == ResumeFieldKind::Department)) =
-            value.mid(equals + 1).toStdString();
+        StageValue read;
+        if (QString problem = ReadStageValue(option, value, QStringLiteral("TEXT"), read);
+            !problem.isEmpty())
+            return problem;
+        if (!given.insert(read.stage).second)
+            return QStringLiteral("--%1 を一つの学校に二度以上指定することはできません（%2）。")
+                .arg(option, value.left(value.indexOf(QLatin1Char('='))));
+        *ResumeText(inputs, SchoolField(read.stage, field.kind == ResumeFieldKind::Department)) =
+            read.text.toStdString();
     }
     return {};
 }
@@ -120,8 +143,7 @@ QString ReadBlockOption(const QCommandLineParser& parser, const ResumeField& fie
     const QStringList values = parser.values(option);
     const bool single =
         field.kind == ResumeFieldKind::Start || field.kind == ResumeFieldKind::Month;
-    if (single && values.size() > 1)
-        return QStringLiteral("--%1 is given more than once").arg(option);
+    if (single && values.size() > 1) return GivenTwice(option);
     switch (field.kind) {
         case ResumeFieldKind::Start:
             return ReadStart(field, values.constFirst(), inputs);
@@ -136,89 +158,83 @@ QString ReadBlockOption(const QCommandLineParser& parser, const ResumeField& fie
     }
 }
 
-// The block's own options into options; the first option given, for a usage message.
-QString ReadBlockOptions(const QCommandLineParser& parser, ResumeOptions& options,
+// The block's own options into inputs; the first option given, for a usage message.
+QString ReadBlockOptions(const QCommandLineParser& parser, ResumeInputs& inputs,
                          QString& firstGiven) {
-    ResumeInputs inputs;
     for (const ResumeField* field : BlockOptionFields()) {
         if (!parser.isSet(Utf8(field->option))) continue;
         if (firstGiven.isEmpty()) firstGiven = Utf8(field->option);
         if (const QString problem = ReadBlockOption(parser, *field, inputs); !problem.isEmpty())
             return problem;
     }
-    const ResumeChoice choice = ReadResumeInputs(inputs);
-    if (!choice.ok) return Utf8(choice.refusal);
-    options = choice.options;
     return {};
 }
 
 QString ReadPdfOption(const QCommandLineParser& parser, ResumeRequest& request) {
     if (!parser.isSet(kPdf)) return {};
     const QStringList values = parser.values(kPdf);
-    if (values.size() > 1) return QStringLiteral("--pdf is given more than once");
-    if (request.csv) return QStringLiteral("--pdf and --csv cannot be used together");
-    if (values.constFirst().isEmpty()) return QStringLiteral("--pdf: no file given");
+    if (values.size() > 1) return GivenTwice(kPdf);
+    if (request.csv) return NotTogether(kPdf, kCsv);
+    if (values.constFirst().isEmpty()) return NothingGiven(kPdf, QStringLiteral("ファイル"));
     request.pdf = values.constFirst();
     return {};
 }
 
 }  // namespace
 
-void AddResumeOptions(QCommandLineParser& parser) {
-    parser.addOptions({
+QList<QCommandLineOption> ResumeCommandLineOptions() {
+    QList<QCommandLineOption> options = {
         {kResume,
-         QStringLiteral("Print the résumé rows (年, 月, 学歴) instead of the history, "
-                        "tab-separated, all in one calendar: wareki or 和暦, seireki or 西暦."),
+         QStringLiteral("履歴の代わりに履歴書の学歴欄の行（%1）を、すべて一つの暦でタブ区切り"
+                        "で表示します。CALENDAR は %2。")
+             .arg(ColumnTitles(), CalendarChoices()),
          QStringLiteral("CALENDAR")},
-        {kCsv, QStringLiteral("With --resume: write the rows as CSV (UTF-8 with BOM, CR LF, "
-                              "header row).")},
+        {kCsv, QStringLiteral("--resume の行を CSV（BOM 付きの UTF-8、行の区切りは CR LF、"
+                              "1行目は見出し）で書き出します。")},
         {kPdf,
-         QStringLiteral("With --resume: write the rows as the 学歴 block of an A4 résumé to FILE "
-                        "(PDF) instead of printing them."),
+         QStringLiteral("--resume の行を A4 の履歴書の学歴欄として FILE（PDF）に書き出します。"),
          QStringLiteral("FILE")},
-    });
-    for (const ResumeField* field : BlockOptionFields()) parser.addOption(BlockOption(*field));
+    };
+    for (const ResumeField* field : BlockOptionFields())
+        options << QCommandLineOption(Utf8(field->option), BlockDescription(*field),
+                                      BlockValueName(*field));
+    return options;
 }
 
 QString ReadResumeOptions(const QCommandLineParser& parser, const QStringList& exclusive,
                           bool jsonRows, std::optional<ResumeRequest>& request,
-                          ResumeOptions& options) {
+                          ResumeInputs& inputs) {
     QString firstGiven;
-    if (const QString problem = ReadBlockOptions(parser, options, firstGiven); !problem.isEmpty())
+    if (const QString problem = ReadBlockOptions(parser, inputs, firstGiven); !problem.isEmpty())
         return problem;
     if (!parser.isSet(kResume)) {
-        if (parser.isSet(kCsv)) return QStringLiteral("--csv needs --resume wareki or seireki");
-        if (parser.isSet(kPdf)) return QStringLiteral("--pdf needs --resume wareki or seireki");
+        if (parser.isSet(kCsv)) return NeedsAnother(kCsv, {kResume});
+        if (parser.isSet(kPdf)) return NeedsAnother(kPdf, {kResume});
         if (!firstGiven.isEmpty() && !jsonRows)
-            return QStringLiteral("--%1 needs --resume or --json").arg(firstGiven);
+            return NeedsAnother(firstGiven, {kResume, QStringLiteral("json")});
         return {};
     }
     const QStringList values = parser.values(kResume);
-    if (values.size() > 1) return QStringLiteral("--resume is given more than once");
+    if (values.size() > 1) return GivenTwice(kResume);
     const std::optional<ResumeCalendar> calendar = CalendarNamed(values.constFirst());
-    if (!calendar)
-        return QStringLiteral("--resume: '%1' is neither wareki (和暦) nor seireki (西暦)")
-            .arg(values.constFirst());
+    if (!calendar) return NotAllowed(kResume, values.constFirst(), CalendarChoices());
     for (const QString& other : exclusive) {
-        if (parser.isSet(other))
-            return QStringLiteral("--resume and --%1 cannot be used together").arg(other);
+        if (parser.isSet(other)) return NotTogether(kResume, other);
     }
-    request = ResumeRequest{*calendar, parser.isSet(kCsv), std::nullopt};
+    inputs.m_nCalendar = static_cast<int>(*calendar);
+    request = ResumeRequest{parser.isSet(kCsv), std::nullopt};
     return ReadPdfOption(parser, *request);
 }
 
-QByteArray ResumeOutput(const ResumeRequest& request, const ResumeOptions& options,
-                        const CHistoryData& history, const CivilDate& today) {
-    const std::vector<ResumeRow> rows = BuildResumeRows(history, today, options);
-    return QByteArray::fromStdString(request.csv ? ResumeCsv(rows, request.calendar)
-                                                 : ResumeTsv(rows, request.calendar));
+QByteArray ResumeOutput(const ResumeRequest& request, const ResumeBlockView& block) {
+    const ResumeCalendar calendar = block.choice.calendar;
+    return QByteArray::fromStdString(request.csv ? ResumeCsv(block.rows, calendar)
+                                                 : ResumeTsv(block.rows, calendar));
 }
 
-QJsonObject ResumeJson(const ResumeOptions& options, const CHistoryData& history,
-                       const CivilDate& today) {
-    const std::vector<ResumeRow> rows = BuildResumeRows(history, today, options);
+QJsonObject ResumeJson(const std::vector<ResumeRow>& rows) {
     QJsonObject resume;
-    for (const CalendarName& name : kCalendars) {
+    for (const CalendarOption& name : kCalendars) {
         QJsonArray table;
         for (const ResumeRow& row : rows) {
             const auto cells = ResumeCells(row, name.calendar);
@@ -228,20 +244,4 @@ QJsonObject ResumeJson(const ResumeOptions& options, const CHistoryData& history
         resume.insert(QLatin1String(name.option), table);
     }
     return resume;
-}
-
-int StageNamed(const QString& name) {
-    const CHistoryData history;
-    for (int stage = STAGE_ELEMENTARY; stage <= STAGE_DOCTOR; ++stage) {
-        if (name == Utf8(history.m_aStageKey[std::size_t(stage - 1)]) ||
-            name == QString::number(stage))
-            return stage;
-    }
-    return 0;
-}
-
-QString StageKeys() {
-    QStringList keys;
-    for (const std::string& key : CHistoryData().m_aStageKey) keys << Utf8(key);
-    return keys.join(QLatin1Char(' '));
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCommandLineOption>
 #include <QJsonObject>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -10,15 +12,14 @@
 
 #include "engine/ResumeRows.h"
 
-class CHistoryData;
 class QCommandLineParser;
-struct CivilDate;
+struct ResumeBlockView;
+struct ResumeInputs;
 
 // The résumé output of vesmer-cli: --resume wareki|seireki prints the rows of the 学歴 block
 // instead of the history, as tab-separated lines, with --csv as the CSV file the window exports,
 // or with --pdf FILE as the printed block in a PDF file.
 struct ResumeRequest {
-    ResumeCalendar calendar = ResumeCalendar::Wareki;
     bool csv = false;
     std::optional<QString> pdf;
 };
@@ -27,26 +28,19 @@ struct ResumeRequest {
 using ResumePdfWriter = std::function<bool(const QString& path, const std::vector<ResumeRow>& rows,
                                            ResumeCalendar calendar)>;
 
-void AddResumeOptions(QCommandLineParser& parser);
-// Reads --resume, --csv and --pdf into request (left empty without --resume) and the block's own
-// options (--from, --no-heading, --school, --department, --leaving-month; they need --resume or,
-// with jsonRows, --json) into options. Returns the reason for a usage error, or an empty text when
-// the options fit together. Options named in exclusive choose another output and cannot be combined
-// with
-// --resume.
+// --resume, --csv, --pdf and the block's own options, in the order of the help.
+QList<QCommandLineOption> ResumeCommandLineOptions();
+// Reads --resume (its calendar into inputs), --csv and --pdf into request (left empty without
+// --resume) and the block's own options as typed (--from, --no-heading, --school, --department,
+// --leaving-month; they need --resume or, with jsonRows, --json) into inputs. Returns the reason
+// for a usage error, or an empty text when the options fit together. Options named in exclusive
+// choose another output and cannot be combined with --resume.
 QString ReadResumeOptions(const QCommandLineParser& parser, const QStringList& exclusive,
                           bool jsonRows, std::optional<ResumeRequest>& request,
-                          ResumeOptions& options);
-// The rows in the chosen calendar and format; today ends them as it does the current age.
-QByteArray ResumeOutput(const ResumeRequest& request, const ResumeOptions& options,
-                        const CHistoryData& history, const CivilDate& today);
+                          ResumeInputs& inputs);
+// The rows of the block in its calendar, tab-separated or as CSV.
+QByteArray ResumeOutput(const ResumeRequest& request, const ResumeBlockView& block);
 
-// The rows of the history in both calendars, for --json:
+// The rows in both calendars, for --json:
 // {"wareki": [{"year", "month", "text"}, …], "seireki": […]}.
-QJsonObject ResumeJson(const ResumeOptions& options, const CHistoryData& history,
-                       const CivilDate& today);
-
-// The stage (1..8) named by its key (小 中 高 短 専 大 修 博) or number; 0 for any other name.
-int StageNamed(const QString& name);
-// "小 中 高 短 専 大 修 博".
-QString StageKeys();
+QJsonObject ResumeJson(const std::vector<ResumeRow>& rows);

@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "engine/HistoryData.h"
+#include "engine/Utf8.h"
 
 namespace {
 
@@ -361,36 +362,13 @@ bool IsFormulaStart(std::string_view cell) {
            std::string_view("=+-@\t\r").find(cell.front()) != std::string_view::npos;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-    constexpr std::string_view kBlanks[] = {" ", "　"};
-    for (bool trimmed = true; trimmed;) {
-        trimmed = false;
-        for (std::string_view blank : kBlanks) {
-            for (; text.starts_with(blank); trimmed = true) text.remove_prefix(blank.size());
-            for (; text.ends_with(blank); trimmed = true) text.remove_suffix(blank.size());
-        }
-    }
-    return text;
-}
-
 // The length in bytes of the UTF-8 character that text starts with, or 0 when it is a control
 // character (C0, DEL, C1, the line and paragraph separators) or no UTF-8 at all.
 std::size_t PrintableLength(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned lead = byte(0);
-    if (lead < 0x80) return lead < 0x20 || lead == 0x7F ? 0 : 1;
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-    if (length == 0 || lead > 0xF4 || text.size() < length) return 0;
-    unsigned code = lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(k) & 0xC0) != 0x80) return 0;
-        code = (code << 6) | (byte(k) & 0x3F);
-    }
-    const unsigned smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    const bool control = code < 0xA0 || code == 0x2028 || code == 0x2029;
-    const bool invalid =
-        code < smallest[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF;
-    return control || invalid ? 0 : length;
+    const Utf8Char c = DecodeUtf8(text);
+    const bool control =
+        c.code < 0x20 || (c.code >= 0x7F && c.code < 0xA0) || c.code == 0x2028 || c.code == 0x2029;
+    return control ? 0 : c.length;
 }
 
 template <class Cells>

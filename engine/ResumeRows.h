@@ -12,6 +12,14 @@ class CHistoryData;
 
 // The calendar of a résumé's 年 column: all 和暦 ("平成10", "令和元") or all 西暦 ("1998").
 enum class ResumeCalendar { Wareki, Seireki };
+// What each calendar is called, in the order of ResumeCalendar.
+inline constexpr std::array<std::string_view, 2> kResumeCalendarNames = {"和暦", "西暦"};
+inline std::string_view CalendarName(ResumeCalendar calendar) {
+    return kResumeCalendarNames[static_cast<std::size_t>(calendar)];
+}
+
+// The titles of a résumé's columns, as the CSV's header row and the tables show them.
+inline constexpr std::array<std::string_view, 3> kResumeColumnTitles = {"年", "月", "学歴"};
 
 // Where the 学歴 block starts.
 enum class ResumeStart {
@@ -94,9 +102,6 @@ enum class SchoolTextProblem { None, ControlCharacter, TooLong };
 // dropped. Refused: a tab, a line break or another control character (or bytes that are no
 // UTF-8), and more than kMaxSchoolTextLength characters.
 SchoolTextProblem CleanSchoolText(std::string_view text, std::string& cleaned);
-
-// The column titles of the block.
-inline constexpr std::array<std::string_view, 3> kResumeColumnTitles = {"年", "月", "学歴"};
 
 // The columns 年, 月 and 学歴 of a row; a 留学's return is written in the same calendar:
 // "…に交換留学（令和7年3月まで）" or "…（2025年3月まで）".

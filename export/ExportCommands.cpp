@@ -16,16 +16,12 @@ constexpr const char* kToolName = "Tosvel.exe";
 constexpr const char* kToolName = "Tosvel";
 #endif
 
-// In the order of ExportFileType.
-struct ExportTypeRow {
-    const char* filter;
-    const char* suffix;
-};
-constexpr ExportTypeRow kExportTypes[] = {
-    {"履歴テキスト (*.txt)", "txt"},
-    {"履歴書用CSV・和暦 (*.csv)", "csv"},
-    {"履歴書用CSV・西暦 (*.csv)", "csv"},
-};
+// The calendars of the résumé file types, in the order of ExportFileType after the history text.
+constexpr ResumeCalendar kCsvCalendars[] = {ResumeCalendar::Wareki, ResumeCalendar::Seireki};
+
+ResumeCalendar CsvCalendar(ExportFileType type) {
+    return kCsvCalendars[static_cast<std::size_t>(type) - 1];
+}
 
 }  // namespace
 
@@ -34,22 +30,21 @@ SavePromptSettings ExportPromptSettings(const QString& desktopFolder) {
     settings.title = QStringLiteral("出力する場所を選択してください");
     settings.initialFolder = desktopFolder;
     settings.initialName = QStringLiteral("MyHistory.txt");
-    for (const ExportTypeRow& type : kExportTypes)
+    settings.fileTypes.push_back({QStringLiteral("履歴テキスト (*.txt)"), QStringLiteral("txt")});
+    for (const ResumeCalendar calendar : kCsvCalendars) {
+        const std::string_view name = CalendarName(calendar);
         settings.fileTypes.push_back(
-            {QString::fromUtf8(type.filter), QString::fromUtf8(type.suffix)});
+            {QStringLiteral("履歴書用CSV・%1 (*.csv)")
+                 .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))),
+             QStringLiteral("csv")});
+    }
     return settings;
 }
 
 QByteArray ExportFileBytes(ExportFileType type, std::string_view historyText,
                            const std::vector<ResumeRow>& resumeRows) {
-    switch (type) {
-        case ExportFileType::ResumeWareki:
-            return QByteArray::fromStdString(ResumeCsv(resumeRows, ResumeCalendar::Wareki));
-        case ExportFileType::ResumeSeireki:
-            return QByteArray::fromStdString(ResumeCsv(resumeRows, ResumeCalendar::Seireki));
-        case ExportFileType::HistoryText:
-            break;
-    }
+    if (type != ExportFileType::HistoryText)
+        return QByteArray::fromStdString(ResumeCsv(resumeRows, CsvCalendar(type)));
     return HistoryFileBytes(historyText);
 }
 
@@ -61,7 +56,7 @@ ExportOutcome ExportHistory(const std::string& historyText,
     if (!prompt.AskSavePath(ExportPromptSettings(desktopFolder), path, fileType))
         return ExportOutcome::Cancelled;
     // A type the prompt does not list is taken as the first one.
-    const ExportFileType type = fileType < std::size(kExportTypes)
+    const ExportFileType type = fileType <= std::size(kCsvCalendars)
                                     ? static_cast<ExportFileType>(fileType)
                                     : ExportFileType::HistoryText;
     if (type != ExportFileType::HistoryText && resumeRows.empty()) return ExportOutcome::NoRows;

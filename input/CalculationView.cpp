@@ -1,10 +1,6 @@
 #include "input/CalculationView.h"
 
-#include "engine/HistoryData.h"
-#include "engine/ResumeRows.h"
 #include "input/InputSchema.h"
-#include "input/InputTransfer.h"
-#include "input/ResumeInputs.h"
 
 std::string LfText(std::string_view text) {
     std::string lf;
@@ -20,25 +16,41 @@ std::string PrintedHistory(std::string_view historyText) {
     return LfText(historyText) + "\n";
 }
 
+ResumeBlockView ViewResumeBlock(const CHistoryData& history, const ResumeInputs& inputs,
+                                const CivilDate& today) {
+    ResumeBlockView block{ReadResumeInputs(inputs), {}};
+    if (block.choice.ok) block.rows = BuildResumeRows(history, today, block.choice.options);
+    return block;
+}
+
+Calculation RunCalculation(const DialogInputs& inputs, const ResumeInputs& resume,
+                           const CivilDate& today) {
+    Calculation calculation;
+    calculation.result = Calculate(inputs, calculation.history, today);
+    if (calculation.result.ok)
+        calculation.block = ViewResumeBlock(calculation.history, resume, today);
+    return calculation;
+}
+
 CalculationView ShowCalculation(const DialogInputs& inputs, const ResumeInputs& resume,
                                 const CivilDate& today) {
+    const Calculation calculation = RunCalculation(inputs, resume, today);
+    const CalculationResult& result = calculation.result;
+    const ResumeChoice& choice = calculation.block.choice;
     CalculationView view;
-    CHistoryData history;
-    const CalculationResult result = Calculate(inputs, history, today);
     if (!result.ok) {
         view.refusal = LfText(result.refusal);
         if (const InputField* field = FindField(result.refused)) view.refused = field->name;
         view.keepsShown = IsBirthDateControl(result.refused);
         return view;
     }
-    view.history = PrintedHistory(history.m_strHistory);
-    const ResumeChoice choice = ReadResumeInputs(resume);
+    view.history = PrintedHistory(calculation.history.m_strHistory);
     if (!choice.ok) {
         view.refusal = choice.refusal;
         view.refused = choice.refused->name;
         return view;
     }
-    const std::vector<ResumeRow> rows = BuildResumeRows(history, today, choice.options);
+    const std::vector<ResumeRow>& rows = calculation.block.rows;
     for (const ResumeRow& row : rows) view.rows.push_back(ResumeCells(row, choice.calendar));
     view.tsv = ResumeTsv(rows, choice.calendar);
     view.csv = ResumeCsv(rows, choice.calendar);

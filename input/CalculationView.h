@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "engine/CivilDate.h"
+#include "engine/HistoryData.h"
+#include "engine/ResumeRows.h"
+#include "input/InputTransfer.h"
+#include "input/ResumeInputs.h"
 
 struct DialogInputs;
-struct ResumeInputs;
 
 // The text with every CR LF turned into LF.
 std::string LfText(std::string_view text);
@@ -16,10 +19,33 @@ std::string LfText(std::string_view text);
 // The history as vesmer-cli prints it: LF between the lines and a final LF.
 std::string PrintedHistory(std::string_view historyText);
 
-// Everything one Calculate shows: the history as vesmer-cli prints it and the 学歴 rows in the
-// chosen calendar, or a refusal (LF line breaks) and the schema name of the input it concerns
-// ("" when it concerns no single input). A refused birth date leaves the shown history as it
-// was (keepsShown); a refused 学歴 input comes with the new history but without rows.
+// The 学歴 block of a computed history under its choices as typed: the rows, or the first
+// refused choice (choice.refused, named in choice.refusal) and no rows, so that nothing is
+// given, copied or exported until it is put right.
+struct ResumeBlockView {
+    ResumeChoice choice;
+    std::vector<ResumeRow> rows;
+};
+ResumeBlockView ViewResumeBlock(const CHistoryData& history, const ResumeInputs& inputs,
+                                const CivilDate& today);
+
+// One Calculate and its 学歴 block, as every front end shows it. A refused input of the main
+// window (result) gives no block; history then holds what Calculate left, and a refused birth
+// date leaves the history on show as it was (IsBirthDateControl).
+struct Calculation {
+    CalculationResult result;
+    CHistoryData history;
+    ResumeBlockView block;
+
+    bool Ok() const { return result.ok && block.choice.ok; }
+};
+Calculation RunCalculation(const DialogInputs& inputs, const ResumeInputs& resume,
+                           const CivilDate& today);
+
+// A Calculation as the page shows it: the history as vesmer-cli prints it and the 学歴 rows in
+// the chosen calendar, or a refusal (LF line breaks) and the schema name of the input it concerns
+// ("" when it concerns no single input). A refused birth date leaves the shown history as it was
+// (keepsShown); a refused 学歴 choice comes with the new history but without rows.
 struct CalculationView {
     bool ok = false;
     std::string refusal;

@@ -1,11 +1,13 @@
 #include "input/InputTransfer.h"
 
+#include <optional>
+
 #include "engine/BirthDate.h"
 #include "engine/Era.h"
 #include "engine/HistoryData.h"
-#include "engine/NumberText.h"
 #include "input/ChoiceLists.h"
 #include "input/DialogInputs.h"
+#include "input/TypedNumber.h"
 
 namespace {
 
@@ -63,9 +65,11 @@ class CInputTransfer {
     Control m_refused = Control::None;
 };
 
-// A count as typed, full-width digits taken.
-int CountOf(const std::string& text) {
-    return ParseLeadingInt(ToAsciiDigits(text));
+// A count as typed: blank for 0, else 0 to 99 in digits; nothing when it is no count.
+std::optional<int> CountOf(const std::string& typed) {
+    const TypedNumber count = ReadTypedNumber(typed);
+    if (!count.ok || count.value.value_or(0) > kMaxCount) return std::nullopt;
+    return count.value.value_or(0);
 }
 
 Control BirthDateControl(DateField field) {
@@ -172,15 +176,20 @@ bool CInputTransfer::TransferFinalSchool() {
     return true;
 }
 
+// A count that the final schooling leaves closed is no input and never refused: it is kept when
+// it reads as one (as the settings keep it for later), else it counts as 0.
 bool CInputTransfer::TransferRoninRyunen() {
+    const EnabledGroups open = EnabledGroupsFor(
+        ChoiceLists::Get().m_aFinalSchoolNames[std::size_t(m_inputs.m_nFinalSchool)]);
     for (int stage = STAGE_ELEMENTARY; stage <= STAGE_DOCTOR; ++stage) {
         StageRecord& record = m_history.Stage(stage);
         for (InputKind kind : {InputKind::Ronin, InputKind::Ryunen}) {
             const InputField& field = CountField(stage, kind);
-            const int count = CountOf(m_inputs.*field.text);
-            if (count < 0 || count > kMaxCount)
+            const std::optional<int> count = CountOf(m_inputs.*field.text);
+            if (!count && open.IsOn(field.group))
                 return Refuse(CountRangeMessage(stage, kind), field.control);
-            (kind == InputKind::Ronin ? record.nRoninYears : record.nRyunenYears) = count;
+            (kind == InputKind::Ronin ? record.nRoninYears : record.nRyunenYears) =
+                count.value_or(0);
         }
     }
     return true;

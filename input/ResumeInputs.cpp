@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "engine/HistoryData.h"
-#include "engine/NumberText.h"
 #include "input/ChoiceLists.h"
 #include "input/InputSchema.h"
+#include "input/TypedNumber.h"
 
 namespace {
 
@@ -22,8 +22,10 @@ std::string StageSuffix(int stage) {
 }
 
 std::vector<ResumeField> BuildSchema() {
+    const std::vector<std::string> calendars(kResumeCalendarNames.begin(),
+                                             kResumeCalendarNames.end());
     std::vector<ResumeField> fields{
-        {K::Calendar, "resumeCalendar", "年の書き方", "", 0, 0, {"和暦", "西暦"}},
+        {K::Calendar, "resumeCalendar", "年の書き方", "", 0, 0, calendars},
         {K::Start,
          "resumeStart",
          "書き始め",
@@ -85,15 +87,13 @@ bool ReadSchoolText(const ResumeField& field, const std::string& typed, std::str
     return false;
 }
 
-// The month as typed: empty for none, else 1..12 (full-width digits taken).
+// The month as typed: blank for none, else 1..12 (full-width digits and blanks taken).
 bool ReadMonth(const ResumeField& field, const std::string& typed, std::optional<int>& month,
                std::string& refusal) {
-    std::string digits = ToAsciiDigits(typed);
-    digits.erase(std::remove(digits.begin(), digits.end(), ' '), digits.end());
-    if (digits.empty()) return true;
-    const int value = IsAllDigits(digits) ? ParseLeadingInt(digits) : 0;
-    if (value >= 1 && value <= 12) {
-        month = value;
+    const TypedNumber number = ReadTypedNumber(typed, field.maxLength);
+    if (number.ok && !number.value) return true;
+    if (number.ok && *number.value >= 1 && *number.value <= 12) {
+        month = number.value;
         return true;
     }
     refusal = Quoted(field) + "は1から12までの数で入力してください。";

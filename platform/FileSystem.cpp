@@ -356,15 +356,6 @@ CFolderLock::~CFolderLock() = default;
 
 #endif
 
-bool IsUsableUserFolder(const QString& folder) {
-    if (folder.isEmpty() || !EntryExists(folder)) return !folder.isEmpty();
-#ifdef Q_OS_WIN
-    return IsFolder(folder);
-#else
-    return IsOwnFolder(folder);
-#endif
-}
-
 QString FolderOf(const QString& path) {
     const QString clean = QDir::fromNativeSeparators(path);
     const qsizetype slash = clean.lastIndexOf(QLatin1Char('/'));

@@ -65,10 +65,6 @@ FileRead ReadRegularFile(const QString& file, qint64 maxBytes, QByteArray& bytes
 // Creates the folder and its missing parents, readable and writable by the owner only (0700).
 bool MakePrivateFolder(const QString& folder);
 
-// A per-user folder that may hold settings: a folder is named, and it does not exist yet (it is
-// then made with MakePrivateFolder) or, on Unix, it is a folder of the current user.
-bool IsUsableUserFolder(const QString& folder);
-
 #ifdef Q_OS_UNIX
 // A folder owned by the current user.
 bool IsOwnFolder(const QString& folder);

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <functional>
 #include <string>
 
 // File names as the file system holds them. On Unix a name is a string of bytes that need not be
@@ -22,16 +21,3 @@ std::string DisplayPath(const QString& path);
 // The running program's folder without a trailing separator, found from the executable's own
 // path as the system reports it; empty when it cannot be found. Needs the application object.
 QString ProgramFolder();
-
-// The value of an environment variable as bytes; empty when it is not set.
-using EnvironmentReader = std::function<QByteArray(const char* name)>;
-QByteArray SystemEnvironment(const char* name);
-
-// The per-user folder for the settings of the application called appName, or an empty text when
-// there is none to use. On Unix: "$XDG_CONFIG_HOME/<appName>" when that variable holds an
-// absolute path, else "$HOME/.config/<appName>" when HOME is an absolute path to an existing
-// folder; never a folder made up from an unset, empty or relative variable (that would put
-// settings at the root or in the current folder, or create a home that does not exist). On
-// Windows: the application's folder in the local application data.
-QString UserConfigFolder(const QString& appName,
-                         const EnvironmentReader& getEnv = &SystemEnvironment);

@@ -18,11 +18,15 @@ QString EscapeControls(const QString& text);
 // A line break in text starts a new paragraph; blanks at the ends of a paragraph are dropped.
 QString WrapForTerminal(const QString& text, int width, int indent = 0, int startColumn = 0);
 
+// The columns of a command's help: narrow enough that a manual page made from it, indented,
+// breaks no line of it.
+inline constexpr int kTerminalHelpWidth = 70;
+
 // A command's help laid out as QCommandLineParser lays it out ("Usage:", the description,
 // "Options:" with each option's names, value and description), but wrapped for the terminal, so
 // that Japanese descriptions fit its columns and a manual page made from it can break its lines.
 QString TerminalHelp(const QString& program, const QString& description,
-                     const QList<QCommandLineOption>& options, int width = 79);
+                     const QList<QCommandLineOption>& options, int width = kTerminalHelpWidth);
 
 // Japanese for the errors that QCommandLineParser reports ("Unknown option 'bogus'."). Installed
 // into the application (QCoreApplication::installTranslator) while a command line is read; every

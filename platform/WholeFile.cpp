@@ -25,11 +25,12 @@ QString MarkerPath(const std::vector<QString>& paths) {
     return BesideWithSuffix(paths.front(), ".vesmer-pair");
 }
 
-// How one file is written: replaced through a temporary file, or overwritten in place.
+// How one file is written: replaced through a temporary file, which takes over the permissions
+// of the file it replaces, or overwritten in place.
 struct WritePlan {
     QString target;
     QString temporary;  // empty: in place
-    bool exists = false;
+    QString likeFile;   // the target when it exists, else empty
 };
 
 std::optional<WritePlan> PlanWrite(const QString& path) {
@@ -37,9 +38,10 @@ std::optional<WritePlan> PlanWrite(const QString& path) {
     const ResolvedPath resolved = ResolveLinks(path);
     if (resolved.refused || (resolved.exists && !IsWritableFile(resolved.path)))
         return std::nullopt;
-    WritePlan plan{resolved.path, TemporaryPath(resolved.path), resolved.exists};
+    const QString existing = resolved.exists ? resolved.path : QString();
+    WritePlan plan{resolved.path, TemporaryPath(resolved.path), existing};
     if (CanCreateIn(FolderOf(plan.target))) return plan;
-    if (!plan.exists) return std::nullopt;
+    if (existing.isEmpty()) return std::nullopt;
     plan.temporary.clear();
     return plan;
 }
@@ -89,8 +91,7 @@ int CarryOut(const std::vector<WritePlan>& plans, const std::vector<WholeFileWri
         const WritePlan& plan = plans[i];
         if (plan.temporary.isEmpty()) continue;
         RemoveEntry(plan.temporary);
-        if (!WriteNewFile(plan.temporary, files[i].bytes, plan.exists ? plan.target : QString(),
-                          mode)) {
+        if (!WriteNewFile(plan.temporary, files[i].bytes, plan.likeFile, mode)) {
             RemoveTemporaryFiles(plans);
             return static_cast<int>(i);
         }

@@ -1,23 +1,13 @@
 #pragma once
 
+#include <QString>
 #include <string>
-#include <string_view>
-#include <vector>
-
-#include "settings/IniFile.h"
 
 class CHistoryData;
 class CSettingsLocation;
 struct DialogInputs;
 
-// The dialog state file "VesmerDlg.ini": seven selection indices and eleven check values, read
-// and written together with the history data file (SettingsFiles.h). A missing selection key
-// keeps the member's current value; LoadDialogState reads nothing and returns false unless the
-// file carries version 100.
-inline constexpr std::string_view kDialogStateSection = "VesmerDLGデータ";
-std::vector<std::string> DialogStateKeys();
-bool LoadDialogState(DialogInputs& inputs, const CIniValues& file);
-CIniFile::Entries DialogStateEntries(const DialogInputs& inputs);
+// What the window keeps of its inputs between runs, in the two settings files (SettingsFiles.h).
 
 // What the window does at start: the defaults, the history data file into the model, the dialog
 // state file into the inputs, then the model's birth date and counts into the texts. A selection
@@ -28,3 +18,12 @@ void LoadStartupInputs(DialogInputs& inputs, CHistoryData& history, CSettingsLoc
 // save (SaveSettingsFiles). False when they could not be written; the window does not say so.
 bool SaveAfterCalculate(const DialogInputs& inputs, const CHistoryData& history,
                         CSettingsLocation& location);
+
+// The command line's --load: the window's start-up inputs from the files in folder. False, with
+// a message for the user in error, when folder is empty or not a folder.
+bool LoadSettingsFolder(const QString& folder, DialogInputs& inputs, std::string& error);
+
+// The command line's --save: both files into folder, created when missing. False, with a message
+// naming the file in error, when nothing could be written.
+bool SaveSettingsFolder(const QString& folder, const DialogInputs& inputs,
+                        const CHistoryData& history, std::string& error);

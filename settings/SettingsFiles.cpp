@@ -1,9 +1,8 @@
 #include "settings/SettingsFiles.h"
 
 #include "engine/HistoryData.h"
-#include "platform/FileSystem.h"
-#include "platform/NativePath.h"
-#include "settings/DialogState.h"
+#include "input/DialogInputs.h"
+#include "input/InputSchema.h"
 #include "settings/HistoryProfile.h"
 #include "settings/SettingsLocation.h"
 
@@ -18,6 +17,30 @@ std::pair<QString, QString> Paths(CSettingsLocation& location) {
 }
 
 }  // namespace
+
+std::vector<std::string> DialogStateKeys() {
+    std::vector<std::string> keys{std::string(kVersionKey)};
+    for (const InputField* field : SettingsOrder()) keys.emplace_back(field->settingsKey);
+    return keys;
+}
+
+bool LoadDialogState(DialogInputs& inputs, const CIniValues& file) {
+    if (file.GetInt(kVersionKey, 0) != INI_FILE_VERSION) return false;
+    // A missing list key keeps the current selection; a missing check key clears the box.
+    for (const InputField* field : SettingsOrder()) {
+        int& value = inputs.*field->number;
+        value = file.GetInt(field->settingsKey, field->kind == InputKind::List ? value : 0);
+    }
+    return true;
+}
+
+CIniFile::Entries DialogStateEntries(const DialogInputs& inputs) {
+    CIniFile::Entries entries;
+    entries.emplace_back(kVersionKey, std::to_string(INI_FILE_VERSION));
+    for (const InputField* field : SettingsOrder())
+        entries.emplace_back(field->settingsKey, std::to_string(inputs.*field->number));
+    return entries;
+}
 
 void LoadSettingsFiles(DialogInputs& inputs, CHistoryData& history, CSettingsLocation& location) {
     const auto [historyPath, dialogPath] = Paths(location);
@@ -37,32 +60,4 @@ QString SaveSettingsFiles(const DialogInputs& inputs, const CHistoryData& histor
                                {dialogPath, kDialogStateSection, DialogStateEntries(inputs)}});
     if (failed < 0) return QString();
     return failed == 0 ? historyPath : dialogPath;
-}
-
-bool LoadSettingsFolder(const QString& folder, DialogInputs& inputs, CHistoryData& history,
-                        std::string& error) {
-    if (folder.isEmpty()) {
-        error = "--load: no folder given";
-        return false;
-    }
-    if (!IsFolder(folder)) {
-        error = "--load: " + DisplayPath(folder) + " is not a folder";
-        return false;
-    }
-    CSettingsLocation location = CSettingsLocation::InFolder(folder);
-    LoadStartupInputs(inputs, history, location);
-    return true;
-}
-
-bool SaveSettingsFolder(const QString& folder, const DialogInputs& inputs,
-                        const CHistoryData& history, std::string& error) {
-    if (folder.isEmpty()) {
-        error = "--save: no folder given";
-        return false;
-    }
-    CSettingsLocation location = CSettingsLocation::InFolder(folder);
-    const QString failed = SaveSettingsFiles(inputs, history, location);
-    if (failed.isEmpty()) return true;
-    error = "--save: " + DisplayPath(failed) + " could not be written";
-    return false;
 }

@@ -2,10 +2,23 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/IniFile.h"
 
 class CHistoryData;
 class CSettingsLocation;
 struct DialogInputs;
+
+// The dialog state file "VesmerDlg.ini": seven selection indices and eleven check values, read
+// and written together with the history data file (HistoryProfile.h). A missing selection key
+// keeps the member's current value; LoadDialogState reads nothing and returns false unless the
+// file carries version 100.
+inline constexpr std::string_view kDialogStateSection = "VesmerDLGデータ";
+std::vector<std::string> DialogStateKeys();
+bool LoadDialogState(DialogInputs& inputs, const CIniValues& file);
+CIniFile::Entries DialogStateEntries(const DialogInputs& inputs);
 
 // The two settings files as one: read once each per load and written as one save, so that after
 // a crash at any moment the next load gives all the old or all the new inputs, never the year of
@@ -19,13 +32,3 @@ void LoadSettingsFiles(DialogInputs& inputs, CHistoryData& history, CSettingsLoc
 // neither was), or an empty text.
 QString SaveSettingsFiles(const DialogInputs& inputs, const CHistoryData& history,
                           CSettingsLocation& location);
-
-// The command line's --load: the window's start-up inputs (LoadStartupInputs) from the files in
-// folder. False, with a message for the user in error, when folder is empty or not a folder.
-bool LoadSettingsFolder(const QString& folder, DialogInputs& inputs, CHistoryData& history,
-                        std::string& error);
-
-// The command line's --save: both files into folder, created when missing. False, with a message
-// naming the file in error, when nothing could be written.
-bool SaveSettingsFolder(const QString& folder, const DialogInputs& inputs,
-                        const CHistoryData& history, std::string& error);

@@ -6,6 +6,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/NativePath.h"
+#include "platform/UserFolders.h"
 
 namespace {
 

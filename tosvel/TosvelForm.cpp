@@ -5,7 +5,7 @@
 #include "engine/Era.h"
 #include "engine/Wareki.h"
 #include "input/EraConverter.h"
-#include "platform/NativePath.h"
+#include "platform/UserFolders.h"
 #include "platform/WholeFile.h"
 
 namespace {

@@ -252,6 +252,43 @@ TEST(Calculate, EachCountReachesItsStage) {
     }
 }
 
+// A count takes digits only (full-width too, blanks around them); one that the final schooling
+// closes is never refused: kept when it is a count, else 0.
+TEST(Calculate, CountsTakeDigitsOnlyAndClosedOnesAreNotRead) {
+    const struct {
+        int finalSchool;
+        std::string DialogInputs::*count;
+        const char* typed;
+        int value;  // -1: refused
+    } cases[] = {
+        {5, &I::m_strRoninUniversity, "x", -1},    {5, &I::m_strRoninUniversity, "1x", -1},
+        {5, &I::m_strRyunenUniversity, "1.5", -1}, {5, &I::m_strRyunenUniversity, "+1", -1},
+        {5, &I::m_strRoninUniversity, "１２", 12}, {5, &I::m_strRoninUniversity, "　3 ", 3},
+        {5, &I::m_strRoninUniversity, "", 0},      {2, &I::m_strRoninUniversity, "x", 0},
+        {2, &I::m_strRoninUniversity, "7", 7},     {2, &I::m_strRoninHighSchool, "x", -1},
+        {6, &I::m_strRyunenDoctor, "1.5", 0},      {7, &I::m_strRyunenDoctor, "1.5", -1}};
+    for (const auto& c : cases) {
+        const Outcome run = Calc([&](DialogInputs& in) {
+            in.m_nFinalSchool = c.finalSchool;
+            in.*c.count = c.typed;
+        });
+        const InputField* field = nullptr;
+        for (const InputField& candidate : InputSchema())
+            if (candidate.text == c.count) field = &candidate;
+        SCOPED_TRACE(std::string(field->name) + " " + c.typed);
+        EXPECT_EQ(run.result.ok, c.value >= 0) << run.result.refusal;
+        if (c.value < 0) {
+            EXPECT_EQ(run.result.refusal,
+                      std::string(field->title) + "は0から99までの数を入力してください。");
+            EXPECT_EQ(run.result.refused, field->control);
+            continue;
+        }
+        const StageRecord& record = run.history.Stage(field->stage);
+        EXPECT_EQ(field->kind == InputKind::Ronin ? record.nRoninYears : record.nRyunenYears,
+                  c.value);
+    }
+}
+
 TEST(ChoiceRules, EnablingRuleAndParticle) {
     using G = EnablingGroup;
     const G groups[] = {G::JuniorHigh, G::HighSchool, G::JuniorCollege, G::Vocational,

@@ -70,6 +70,7 @@ TEST(PageFunctions, CalculationShowsHistoryRowsOrRefusal) {
         EXPECT_TRUE(view.rows.empty());
     }
     EXPECT_EQ(LfText("a\r\nb\r\n\rc"), "a\nb\n\rc");
+    EXPECT_EQ(LfText(std::string_view("a\r\n").substr(0, 2)), "a\r");  // the LF is not its own
     EXPECT_EQ(CountableDate("2019-05-01"), (CivilDate{2019, 5, 1}));
     EXPECT_EQ(CountableDate("1899-12-31"), CivilDate{});
     EXPECT_EQ(CountableDate("2019-02-30"), CivilDate{});

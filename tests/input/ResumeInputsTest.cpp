@@ -20,7 +20,10 @@ TEST(ResumeInputs, RefusalsNameTheFieldAndTextsAreCleaned) {
          "「大学院修士の研究科・専攻」は60文字以内で入力してください。"},
         {"leavingMonth", "13", "「中途退学・除籍の月」は1から12までの数で入力してください。"},
         {"leavingMonth", "1a", "「中途退学・除籍の月」は1から12までの数で入力してください。"},
+        {"leavingMonth", "0", "「中途退学・除籍の月」は1から12までの数で入力してください。"},
+        {"leavingMonth", "1 2", "「中途退学・除籍の月」は1から12までの数で入力してください。"},
         {"leavingMonth", "１２", ""},
+        {"leavingMonth", "　1 ", ""},
         {"schoolHighSchool", "　東都高専 ", ""},
     };
     for (const auto& c : cases) {

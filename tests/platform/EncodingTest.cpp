@@ -6,8 +6,10 @@
 #include "platform/Cp932.h"
 #include "platform/NativePath.h"
 #include "platform/TerminalText.h"
+#include "platform/UserFolders.h"
 #include "platform/WholeFile.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/Utf8Samples.h"
 
 namespace {
 
@@ -58,14 +60,26 @@ const QByteArray kShiftJisName = "\x95\x5c\x8e\xa6";
 
 TEST(NativePath, AnyBytesSurviveAndShiftJisIsShownAsSuch) {
     for (const QByteArray& bytes :
-         {QByteArray("/tmp/") + kShiftJisName, QByteArray("表/a"),
-          QByteArray("\xed\xa0\x80\xc0\xaf\xff"), QByteArray("\xf0\x9f\x98\x80\xf4\x90\x80\x80"),
-          QByteArray("\xe6\x9d(\xe6\x9d\xc0"),  // a third byte that continues nothing
+         {QByteArray("/tmp/") + kShiftJisName, QByteArray("\xed\xa0\x80\xc0\xaf\xff"),
           QByteArray("a\xf0\x90\x82\x80"
                      "b")})  // U+10080: its low surrogate is DC80
         EXPECT_EQ(EncodeNativePath(DecodeNativePath(bytes)), bytes) << bytes.toHex().constData();
     EXPECT_EQ(DisplayPath(DecodeNativePath("/a/" + kShiftJisName)), "/a/表示");
     EXPECT_EQ(DisplayPath(QStringLiteral("/a/表示")), "/a/表示");
+}
+
+// A well-formed character is one character of the path; any other byte but ASCII is one escape.
+TEST(NativePath, EdgesOfEachUtf8LengthAreCharactersOrEscapedBytes) {
+    for (const Utf8Sample& sample : kUtf8Samples) {
+        const QByteArray bytes(sample.bytes.data(), static_cast<qsizetype>(sample.bytes.size()));
+        QString expected;
+        for (const char byte : bytes) {
+            const auto unit = static_cast<unsigned char>(byte);
+            expected += QChar(unit < 0x80 ? unit : 0xDC00 + unit);
+        }
+        if (sample.code) expected = QString::fromUcs4(&sample.code, 1);
+        EXPECT_EQ(DecodeNativePath(bytes), expected) << bytes.toHex().constData();
+    }
 }
 
 TEST(NativePath, ProgramFolderIsFoundWhateverTheBytesOfItsName) {

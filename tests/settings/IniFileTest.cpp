@@ -63,4 +63,25 @@ TEST_F(IniFileTest, FileOfMoreThan8MiBIsNoSettingsFile) {
     EXPECT_TRUE(ReadBytes(Path()).startsWith("[S]\r\nk=8\r\n"));
 }
 
+// A save of two files makes their folder private and writes nothing when one of them cannot take
+// its update: a key it cannot store, or a file too large to be a settings file.
+TEST_F(IniFileTest, PairSaveMakesItsFolderOrWritesNothing) {
+    const QString first = Path("pair/Vesmer.ini"), second = Path("pair/VesmerDlg.ini");
+    const auto save = [&](const char* key, const char* value) {
+        return WriteIniFilesTogether({{first, "S", {{"k", value}}}, {second, "S", {{key, value}}}});
+    };
+    ASSERT_EQ(save("k", "1"), -1);
+#ifndef _WIN32
+    EXPECT_EQ(Mode(Path("pair")), 0700u);
+#endif
+    const QByteArray saved = Cp932Lines({"[S]", "k=1"});
+    EXPECT_EQ(save("bad=key", "2"), 1);
+    EXPECT_EQ(ReadBytes(first) + ReadBytes(second), saved + saved);
+    QFile large(first);
+    ASSERT_TRUE(large.resize(CIniFile::kMaxFileBytes + 1));
+    EXPECT_EQ(save("k", "3"), 0);
+    EXPECT_EQ(large.size(), CIniFile::kMaxFileBytes + 1);
+    EXPECT_EQ(ReadBytes(second), saved);
+}
+
 }  // namespace

@@ -1,0 +1,56 @@
+#include "cli/CliTexts.h"
+
+#include "engine/HistoryData.h"
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString NotAllowed(const QString& option, const QString& value, const QString& allowed) {
+    return QStringLiteral("「%1」は --%2 に指定できません。%3で指定してください。")
+        .arg(value, option, allowed);
+}
+
+QString GivenTwice(const QString& option) {
+    return QStringLiteral("--%1 を二度以上指定することはできません。").arg(option);
+}
+
+QString NeedsAnother(const QString& option, const QStringList& partners) {
+    return QStringLiteral("--%1 は --%2 と一緒に指定してください。")
+        .arg(option, partners.join(QStringLiteral(" か --")));
+}
+
+QString NotTogether(const QString& first, const QString& second) {
+    return QStringLiteral("--%1 と --%2 は一緒に指定できません。").arg(first, second);
+}
+
+QString NothingGiven(const QString& option, const QString& what) {
+    return QStringLiteral("--%1 に%2を指定してください。").arg(option, what);
+}
+
+int StageNamed(const QString& name) {
+    const CHistoryData history;
+    for (int stage = STAGE_ELEMENTARY; stage <= STAGE_DOCTOR; ++stage) {
+        if (name == Utf8(history.m_aStageKey[std::size_t(stage - 1)]) ||
+            name == QString::number(stage))
+            return stage;
+    }
+    return 0;
+}
+
+QString StageRule() {
+    QStringList keys;
+    for (const std::string& key : CHistoryData().m_aStageKey) keys << Utf8(key);
+    return QStringLiteral("%1 か 1〜%2").arg(keys.join(QLatin1Char(' '))).arg(STAGE_DOCTOR);
+}
+
+QString ReadStageValue(const QString& option, const QString& value, const QString& valueName,
+                       StageValue& read) {
+    const qsizetype equals = value.indexOf(QLatin1Char('='));
+    if (equals <= 0)
+        return NotAllowed(option, value, QStringLiteral("STAGE=%1 の形").arg(valueName));
+    read = {StageNamed(value.left(equals)), value.mid(equals + 1)};
+    if (read.stage != 0) return {};
+    return QStringLiteral("--%1 の「%2」という学校はありません。STAGE は %3 で指定してください。")
+        .arg(option, value.left(equals), StageRule());
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <string_view>
+
+// What vesmer-cli says about its command line, in Japanese as Tosvel says it. Option names are
+// given without their dashes and values as typed; the caller escapes control characters.
+
+QString Utf8(std::string_view text);
+
+// 「VALUE」は --OPTION に指定できません。ALLOWEDで指定してください。
+QString NotAllowed(const QString& option, const QString& value, const QString& allowed);
+// --OPTION を二度以上指定することはできません。
+QString GivenTwice(const QString& option);
+// --OPTION は --A か --B と一緒に指定してください。
+QString NeedsAnother(const QString& option, const QStringList& partners);
+// --A と --B は一緒に指定できません。
+QString NotTogether(const QString& first, const QString& second);
+// --OPTION に WHAT を指定してください。
+QString NothingGiven(const QString& option, const QString& what);
+
+// The stage (1..8) named by its key (小 中 高 短 専 大 修 博) or number; 0 for any other name.
+int StageNamed(const QString& name);
+// "小 中 高 短 専 大 修 博 か 1〜8"
+QString StageRule();
+// A value "STAGE=TEXT" split at its first "="; the stage 0 when it names none.
+struct StageValue {
+    int stage = 0;
+    QString text;
+};
+// The value split, or the reason it cannot be (valueName: "N", "TEXT").
+QString ReadStageValue(const QString& option, const QString& value, const QString& valueName,
+                       StageValue& read);

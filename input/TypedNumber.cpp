@@ -1,0 +1,20 @@
+#include "input/TypedNumber.h"
+
+#include "engine/NumberText.h"
+#include "engine/Utf8.h"
+
+std::optional<std::string> DigitsOf(std::string_view text, int maxDigits) {
+    // Each full-width digit becomes one ASCII digit, so the length counts the digits.
+    std::string digits = ToAsciiDigits(text);
+    if (!IsAllDigits(digits) || (maxDigits > 0 && digits.size() > std::size_t(maxDigits)))
+        return std::nullopt;
+    return digits;
+}
+
+TypedNumber ReadTypedNumber(std::string_view typed, int maxDigits) {
+    const std::string_view text = TrimBlanks(typed);
+    if (text.empty()) return {};
+    const std::optional<std::string> digits = DigitsOf(text, maxDigits);
+    if (!digits) return {false, std::nullopt};
+    return {true, ParseLeadingInt(*digits)};
+}
