@@ -9,6 +9,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/CliTexts.h"
+#include "cli/EventOptions.h"
 #include "engine/HistoryData.h"
 #include "engine/NumberText.h"
 #include "export/HistoryExport.h"
@@ -119,6 +120,9 @@ CliRequest ReadRequest(const QCommandLineParser& parser, const CivilDate& today)
     CliRequest request;
     if (const QString problem = ReadResumeOptions(parser, {kRaw, kJson}, parser.isSet(kJson),
                                                   request.resume, request.resumeInputs);
+        !problem.isEmpty())
+        throw UsageError{problem};
+    if (const QString problem = ReadEventOptions(parser, request.resumeInputs.m_aEvents);
         !problem.isEmpty())
         throw UsageError{problem};
     ReadInputs(parser, request.inputs);
