@@ -70,8 +70,7 @@ QString Label(const EventOption& option, EventField field) {
     return Utf8(EventFieldLabel(option.kind, field));
 }
 
-// "交換留学（在学期間は延びない）: FROM は出発した月、TO は帰国した月、DEST
-// は留学先（60文字まで）。…"
+// "休学: FROM は休学した月、TO は復学した月。STAGE は …"
 QString Description(const EventOption& option) {
     QString text = Utf8(DescribeEventKind(option.kind).item);
     if (*option.aside) text += QStringLiteral("（%1）").arg(QString::fromUtf8(option.aside));
