@@ -46,6 +46,8 @@ constexpr KindPlace kPlaces[] = {
     {K::SchoolName, kHeaderRow, 1, nullptr},
     {K::Department, kHeaderRow, 2, ""},
     {K::Month, kHeaderRow + kResumeStageCount + 1, 1, "M"},
+    {K::Closing, kHeaderRow + kResumeStageCount + 2, 1, "E"},
+    {K::Skip, kHeaderRow + kResumeStageCount + 3, 1, "K"},
 };
 constexpr const char* kColumnHeaders[] = {"学校名", "学部・学科／研究科・専攻"};
 
@@ -148,7 +150,8 @@ QWidget* CResumeWindow::CreateField(const ResumeField& field, QGridLayout& grid)
                        : Utf8(ChoiceLists::Get()
                                   .m_aFinalSchoolNames[static_cast<std::size_t>(field.stage - 1)]);
     QWidget* widget = nullptr;
-    if (field.kind == K::Heading) {
+    const bool check = field.kind == K::Heading || field.kind == K::Closing;
+    if (check) {
         auto* box = new QCheckBox(labelText + QStringLiteral("(&%1)").arg(mnemonic), this);
         connect(box, &QCheckBox::toggled, this, [this] { OnFieldChanged(true); });
         widget = box;
@@ -169,7 +172,7 @@ QWidget* CResumeWindow::CreateField(const ResumeField& field, QGridLayout& grid)
     // Names and departments fill their columns; the others keep their own width.
     const bool fill = field.kind == K::SchoolName || field.kind == K::Department;
     grid.addWidget(widget, row, place.column, fill ? Qt::Alignment() : Qt::AlignLeft);
-    if (field.kind != K::Heading && !mnemonic.isEmpty()) {
+    if (!check && !mnemonic.isEmpty()) {
         auto* label = new QLabel(labelText + QStringLiteral("(&%1)").arg(mnemonic), this);
         label->setBuddy(widget);
         grid.addWidget(label, row, 0);

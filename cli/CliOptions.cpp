@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include "cli/CliTexts.h"
+#include "cli/EventOptions.h"
 #include "cli/ResumeOutput.h"
 #include "engine/HistoryData.h"
 #include "input/ChoiceLists.h"
@@ -13,7 +14,9 @@ constexpr const char* kDescription =
     "生年月日、最終学歴とそれをどうしたか、浪人と留年の年数、学校の年数と進み方から、"
     "学歴の入学と卒業などの年月を計算して一行ずつ表示し、最後に現在の年齢を表示します。"
     "設定はウィンドウ（vesmer）と同じで、生年月日の年は --era の暦の年です。一覧の項目は番号か"
-    "項目の文字列で、数字は全角でも指定できます。";
+    "項目の文字列で、数字は全角でも指定できます。休学・留学などの月（FROM、TO、MONTH）は "
+    "2000-04 や 2000年4月 のように西暦の年と月で、指定した順に「休学・留学など」の1行目、"
+    "2行目…になります。";
 
 constexpr const char* kExitStatus =
     "終了ステータス: 0 表示した、1 出力、--pdf のファイルまたは --save の設定ファイルを書き込め"
@@ -92,6 +95,7 @@ QList<QCommandLineOption> CliOptions() {
     QList<QCommandLineOption> options;
     for (const InputField* field : OptionFields())
         options << QCommandLineOption(OptionName(*field), Description(*field), ValueName(*field));
+    options << EventCommandLineOptions();
     options << QCommandLineOption(
                    kToday, QStringLiteral("現在の年齢と履歴書の行を数える日。省略時は今日。"),
                    QStringLiteral("YYYY-MM-DD"))

@@ -9,6 +9,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/CliTexts.h"
+#include "cli/EventOptions.h"
 #include "engine/HistoryData.h"
 #include "engine/NumberText.h"
 #include "export/HistoryExport.h"
@@ -121,6 +122,9 @@ CliRequest ReadRequest(const QCommandLineParser& parser, const CivilDate& today)
                                                   request.resume, request.resumeInputs);
         !problem.isEmpty())
         throw UsageError{problem};
+    if (const QString problem = ReadEventOptions(parser, request.resumeInputs.m_aEvents);
+        !problem.isEmpty())
+        throw UsageError{problem};
     ReadInputs(parser, request.inputs);
     request.today = ReadToday(parser, today);
     request.output = parser.isSet(kRaw)    ? CliOutput::Raw
@@ -158,6 +162,20 @@ const char* KindName(HistoryEventKind kind) {
             return "dropped-out";
         case HistoryEventKind::Expelled:
             return "expelled";
+        case HistoryEventKind::LeaveOfAbsence:
+            return "leave-of-absence";
+        case HistoryEventKind::Return:
+            return "return";
+        case HistoryEventKind::Exchange:
+            return "exchange";
+        case HistoryEventKind::StudyAbroad:
+            return "study-abroad";
+        case HistoryEventKind::TransferIn:
+            return "transfer-in";
+        case HistoryEventKind::EquivalencyPass:
+            return "equivalency-pass";
+        case HistoryEventKind::CreditsWithdrawn:
+            return "credits-withdrawn";
     }
     return "";
 }

@@ -39,7 +39,8 @@ struct CliRequest {
     std::optional<QString> loadFolder;
     std::optional<QString> saveFolder;
     std::optional<ResumeRequest> resume;  // the résumé rows instead of the history
-    ResumeInputs resumeInputs;            // the 学歴 block's choices as typed (also for --json)
+    // The 学歴 block's choices (also for --json) and the rows of 「休学・留学など」, as typed.
+    ResumeInputs resumeInputs;
 };
 
 struct CliUsageError {

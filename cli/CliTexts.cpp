@@ -38,19 +38,27 @@ int StageNamed(const QString& name) {
     return 0;
 }
 
-QString StageRule() {
+QString StageRule(int firstStage) {
+    const CHistoryData history;
     QStringList keys;
-    for (const std::string& key : CHistoryData().m_aStageKey) keys << Utf8(key);
-    return QStringLiteral("%1 か 1〜%2").arg(keys.join(QLatin1Char(' '))).arg(STAGE_DOCTOR);
+    for (int stage = firstStage; stage <= STAGE_DOCTOR; ++stage)
+        keys << Utf8(history.m_aStageKey[std::size_t(stage - 1)]);
+    return QStringLiteral("%1 か %2〜%3")
+        .arg(keys.join(QLatin1Char(' ')))
+        .arg(firstStage)
+        .arg(STAGE_DOCTOR);
 }
 
 QString ReadStageValue(const QString& option, const QString& value, const QString& valueName,
-                       StageValue& read) {
+                       StageValue& read, int firstStage) {
     const qsizetype equals = value.indexOf(QLatin1Char('='));
     if (equals <= 0)
         return NotAllowed(option, value, QStringLiteral("STAGE=%1 の形").arg(valueName));
     read = {StageNamed(value.left(equals)), value.mid(equals + 1)};
-    if (read.stage != 0) return {};
+    if (read.stage >= firstStage) return {};
+    if (read.stage != 0)
+        return QStringLiteral("--%1 は%2には指定できません。STAGE は %3 で指定してください。")
+            .arg(option, Utf8(CHistoryData().SchoolName(read.stage)), StageRule(firstStage));
     return QStringLiteral("--%1 の「%2」という学校はありません。STAGE は %3 で指定してください。")
-        .arg(option, value.left(equals), StageRule());
+        .arg(option, value.left(equals), StageRule(firstStage));
 }

@@ -22,13 +22,14 @@ QString NothingGiven(const QString& option, const QString& what);
 
 // The stage (1..8) named by its key (小 中 高 短 専 大 修 博) or number; 0 for any other name.
 int StageNamed(const QString& name);
-// "小 中 高 短 専 大 修 博 か 1〜8"
-QString StageRule();
+// "小 中 高 短 専 大 修 博 か 1〜8", or from another first stage: "高 短 専 大 修 博 か 3〜8".
+QString StageRule(int firstStage = 1);
 // A value "STAGE=TEXT" split at its first "="; the stage 0 when it names none.
 struct StageValue {
     int stage = 0;
     QString text;
 };
-// The value split, or the reason it cannot be (valueName: "N", "TEXT").
+// The value split, or the reason it cannot be (valueName: "N", "TEXT"); a stage before
+// firstStage is refused.
 QString ReadStageValue(const QString& option, const QString& value, const QString& valueName,
-                       StageValue& read);
+                       StageValue& read, int firstStage = 1);

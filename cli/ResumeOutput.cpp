@@ -62,8 +62,8 @@ std::vector<const ResumeField*> BlockOptionFields() {
     return fields;
 }
 
-// "中学校卒業、高校入学、小学校入学"
-QString Starts(const ResumeField& field) {
+// "中学校卒業、高校入学、小学校入学、高校卒業"
+QString ItemTexts(const ResumeField& field) {
     QStringList items;
     for (const std::string& item : field.items) items << Utf8(item).remove(kOmittable);
     return items.join(kListSeparator);
@@ -74,12 +74,19 @@ QString BlockDescription(const ResumeField& field) {
         QStringLiteral("STAGE は %1、学校ごとに一度指定できます").arg(StageRule());
     switch (field.kind) {
         case ResumeFieldKind::Start:
-            return QStringLiteral("学歴欄の%1: %2（番号 0〜%3 でもよい）。省略時は%4。")
-                .arg(Utf8(field.title), Starts(field))
+        case ResumeFieldKind::Skip:
+            return QStringLiteral("学歴欄の%1: %2（番号 0〜%3 でもよい）。省略時は%4。%5")
+                .arg(Utf8(field.title), ItemTexts(field))
                 .arg(field.items.size() - 1)
-                .arg(Utf8(field.items[0]).remove(kOmittable));
+                .arg(Utf8(field.items[0]).remove(kOmittable),
+                     field.kind == ResumeFieldKind::Skip
+                         ? QStringLiteral("飛び入学では、最終学年を飛び越えた学校を"
+                                          "「中途退学（飛び入学のため）」と書きます。")
+                         : QString());
         case ResumeFieldKind::Heading:
             return QStringLiteral("学歴欄の1行目に「学歴」と書きません。");
+        case ResumeFieldKind::Closing:
+            return QStringLiteral("学歴欄の最後の行に「以上」と書きます。");
         case ResumeFieldKind::SchoolName:
             return QStringLiteral("学校の正式な名前（%1文字まで）。%2。")
                 .arg(field.maxLength)
@@ -97,7 +104,10 @@ QString BlockValueName(const ResumeField& field) {
     switch (field.kind) {
         case ResumeFieldKind::Start:
             return QStringLiteral("START");
+        case ResumeFieldKind::Skip:
+            return QStringLiteral("ITEM");
         case ResumeFieldKind::Heading:
+        case ResumeFieldKind::Closing:
             return {};
         case ResumeFieldKind::SchoolName:
         case ResumeFieldKind::Department:
@@ -107,16 +117,16 @@ QString BlockValueName(const ResumeField& field) {
     }
 }
 
-// "中学校卒業から" by its text, with or without から, or its index.
-QString ReadStart(const ResumeField& field, const QString& value, ResumeInputs& inputs) {
+// An item of a list ("中学校卒業から") by its text, with or without から, or its index.
+QString ReadItem(const ResumeField& field, const QString& value, ResumeInputs& inputs) {
     for (std::size_t i = 0; i < field.items.size(); ++i) {
         const QString item = Utf8(field.items[i]);
         if (value == item || value + kOmittable == item || value == QString::number(i)) {
-            inputs.m_nStart = static_cast<int>(i);
+            *ResumeNumber(inputs, field) = static_cast<int>(i);
             return {};
         }
     }
-    return NotAllowed(Utf8(field.option), value, Starts(field));
+    return NotAllowed(Utf8(field.option), value, ItemTexts(field));
 }
 
 // "STAGE=TEXT" values of --school or --department; each stage at most once.
@@ -141,14 +151,17 @@ QString ReadBlockOption(const QCommandLineParser& parser, const ResumeField& fie
                         ResumeInputs& inputs) {
     const QString option = Utf8(field.option);
     const QStringList values = parser.values(option);
-    const bool single =
-        field.kind == ResumeFieldKind::Start || field.kind == ResumeFieldKind::Month;
+    const bool single = field.kind == ResumeFieldKind::Start ||
+                        field.kind == ResumeFieldKind::Skip || field.kind == ResumeFieldKind::Month;
     if (single && values.size() > 1) return GivenTwice(option);
     switch (field.kind) {
         case ResumeFieldKind::Start:
-            return ReadStart(field, values.constFirst(), inputs);
+        case ResumeFieldKind::Skip:
+            return ReadItem(field, values.constFirst(), inputs);
         case ResumeFieldKind::Heading:
-            inputs.m_bHeading = 0;
+        case ResumeFieldKind::Closing:
+            // The check boxes' options turn the box's default over.
+            *ResumeNumber(inputs, field) = field.kind == ResumeFieldKind::Closing ? 1 : 0;
             return {};
         case ResumeFieldKind::Month:
             inputs.m_strLeavingMonth = values.constFirst().toStdString();

@@ -32,9 +32,9 @@ using ResumePdfWriter = std::function<bool(const QString& path, const std::vecto
 QList<QCommandLineOption> ResumeCommandLineOptions();
 // Reads --resume (its calendar into inputs), --csv and --pdf into request (left empty without
 // --resume) and the block's own options as typed (--from, --no-heading, --school, --department,
-// --leaving-month; they need --resume or, with jsonRows, --json) into inputs. Returns the reason
-// for a usage error, or an empty text when the options fit together. Options named in exclusive
-// choose another output and cannot be combined with --resume.
+// --leaving-month, --closing, --skip-as; they need --resume or, with jsonRows, --json) into
+// inputs. Returns the reason for a usage error, or an empty text when the options fit together.
+// Options named in exclusive choose another output and cannot be combined with --resume.
 QString ReadResumeOptions(const QCommandLineParser& parser, const QStringList& exclusive,
                           bool jsonRows, std::optional<ResumeRequest>& request,
                           ResumeInputs& inputs);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <tuple>
 
 #include "engine/NumberText.h"
 
@@ -22,6 +23,12 @@ bool IsEntryKind(HistoryEventKind kind) {
            kind == HistoryEventKind::GraduateEntry || kind == HistoryEventKind::DoctorEntry;
 }
 
+bool IsLeavingKind(HistoryEventKind kind) {
+    return kind == HistoryEventKind::Graduation || kind == HistoryEventKind::Completion ||
+           kind == HistoryEventKind::DroppedOut || kind == HistoryEventKind::Expelled ||
+           kind == HistoryEventKind::CreditsWithdrawn;
+}
+
 CHistoryData::CHistoryData() {
     Reset();
     for (int i = 0; i < STAGE_COUNT; ++i) m_aStageKey[i] = kStageKeys[i];
@@ -37,6 +44,8 @@ void CHistoryData::Reset() {
     for (int i = 0; i < STAGE_COUNT; ++i) m_aStage[i].nCourseMonths = kDefaultCourseMonths[i];
     SetDefaultRoutes();
     m_nShowAge = 0;
+    m_aSchoolEvents.clear();
+    m_equivalency.reset();
 }
 
 void CHistoryData::SetDefaultRoutes() {
@@ -106,6 +115,33 @@ void AppendEventText(std::string& line, HistoryEventKind kind, std::string_view 
             line += school;
             line += "除籍";
             return;
+        case HistoryEventKind::LeaveOfAbsence:
+            line += school;
+            line += "休学";
+            return;
+        case HistoryEventKind::Return:
+            line += school;
+            line += "復学";
+            return;
+        case HistoryEventKind::Exchange:
+            line += school;
+            line += "交換留学";
+            return;
+        case HistoryEventKind::StudyAbroad:
+            line += school;
+            line += "留学";
+            return;
+        case HistoryEventKind::TransferIn:
+            line += school;
+            line += "転入学";
+            return;
+        case HistoryEventKind::EquivalencyPass:
+            line += "高卒認定合格";
+            return;
+        case HistoryEventKind::CreditsWithdrawn:
+            line += school;
+            line += "単位取得退学";
+            return;
     }
 }
 
@@ -144,9 +180,9 @@ HistoryLine LeavingWithoutMonth(HistoryEventKind kind, int stage, std::string_vi
 }  // namespace
 
 void CHistoryData::EmitLine(std::string& out, const HistoryLine& item) {
-    // An entry is dated by the first day of its month, a leaving by the last day of its month.
+    // A leaving is dated by the last day of its month, anything else by the first day.
     const int eraDay =
-        IsEntryKind(item.kind) ? 1 : std::max(1, DaysInMonth(item.year, item.eraMonth));
+        IsLeavingKind(item.kind) ? std::max(1, DaysInMonth(item.year, item.eraMonth)) : 1;
     const EraYear era = EraOn(item.year, item.eraMonth, eraDay);
 
     HistoryEvent event;
@@ -158,6 +194,7 @@ void CHistoryData::EmitLine(std::string& out, const HistoryLine& item) {
     event.eraName = era.name;
     event.eraYear = era.year;
     event.grade = item.grade;
+    event.source = item.source;
 
     std::string& line = event.text;
     line.reserve(96);
@@ -200,18 +237,43 @@ int CHistoryData::ProcessStage(const StageRecord& previous, StageRecord& current
         if (&m_aStage[i] == &current) stage = i + 1;
     }
     current.strLines.clear();
+    if (stage == STAGE_HIGH_SCHOOL && m_equivalency) {
+        ProcessEquivalency(previous, current, school);
+        return current.nNextStage;
+    }
     ProcessEntry(previous, current, stage, school);
-    ProcessLeaving(current, stage, school);
+    std::vector<HistoryLine> lines = EventLines(stage, school);
+    const std::vector<HistoryLine> leaving =
+        LeavingLines(current, stage, school, ExtraMonths(stage));
+    lines.insert(lines.end(), leaving.begin(), leaving.end());
+    // The events among the leaving lines by their months; in one month an event comes first.
+    std::stable_sort(lines.begin(), lines.end(), [](const HistoryLine& a, const HistoryLine& b) {
+        return std::tuple(a.year, a.eraMonth) < std::tuple(b.year, b.eraMonth);
+    });
+    for (const HistoryLine& line : lines) EmitLine(current.strLines, line);
     return current.nNextStage;
+}
+
+namespace {
+
+bool IsOnlyEntered(const StageRecord& record) {
+    return record.nOutcome != OUTCOME_COMPLETED && record.nOutcome != OUTCOME_CREDITS_WITHDRAWN &&
+           record.nEndGrade <= 0;
+}
+
+}  // namespace
+
+int EntryYearAfter(const StageRecord& previous, const StageRecord& current) {
+    int year = previous.nLeaveYear + current.nRoninYears;
+    if (previous.nLeaveMonth + 1 != current.nEntryMonth &&
+        previous.nLeaveMonth > current.nEntryMonth)
+        ++year;
+    return year;
 }
 
 void CHistoryData::ProcessEntry(const StageRecord& previous, StageRecord& current, int stage,
                                 std::string_view school) {
-    current.nEntryYear = previous.nLeaveYear + current.nRoninYears;
-    if (previous.nLeaveMonth + 1 != current.nEntryMonth &&
-        previous.nLeaveMonth > current.nEntryMonth)
-        ++current.nEntryYear;
-
+    current.nEntryYear = EntryYearAfter(previous, current);
     const int entryYear = current.nEntryYear;
     const int entryMonth = current.nEntryMonth;
     if (previous.nTransferGrade > 0) {
@@ -229,7 +291,7 @@ void CHistoryData::ProcessEntry(const StageRecord& previous, StageRecord& curren
         EmitLine(current.strLines,
                  EntryLine(HistoryEventKind::GraduateEntry, stage, school, entryYear, entryMonth));
     } else if (previous.nNextStage == STAGE_DOCTOR) {
-        if (current.nOutcome != OUTCOME_COMPLETED && current.nEndGrade <= 0)
+        if (IsOnlyEntered(current))
             EmitLine(current.strLines, EntryLine(HistoryEventKind::DoctorEntry, stage, school,
                                                  entryYear, entryMonth));
     } else {
@@ -238,53 +300,73 @@ void CHistoryData::ProcessEntry(const StageRecord& previous, StageRecord& curren
     }
 }
 
-void CHistoryData::ProcessLeaving(StageRecord& current, int stage, std::string_view school) {
-    const bool graduateSchool = stage == STAGE_MASTER || stage == STAGE_DOCTOR;
-    if (current.nOutcome == OUTCOME_COMPLETED) {
-        current.nLeaveYear = current.nEntryYear + current.nCourseMonths / 12 + current.nRyunenYears;
-        int month = current.nCourseMonths % 12 + current.nEntryMonth - 1;
-        if (month > 12) {
-            month -= 12;
-            ++current.nLeaveYear;
-        }
-        current.nLeaveMonth = month;
-        EmitLine(current.strLines, {.kind = graduateSchool ? HistoryEventKind::Completion
-                                                           : HistoryEventKind::Graduation,
-                                    .stage = stage,
-                                    .school = school,
-                                    .year = current.nLeaveYear,
-                                    .month = month,
-                                    .eraMonth = month,
-                                    .ageMonth = month,
-                                    .ageDay = 31});
+YearMonth CourseEnd(const StageRecord& record, int months) {
+    YearMonth end{record.nEntryYear + months / 12 + record.nRyunenYears,
+                  months % 12 + record.nEntryMonth - 1};
+    if (end.month > 12) {
+        end.month -= 12;
+        ++end.year;
+    }
+    return end;
+}
+
+std::vector<HistoryLine> CHistoryData::LeavingLines(StageRecord& current, int stage,
+                                                    std::string_view school, int extraMonths) {
+    const int months = current.nCourseMonths + extraMonths;
+    const YearMonth entry{current.nEntryYear, current.nEntryMonth};
+    m_aEnrolment[static_cast<std::size_t>(stage - 1)] =
+        Enrolment{entry, CourseEnd(current, months), CourseEnd(current, current.nCourseMonths)};
+    std::vector<HistoryLine> lines;
+    if (current.nOutcome == OUTCOME_COMPLETED || current.nOutcome == OUTCOME_CREDITS_WITHDRAWN) {
+        const YearMonth end = CourseEnd(current, months);
+        current.nLeaveYear = end.year;
+        current.nLeaveMonth = end.month;
+        const bool graduateSchool = stage == STAGE_MASTER || stage == STAGE_DOCTOR;
+        const HistoryEventKind kind = current.nOutcome == OUTCOME_CREDITS_WITHDRAWN
+                                          ? HistoryEventKind::CreditsWithdrawn
+                                      : graduateSchool ? HistoryEventKind::Completion
+                                                       : HistoryEventKind::Graduation;
+        lines.push_back({.kind = kind,
+                         .stage = stage,
+                         .school = school,
+                         .year = end.year,
+                         .month = end.month,
+                         .eraMonth = end.month,
+                         .ageMonth = end.month,
+                         .ageDay = 31});
     } else if (current.nEndGrade > 0) {
         // A course shorter than a year still has a first year to leave in.
-        const int limit = std::max(1, current.nCourseMonths / 12 + current.nRyunenYears);
+        const int limit = std::max(1, months / 12 + current.nRyunenYears);
         if (current.nEndGrade > limit) current.nEndGrade = limit;
         current.nLeaveYear = current.nEntryYear + current.nEndGrade - 1;
         const int month = current.nLeaveMonth;
-        if (current.nOutcome == OUTCOME_DROPPED_OUT) {
-            if (school == kTechnicalCollege && current.nLeaveYear - current.nEntryYear >= 3) {
-                EmitLine(current.strLines, {.kind = HistoryEventKind::Completion,
-                                            .stage = stage,
-                                            .school = kHigherEducationCourse,
-                                            .year = current.nEntryYear + 3,
-                                            .month = 3,
-                                            .eraMonth = 3,
-                                            .grade = 0,
-                                            .ageMonth = 0,
-                                            .ageDay = 0});
-            }
-            EmitLine(current.strLines, LeavingWithoutMonth(HistoryEventKind::DroppedOut, stage,
-                                                           school, current.nLeaveYear, month));
-        } else if (current.nOutcome == OUTCOME_EXPELLED) {
-            EmitLine(current.strLines, LeavingWithoutMonth(HistoryEventKind::Expelled, stage,
-                                                           school, current.nLeaveYear, month));
+        const YearMonth leaving{current.nLeaveYear, month};
+        m_aEnrolment[static_cast<std::size_t>(stage - 1)] = Enrolment{entry, leaving, leaving};
+        if (current.nOutcome == OUTCOME_DROPPED_OUT && school == kTechnicalCollege &&
+            current.nLeaveYear - current.nEntryYear >= 3) {
+            lines.push_back({.kind = HistoryEventKind::Completion,
+                             .stage = stage,
+                             .school = kHigherEducationCourse,
+                             .year = current.nEntryYear + 3,
+                             .month = 3,
+                             .eraMonth = 3,
+                             .grade = 0,
+                             .ageMonth = 0,
+                             .ageDay = 0});
+        }
+        if (current.nOutcome == OUTCOME_DROPPED_OUT || current.nOutcome == OUTCOME_EXPELLED) {
+            const HistoryEventKind kind = current.nOutcome == OUTCOME_DROPPED_OUT
+                                              ? HistoryEventKind::DroppedOut
+                                              : HistoryEventKind::Expelled;
+            lines.push_back(LeavingWithoutMonth(kind, stage, school, current.nLeaveYear, month));
         }
     }
+    return lines;
 }
 
 void CHistoryData::RunStages() {
+    m_aEnrolment.fill(std::nullopt);
+    m_bEquivalencyReached = false;
     StageRecord previous;
     int stage = STAGE_ELEMENTARY;
     int next = ProcessElementary();
@@ -350,5 +432,6 @@ const std::string& CHistoryData::BuildHistoryText(const CivilDate& today) {
     RunStages();
     for (const StageRecord& stage : m_aStage) m_strHistory += stage.strLines;
     m_strHistory += age;
+    CheckSchoolEvents(today);
     return m_strHistory;
 }

@@ -8,6 +8,7 @@
 
 #include "engine/CivilDate.h"
 #include "engine/Era.h"
+#include "engine/SchoolEvent.h"
 
 // Stage numbers. The final-schooling list's index plus one is the stage number.
 inline constexpr int STAGE_NONE = 0;
@@ -22,9 +23,11 @@ inline constexpr int STAGE_DOCTOR = 8;
 inline constexpr int STAGE_COUNT = 8;
 
 // How a final stage ended. OUTCOME_DROPPED_OUT with nEndGrade 0 means "only entered".
+// OUTCOME_CREDITS_WITHDRAWN (単位取得退学) runs the course its length like OUTCOME_COMPLETED.
 inline constexpr int OUTCOME_COMPLETED = 0;
 inline constexpr int OUTCOME_DROPPED_OUT = 1;
 inline constexpr int OUTCOME_EXPELLED = 2;
+inline constexpr int OUTCOME_CREDITS_WITHDRAWN = 3;
 
 struct StageRecord {
     int nEntryYear = 0;
@@ -39,26 +42,37 @@ struct StageRecord {
     std::string strLines;
     int nEntryMonth = 4;
     int nLeaveMonth = 3;
+    bool bLastYearSkipped = false;  // the course's last year was skipped (飛び級)
 };
 
 // One line of the history in structured form; the text is exactly the line as shown,
 // without its line break.
 enum class HistoryEventKind {
-    Entry,          // 入学
-    TransferEntry,  // 編入
-    GraduateEntry,  // 大学院入学
-    DoctorEntry,    // bare doctoral entry
-    Graduation,     // 卒業
-    Completion,     // 修了
-    DroppedOut,     // 中退
-    Expelled,       // 除籍
+    Entry,             // 入学
+    TransferEntry,     // 編入
+    GraduateEntry,     // 大学院入学
+    DoctorEntry,       // bare doctoral entry
+    Graduation,        // 卒業
+    Completion,        // 修了
+    DroppedOut,        // 中退
+    Expelled,          // 除籍
+    LeaveOfAbsence,    // 休学
+    Return,            // 復学
+    Exchange,          // 交換留学
+    StudyAbroad,       // 留学 that lengthened the course
+    TransferIn,        // 転入学
+    EquivalencyPass,   // 高卒認定合格
+    CreditsWithdrawn,  // 単位取得退学
 };
 
 // The school of the 修了 line that precedes a 高専 drop-out in course year 4 or later.
 inline constexpr std::string_view kHigherEducationCourse = "高等教育課程";
 
-// The four kinds of entry; the others are leavings.
+// The four kinds of entry.
 bool IsEntryKind(HistoryEventKind kind);
+// The kinds that end a stage; they are dated by the last day of their month, all others by the
+// first.
+bool IsLeavingKind(HistoryEventKind kind);
 
 struct HistoryEvent {
     HistoryEventKind kind = HistoryEventKind::Entry;
@@ -70,6 +84,7 @@ struct HistoryEvent {
     int eraYear = 0;
     std::optional<int> age;  // only when the age is shown
     int grade = 0;           // the year transferred into, for TransferEntry
+    int source = -1;         // the index of the SchoolEvent the line tells of
     std::string text;
 };
 
@@ -84,7 +99,14 @@ struct HistoryLine {
     int grade = 0;             // the year transferred into
     int ageMonth = 0;          // > 0: the age on ageMonth/ageDay is added when shown
     int ageDay = 0;
+    int source = -1;  // the index of the SchoolEvent the line tells of
 };
+
+// The year a stage is entered after the previous stage's leaving, with its 浪人 years.
+int EntryYearAfter(const StageRecord& previous, const StageRecord& current);
+// The month a course of the given months that began in the record's entry year and month ends,
+// with its 留年 years.
+YearMonth CourseEnd(const StageRecord& record, int months);
 
 struct CurrentAge {
     int years = 0;
@@ -116,7 +138,13 @@ class CHistoryData {
     CurrentAge CurrentAgeOn(const CivilDate& today) const;
 
     // Runs the route and returns the whole text; today is the date the current age is counted to.
+    // The events are checked against the stages they fall in (SchoolEventProblem).
     const std::string& BuildHistoryText(const CivilDate& today);
+    // The first event of the last BuildHistoryText that cannot have happened, if any.
+    const EventProblem& SchoolEventProblem() const { return m_eventProblem; }
+    // The months a stage was enrolled in by the last BuildHistoryText, up to its leaving (or the
+    // leaving it would have, for a course only entered); none for a stage it never entered.
+    std::optional<Enrolment> EnrolmentOf(int stage) const;
 
     // The stage (1..8) on the route whose course would last zero months or less once a transfer
     // into a higher year is taken off, or STAGE_NONE when every course has a length.
@@ -141,15 +169,35 @@ class CHistoryData {
     std::array<StageRecord, STAGE_COUNT> m_aStage;
     std::array<std::string, STAGE_COUNT> m_aStageKey;
     int m_nShowAge = 0;
+    // What happened during the stages besides entries and leavings, and the 高卒認定 that takes
+    // the place of the 高校.
+    std::vector<SchoolEvent> m_aSchoolEvents;
+    std::optional<EquivalencyExam> m_equivalency;
 
   private:
     // Formats one line into out (line break included) and records it as an event.
     void EmitLine(std::string& out, const HistoryLine& item);
-    // The entry line of a stage (none for a silent doctoral entry) and its leaving line(s).
+    // The entry line of a stage (none for a silent doctoral entry).
     void ProcessEntry(const StageRecord& previous, StageRecord& current, int stage,
                       std::string_view school);
-    void ProcessLeaving(StageRecord& current, int stage, std::string_view school);
+    // The leaving line(s) of a stage whose course lasts extraMonths longer than its length.
+    std::vector<HistoryLine> LeavingLines(StageRecord& current, int stage, std::string_view school,
+                                          int extraMonths);
+    // The lines of the stage's events, and the months its 休学 and 留学 (those begun before a
+    // month, when given) add to its course.
+    std::vector<HistoryLine> EventLines(int stage, std::string_view school) const;
+    int ExtraMonths(int stage, std::optional<YearMonth> before = std::nullopt) const;
+    // The 高校 replaced by a 高卒認定: its entry and 中途退学 when it was attended, the pass, and
+    // a leaving that lets the next stage begin the April it may.
+    void ProcessEquivalency(const StageRecord& previous, StageRecord& current,
+                            std::string_view school);
+    void CheckSchoolEvents(const CivilDate& today);
+    EventProblem CheckSchoolEvent(int index) const;
+    EventProblem CheckEquivalency(const CivilDate& today) const;
 
     std::vector<HistoryEvent> m_aEvents;
     CurrentAge m_lastAge;
+    std::array<std::optional<Enrolment>, STAGE_COUNT> m_aEnrolment;
+    bool m_bEquivalencyReached = false;
+    EventProblem m_eventProblem;
 };

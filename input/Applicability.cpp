@@ -19,6 +19,7 @@ int FirstBlockStage(ResumeStart start) {
         case ResumeStart::JuniorHighGraduation:
             return STAGE_JUNIOR_HIGH;
         case ResumeStart::HighSchoolEntry:
+        case ResumeStart::HighSchoolGraduation:
             return STAGE_HIGH_SCHOOL;
         case ResumeStart::ElementaryEntry:
             break;
@@ -52,6 +53,8 @@ InputPlace PlaceOf(const ResumeField& field) {
             return InputPlace::Schools;
         case ResumeFieldKind::Month:
             return InputPlace::Basic;
+        case ResumeFieldKind::Skip:
+            return InputPlace::More;
         default:
             return InputPlace::Block;
     }
@@ -76,9 +79,12 @@ Applicability::Applicability(const DialogInputs& inputs, const ResumeInputs& res
     }
     if (m_finalStage != STAGE_NONE) {
         const StageRecord& last = history.Stage(m_finalStage);
-        m_onlyEntered = last.nOutcome != OUTCOME_COMPLETED && last.nEndGrade == 0;
-        m_leftEarly = last.nOutcome != OUTCOME_COMPLETED && last.nEndGrade > 0;
+        const bool left = last.nOutcome == OUTCOME_DROPPED_OUT || last.nOutcome == OUTCOME_EXPELLED;
+        m_onlyEntered = left && last.nEndGrade == 0;
+        m_leftEarly = left && last.nEndGrade > 0;
     }
+    for (char stage : m_path)
+        m_lastYearSkipped = m_lastYearSkipped || history.Stage(stage - '0').bLastYearSkipped;
     m_firstBlockStage = FirstBlockStage(ReadResumeInputs(resume).options.start);
 }
 
@@ -133,6 +139,8 @@ bool Applicability::Applies(const ResumeField& field) const {
                    field.stage >= STAGE_HIGH_SCHOOL;
         case ResumeFieldKind::Month:
             return m_leftEarly;
+        case ResumeFieldKind::Skip:
+            return m_lastYearSkipped;
         default:
             return true;
     }

@@ -23,7 +23,8 @@ InputPlace PlaceOf(const ResumeField& field);
 // stages the history passes through (from the route the calculation itself takes), each stage's
 // counts and choices only while it is on that path, the route list only past the 高校, a school
 // name or department only for a stage that has a row in the block, the leaving month only for a
-// history that ends in a 中途退学 or 除籍. Inputs that do not apply may be left at their defaults
+// history that ends in a 中途退学 or 除籍, the wording of a skipped year only for a history that
+// skips one. Inputs that do not apply may be left at their defaults
 // without changing the history or its rows.
 class Applicability {
   public:
@@ -38,9 +39,10 @@ class Applicability {
   private:
     std::string m_path;
     int m_finalStage = STAGE_NONE;
-    bool m_onlyEntered = false;  // the final schooling was entered, not left
-    bool m_leftEarly = false;    // it ended in a 中途退学 or 除籍
-    int m_firstBlockStage = 0;   // the first stage with a row in the 学歴 block
+    bool m_onlyEntered = false;      // the final schooling was entered, not left
+    bool m_leftEarly = false;        // it ended in a 中途退学 or 除籍
+    bool m_lastYearSkipped = false;  // a stage on the path skipped its last year (飛び級)
+    int m_firstBlockStage = 0;       // the first stage with a row in the 学歴 block
 };
 
 // Sets every input of both forms that does not apply back to its default and gives the schema

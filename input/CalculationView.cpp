@@ -26,7 +26,7 @@ ResumeBlockView ViewResumeBlock(const CHistoryData& history, const ResumeInputs&
 Calculation RunCalculation(const DialogInputs& inputs, const ResumeInputs& resume,
                            const CivilDate& today) {
     Calculation calculation;
-    calculation.result = Calculate(inputs, calculation.history, today);
+    calculation.result = Calculate(inputs, calculation.history, today, resume.m_aEvents);
     if (calculation.result.ok)
         calculation.block = ViewResumeBlock(calculation.history, resume, today);
     return calculation;
@@ -41,7 +41,7 @@ CalculationView ShowCalculation(const DialogInputs& inputs, const ResumeInputs& 
     if (!result.ok) {
         view.refusal = LfText(result.refusal);
         if (const InputField* field = FindField(result.refused)) view.refused = field->name;
-        view.keepsShown = IsBirthDateControl(result.refused);
+        view.keepsShown = result.keepsShown;
         return view;
     }
     view.history = PrintedHistory(calculation.history.m_strHistory);

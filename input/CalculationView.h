@@ -29,9 +29,10 @@ struct ResumeBlockView {
 ResumeBlockView ViewResumeBlock(const CHistoryData& history, const ResumeInputs& inputs,
                                 const CivilDate& today);
 
-// One Calculate and its 学歴 block, as every front end shows it. A refused input of the main
-// window (result) gives no block; history then holds what Calculate left, and a refused birth
-// date leaves the history on show as it was (IsBirthDateControl).
+// One Calculate, with the rows of 「休学・留学など」 kept in resume, and its 学歴 block, as every
+// front end shows it. A refused input of the main window or refused row (result) gives no block;
+// history then holds what Calculate left, and a refused birth date or a row that cannot have
+// happened leaves the history on show as it was (result.keepsShown).
 struct Calculation {
     CalculationResult result;
     CHistoryData history;
@@ -44,8 +45,9 @@ Calculation RunCalculation(const DialogInputs& inputs, const ResumeInputs& resum
 
 // A Calculation as the page shows it: the history as vesmer-cli prints it and the 学歴 rows in
 // the chosen calendar, or a refusal (LF line breaks) and the schema name of the input it concerns
-// ("" when it concerns no single input). A refused birth date leaves the shown history as it was
-// (keepsShown); a refused 学歴 choice comes with the new history but without rows.
+// ("" when it concerns no single input, as for a row of 「休学・留学など」, which the refusal
+// names). A refused birth date or row leaves the shown history as it was (keepsShown); a refused
+// 学歴 choice comes with the new history but without rows.
 struct CalculationView {
     bool ok = false;
     std::string refusal;

@@ -4,7 +4,7 @@ ChoiceLists::ChoiceLists()
     : m_aEraNames{"西暦", "昭和", "平成", "令和"},
       m_aFinalSchoolNames{"小学校",   "中学校", "高校/高専",  "短大",
                           "専門学校", "大学",   "大学院修士", "大学院博士"},
-      m_aOutcomeNames{"入学", "卒業"},
+      m_aOutcomeNames{std::string(kOutcomeEntered), std::string(kOutcomeGraduated)},
       m_aHighSchoolLengths{"3年制", "4年制(夜間、通信)", "5年制(高専)", "7年制(高専+専攻科)"},
       m_aVocationalLengths{"1年制", "2年制", "3年制", "4年制"},
       m_aUniversityLengths{"4年制", "5年制(夜間)", "6年制(医学部)", "6ヶ月制(放送)", "1年制(放送)"},
@@ -16,6 +16,9 @@ ChoiceLists::ChoiceLists()
         for (int year = 1; year <= 8; ++year)
             m_aOutcomeNames.push_back(std::to_string(year) + "年目に" + verb);
     }
+    // Added after the others, so that a stored index keeps its meaning.
+    m_aOutcomeNames.insert(m_aOutcomeNames.end(), {std::string(kOutcomeCreditsWithdrawn),
+                                                   std::string(kOutcomeStillEnrolled)});
 }
 
 const ChoiceLists& ChoiceLists::Get() {
@@ -53,5 +56,6 @@ EnabledGroups EnabledGroupsFor(std::string_view finalSchoolItem) {
 }
 
 std::string_view ParticleFor(int outcomeIndex) {
-    return outcomeIndex == 0 ? "に" : "を";
+    const std::string* item = SelectedItem(ChoiceLists::Get().m_aOutcomeNames, outcomeIndex);
+    return item && (*item == kOutcomeEntered || *item == kOutcomeStillEnrolled) ? "に" : "を";
 }

@@ -7,6 +7,12 @@
 
 #include "input/InputSchema.h"
 
+// Outcome items with a meaning of their own.
+inline constexpr std::string_view kOutcomeEntered = "入学";
+inline constexpr std::string_view kOutcomeGraduated = "卒業";
+inline constexpr std::string_view kOutcomeCreditsWithdrawn = "単位取得退学";
+inline constexpr std::string_view kOutcomeStillEnrolled = "在学中";
+
 // The item texts of the seven choice lists, in list order; an item's index is its position.
 struct ChoiceLists {
     static const ChoiceLists& Get();
@@ -53,5 +59,6 @@ class EnabledGroups {
 // The enabling rule for a final-schooling item; an unknown text enables everything.
 EnabledGroups EnabledGroupsFor(std::string_view finalSchoolItem);
 
-// The particle between the final-schooling and outcome lists: "に" for 入学 (index 0), else "を".
+// The particle between the final-schooling and outcome lists: "に" for 入学 and 在学中, else
+// "を".
 std::string_view ParticleFor(int outcomeIndex);

@@ -36,6 +36,8 @@ class CInputTransfer {
     int FinalStage() const { return m_nFinalStage; }
     // The birth year as typed, in the chosen era; written by TransferBirthDate.
     int TypedYear() const { return m_nTypedYear; }
+    // Whether the outcome is 在学中; written by TransferFinalSchool.
+    bool StillEnrolled() const { return m_bStillEnrolled; }
 
   private:
     bool TransferBirthDate();
@@ -59,6 +61,7 @@ class CInputTransfer {
     CivilDate m_today;
     int m_nFinalStage = STAGE_NONE;
     int m_nTypedYear = 0;
+    bool m_bStillEnrolled = false;
     std::string m_strRefusal;
     Control m_refused = Control::None;
 };
@@ -134,10 +137,11 @@ bool CInputTransfer::TransferBirthDate() {
 }
 
 bool CInputTransfer::TransferFinalSchool() {
-    if (!SelectedOrRefuse(Control::Outcome) || !SelectedOrRefuse(Control::FinalSchool))
-        return false;
+    const std::string* outcome = SelectedOrRefuse(Control::Outcome);
+    if (!outcome || !SelectedOrRefuse(Control::FinalSchool)) return false;
 
-    // Item 0 is 入学, 1 is 卒業, then 中退 in years 1..8, then 除籍 in years 1..8.
+    // Item 0 is 入学, 1 is 卒業, then 中退 in years 1..8, then 除籍 in years 1..8, then
+    // 単位取得退学 and 在学中 (which computes as 卒業).
     const int outcomeIndex = m_inputs.m_nOutcome;
     int outcomeCode = OUTCOME_COMPLETED;
     int grade = 0;
@@ -149,11 +153,16 @@ bool CInputTransfer::TransferFinalSchool() {
     } else if (outcomeIndex >= 10 && outcomeIndex <= 17) {
         outcomeCode = OUTCOME_EXPELLED;
         grade = outcomeIndex - 9;
+    } else if (*outcome == kOutcomeCreditsWithdrawn) {
+        outcomeCode = OUTCOME_CREDITS_WITHDRAWN;
     }
 
     // The list's index plus one is the stage number.
     const int finalStage = m_inputs.m_nFinalSchool + 1;
     m_nFinalStage = finalStage;
+    m_bStillEnrolled = *outcome == kOutcomeStillEnrolled;
+    if (outcomeCode == OUTCOME_CREDITS_WITHDRAWN && finalStage != STAGE_DOCTOR)
+        return Refuse(kMsgCreditsWithdrawnOnlyDoctor, Control::Outcome);
 
     // The stage that leads into the final one.
     int routeFrom = STAGE_NONE;
@@ -278,18 +287,21 @@ bool CInputTransfer::ApplyYearShortening() {
     struct Shortening {
         int DialogInputs::*check;
         int stage;
+        bool skip;  // the last year skipped for the next school (飛び級)
     };
     static constexpr Shortening kShortenings[] = {
-        {&DialogInputs::m_bSkipHighSchoolLastYear, STAGE_HIGH_SCHOOL},
-        {&DialogInputs::m_bSkipUniversityLastYear, STAGE_UNIVERSITY},
-        {&DialogInputs::m_bShortenMaster, STAGE_MASTER},
-        {&DialogInputs::m_bShortenDoctor, STAGE_DOCTOR},
-        {&DialogInputs::m_bElementaryTransfer, STAGE_ELEMENTARY},
-        {&DialogInputs::m_bJuniorHighTransfer, STAGE_JUNIOR_HIGH},
+        {&DialogInputs::m_bSkipHighSchoolLastYear, STAGE_HIGH_SCHOOL, true},
+        {&DialogInputs::m_bSkipUniversityLastYear, STAGE_UNIVERSITY, true},
+        {&DialogInputs::m_bShortenMaster, STAGE_MASTER, false},
+        {&DialogInputs::m_bShortenDoctor, STAGE_DOCTOR, false},
+        {&DialogInputs::m_bElementaryTransfer, STAGE_ELEMENTARY, false},
+        {&DialogInputs::m_bJuniorHighTransfer, STAGE_JUNIOR_HIGH, false},
     };
     for (const Shortening& shortening : kShortenings) {
-        if (IsSet(m_inputs.*shortening.check))
-            m_history.Stage(shortening.stage).nCourseMonths -= 12;
+        if (!IsSet(m_inputs.*shortening.check)) continue;
+        StageRecord& record = m_history.Stage(shortening.stage);
+        record.nCourseMonths -= 12;
+        record.bLastYearSkipped = shortening.skip;
     }
     return true;
 }
@@ -305,8 +317,47 @@ bool IsBirthDateControl(Control control) {
            control == Control::BirthMonth || control == Control::BirthDay;
 }
 
+namespace {
+
+// 在学中: the final course began by today and has not ended before it.
+std::string StillEnrolledProblem(const CHistoryData& history, int finalStage,
+                                 const CivilDate& today) {
+    const std::optional<Enrolment> enrolment = history.EnrolmentOf(finalStage);
+    if (!enrolment) return {};
+    const std::string school(history.SchoolName(finalStage));
+    const YearMonth now{today.year, today.month};
+    const std::string chosen = "「在学中」が選ばれていますが、" + school;
+    if (enrolment->first > now)
+        return chosen + "の入学（" + YearMonthWords(enrolment->first) + "）は今日より後です。";
+    if (enrolment->last < now) {
+        const bool graduateSchool = finalStage >= STAGE_MASTER;
+        return chosen + "の" + (graduateSchool ? "修了" : "卒業") + "（" +
+               YearMonthWords(enrolment->last) + "）は今日より前です。「" +
+               std::string(kOutcomeGraduated) + "」を選ぶか、入力を確かめてください。";
+    }
+    return {};
+}
+
+CalculationResult Refused(CalculationResult result, std::string refusal, Control control) {
+    result.ok = false;
+    result.refusal = std::move(refusal);
+    result.refused = control;
+    return result;
+}
+
+CalculationResult RefusedEvent(CalculationResult result, const EventTransfer& refusal) {
+    result.ok = false;
+    result.refusal = refusal.refusal;
+    result.refusedEvent = refusal.row;
+    result.refusedEventField = refusal.field;
+    result.keepsShown = true;
+    return result;
+}
+
+}  // namespace
+
 CalculationResult Calculate(const DialogInputs& inputs, CHistoryData& history,
-                            const CivilDate& today) {
+                            const CivilDate& today, std::span<const EventInput> events) {
     history.Reset();
     CInputTransfer transfer(inputs, history, today);
     CalculationResult result;
@@ -315,9 +366,25 @@ CalculationResult Calculate(const DialogInputs& inputs, CHistoryData& history,
     if (!result.ok) {
         result.refusal = transfer.Refusal();
         result.refused = transfer.Refused();
+        result.keepsShown = IsBirthDateControl(result.refused);
         return result;
     }
+    const EventTransfer moved = TransferEvents(events, history);
+    if (!moved.ok) return RefusedEvent(result, moved);
+    const std::string* outcome =
+        SelectedItem(ChoiceLists::Get().m_aOutcomeNames, inputs.m_nOutcome);
+    if (history.m_equivalency && result.finalStage == STAGE_HIGH_SCHOOL &&
+        *outcome != kOutcomeGraduated)
+        return Refused(result, std::string(kMsgEquivalencyNeedsGraduation), Control::Outcome);
     history.BuildHistoryText(today);
+    if (!history.SchoolEventProblem().IsNone())
+        return RefusedEvent(result,
+                            RefuseEvent(moved, events, history, history.SchoolEventProblem()));
+    if (transfer.StillEnrolled()) {
+        if (std::string problem = StillEnrolledProblem(history, result.finalStage, today);
+            !problem.empty())
+            return Refused(result, std::move(problem), Control::Outcome);
+    }
     history.m_nBirthYear = transfer.TypedYear();
     return result;
 }

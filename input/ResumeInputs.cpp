@@ -32,7 +32,7 @@ std::vector<ResumeField> BuildSchema() {
          "from",
          0,
          0,
-         {"中学校卒業から", "高校入学から", "小学校入学から"}},
+         {"中学校卒業から", "高校入学から", "小学校入学から", "高校卒業から"}},
         {K::Heading, "resumeHeading", "1行目に「学歴」と書く", "no-heading", 0, 0, {}},
     };
     for (int stage = 1; stage <= kResumeStageCount; ++stage) {
@@ -55,6 +55,11 @@ std::vector<ResumeField> BuildSchema() {
                           {}});
     }
     fields.push_back({K::Month, "leavingMonth", "中途退学・除籍の月", "leaving-month", 0, 2, {}});
+    // Later additions follow, so that a stored file keeps its order.
+    fields.push_back(
+        {K::Closing, "resumeClosing", "最後の行に「以上」と書く", "closing", 0, 0, {}});
+    fields.push_back(
+        {K::Skip, "resumeSkip", "飛び級の書き方", "skip-as", 0, 0, {"早期卒業", "飛び入学"}});
     return fields;
 }
 
@@ -125,6 +130,10 @@ int* ResumeNumber(ResumeInputs& inputs, const ResumeField& field) {
             return &inputs.m_nStart;
         case K::Heading:
             return &inputs.m_bHeading;
+        case K::Closing:
+            return &inputs.m_bClosing;
+        case K::Skip:
+            return &inputs.m_nSkip;
         default:
             return nullptr;
     }
@@ -152,9 +161,13 @@ ResumeChoice ReadResumeInputs(const ResumeInputs& inputs) {
     ResumeChoice choice;
     choice.calendar = inputs.m_nCalendar == 1 ? ResumeCalendar::Seireki : ResumeCalendar::Wareki;
     const ResumeStart starts[] = {ResumeStart::JuniorHighGraduation, ResumeStart::HighSchoolEntry,
-                                  ResumeStart::ElementaryEntry};
-    if (inputs.m_nStart >= 0 && inputs.m_nStart < 3) choice.options.start = starts[inputs.m_nStart];
+                                  ResumeStart::ElementaryEntry, ResumeStart::HighSchoolGraduation};
+    if (inputs.m_nStart >= 0 && inputs.m_nStart < std::ssize(starts))
+        choice.options.start = starts[inputs.m_nStart];
     choice.options.heading = inputs.m_bHeading == 1;
+    choice.options.closing = inputs.m_bClosing == 1;
+    choice.options.skip =
+        inputs.m_nSkip == 1 ? SkipWording::EarlyEntry : SkipWording::EarlyGraduation;
     for (const ResumeField& field : Schema()) {
         const std::string* typed = ResumeText(inputs, field);
         if (!typed) continue;

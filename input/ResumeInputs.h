@@ -7,18 +7,24 @@
 #include <vector>
 
 #include "engine/ResumeRows.h"
+#include "input/EventInputs.h"
 
-// What the user enters for the 学歴 block, as typed: the calendar, the start and the heading (two
-// list indices and a check value), a school name and a department for each stage (1..8 at index
-// stage - 1), and the month of a 中途退学 or 除籍. Each member is described once, in
-// ResumeSchema(). A new object holds the defaults.
+// What the user enters for the 学歴 block, as typed: the calendar, the start, the heading, the
+// closing row and the wording of a skipped year (list indices and check values), a school name
+// and a department for each stage (1..8 at index stage - 1), and the month of a 中途退学 or 除籍.
+// Each of these is described once, in ResumeSchema(). The rows of 「休学・留学など」 are kept
+// with them. A new object holds the defaults.
 struct ResumeInputs {
     int m_nCalendar = 0;  // index into the calendar list: 和暦, 西暦
-    int m_nStart = 0;  // index into the start list: 中学校卒業から, 高校入学から, 小学校入学から
+    // index into the start list: 中学校卒業から, 高校入学から, 小学校入学から, 高校卒業から
+    int m_nStart = 0;
     int m_bHeading = 1;  // 1: the block starts with 「学歴」
+    int m_bClosing = 0;  // 1: the block ends with 「以上」
+    int m_nSkip = 0;     // index into the list: 早期卒業, 飛び入学
     std::array<std::string, kResumeStageCount> m_aSchoolNames{};
     std::array<std::string, kResumeStageCount> m_aDepartments{};
     std::string m_strLeavingMonth;  // empty: not known
+    std::vector<EventInput> m_aEvents;
 
     friend bool operator==(const ResumeInputs&, const ResumeInputs&) = default;
 };
@@ -29,7 +35,9 @@ enum class ResumeFieldKind : unsigned char {
     Heading,
     SchoolName,
     Department,
-    Month
+    Month,
+    Closing,
+    Skip,
 };
 
 // One input of the 学歴 block: the window's controls, the page's form, the command line's options

@@ -242,7 +242,7 @@ void VesmerDlgTest::overlongLoadedTextStopsTheExchange() {
     QVERIFY(f.Write(kHistoryFileName,
                     {"[Vesmerデータ]", "INIファイルバージョン=100", "誕生日=12345 1 123 0 0"}));
     QVERIFY(f.Write(kDialogStateFileName, {"[VesmerDLGデータ]", "INIファイルバージョン=100",
-                                           "最終学歴をどうした=18", "最終学歴=0"}));
+                                           "最終学歴をどうした=20", "最終学歴=0"}));
     f.Start();
     // Shown in full, refused when read back: the day is exchanged before the year, and the
     // exchange stops at the first refusal. The outcome outside its list selects nothing.

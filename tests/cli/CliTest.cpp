@@ -113,7 +113,7 @@ TEST(Cli, UsageErrorsNameWhatIsAllowed) {
          "「大正」は --era に指定できません。番号 0〜3 か 西暦、昭和、平成、令和で"},
         {{"--era", "3", "--year", "５"}, ""},
         {{"--outcome", "17"}, ""},
-        {{"--outcome", "18"}, "番号 0〜17 か 入学、"},
+        {{"--outcome", "20"}, "番号 0〜19 か 入学、"},
         {{"--university", "99999999999999999999"}, "番号 0〜4 か"},
         {{"--year", "1873"}, ""},
         {{"--year", "19800"},
@@ -135,9 +135,20 @@ TEST(Cli, UsageErrorsNameWhatIsAllowed) {
         {{"--school", "大=東都大学"}, "--school は --resume か --json と一緒に"},
         {{"--json", "--school", "大=東都大学", "--school", "6=x"}, "一つの学校に二度以上"},
         {{"--json", "--school", "大"}, "STAGE=TEXT の形で"},
-        {{"--json", "--from", "大学"}, "中学校卒業、高校入学、小学校入学で"},
+        {{"--json", "--from", "大学"}, "中学校卒業、高校入学、小学校入学、高校卒業で"},
         {{"--json", "--from", "1", "--from", "2"}, "--from を二度以上"},
         {{"--json", "--from", "高校入学から", "--no-heading", "--leaving-month", "3"}, ""},
+        {{"--json", "--closing", "--closing", "--skip-as", "早期卒業"}, ""},
+        {{"--closing"}, "--closing は --resume か --json と一緒に"},
+        {{"--json", "--skip-as", "1", "--skip-as", "0"}, "--skip-as を二度以上"},
+        {{"--json", "--skip-as", "大学"}, "早期卒業、飛び入学で"},
+        {{"--leave", "大=2000-04"},
+         "「大=2000-04」は --leave に指定できません。STAGE=FROM..TO の形で"},
+        {{"--exchange", "大=2000-04..2001-03"}, "STAGE=FROM..TO:DEST の形で"},
+        {{"--abroad", "中=2000-04..2001-04:x"},
+         "--abroad は中学校には指定できません。STAGE は 高 短 専 大 修 博 か 3〜8 で"},
+        {{"--left-high-school", "1996-03"}, "--left-high-school は --nintei と一緒に"},
+        {{"--nintei", "1997-08", "--nintei", "1997-09"}, "--nintei を二度以上"},
         {{"--pdf", "a.pdf"}, "--pdf は --resume と一緒に"},
         {{"--resume", "wareki", "--csv", "--pdf", "a.pdf"}, "--pdf と --csv は一緒に"},
         {{"--resume", "\x1b[2J\xc2\x9b"}, "「\\x1B[2J\\x9B」は --resume に"},
@@ -170,7 +181,13 @@ TEST(Cli, RefusalsPrintNothingButTheirReason) {
          "vesmer-cli: 「中途退学・除籍の月」は1から12までの数で入力してください。\n"},
         {{"--resume", "seireki", "--school", "修=" + QString(61, u'学')},
          kExitUsage,
-         "vesmer-cli: 「大学院修士の学校名」は60文字以内で入力してください。\n"}};
+         "vesmer-cli: 「大学院修士の学校名」は60文字以内で入力してください。\n"},
+        // The rows are numbered in the order their options are given.
+        {{"--resume", "seireki", "--exchange", "大=2000-09..2001-06:x", "--leave",
+          "大=2000-04..1999-04"},
+         kExitRefused,
+         "「休学・留学など」の2行目（休学）の「復学した月」が「休学した月」より後になっていません。"
+         "\n"}};
     for (const auto& [arguments, status, reason] : cases) {
         const CliRun run = Cli(arguments);
         EXPECT_EQ(run.status, status);
@@ -182,9 +199,12 @@ TEST(Cli, RefusalsPrintNothingButTheirReason) {
 TEST(Cli, HelpListsEveryOptionAndVersion) {
     const CliRun help = Cli({"--help"});
     EXPECT_EQ(help.status, kExitOk);
-    QStringList options = {"today",   "raw",        "json",         "load", "save",
-                           "version", "csv",        "pdf",          "from", "no-heading",
-                           "school",  "department", "leaving-month"};
+    QStringList options = {
+        "today",           "raw",        "json",          "load",        "save",
+        "version",         "csv",        "pdf",           "from",        "no-heading",
+        "school",          "department", "leaving-month", "closing",     "skip-as",
+        "leave",           "exchange",   "abroad",        "transfer-in", "nintei",
+        "left-high-school"};
     for (const InputField& field : InputSchema()) {
         if (!field.option.empty()) options << Utf8(field.option);
     }
@@ -243,6 +263,46 @@ TEST(CliResume, RowsAsTabSeparatedLinesCsvAndJson) {
     const QJsonObject json =
         QJsonDocument::fromJson(Resume(QStringList{"--json"} + named)).object();
     EXPECT_EQ(json["resume"]["wareki"][0]["text"].toString(), "東都高校　普通科　入学");
+}
+
+// Each event's option gives its rows, with the months as typed; the block's closing and start.
+TEST(CliResume, EventsAndTheBlocksEnds) {
+    const std::pair<QStringList, const char*> cases[] = {
+        {{"--leave", "大=2000-04..2001-04"},
+         "1998\t4\t大学　入学\n2000\t4\t大学　休学\n2001\t4\t大学　復学\n2003\t3\t大学　卒業\n"},
+        {{"--exchange", "大=2000-09..2001-06:カリフォルニア大学"},
+         "2000\t9\tカリフォルニア大学に交換留学（2001年6月まで）\n2002\t3\t大学　卒業\n"},
+        {{"--abroad", "6=2000/9..2001年6月:ロンドン大学"},
+         "2000\t9\tロンドン大学に留学（2001年6月まで）\n2003\t3\t大学　卒業\n"},
+        {{"--final", "高校/高専", "--transfer-in", "1996-09:東都高校"},
+         "1996\t9\t東都高校　転入学\n1998\t3\t東都高校　卒業\n"},
+        {{"--left-high-school", "1996-03", "--nintei", "１９９７－０８"},
+         "1996\t3\t高等学校　中途退学\n"
+         "1997\t8\t高等学校卒業程度認定試験　合格\n1998\t4\t大学　入学\n"},
+        {{"--final", "7", "--outcome", "単位取得退学"}, "2007\t3\t大学院博士課程　単位取得退学\n"},
+        {{"--final", "大学院修士", "--skip-university-last-year", "--skip-as", "飛び入学"},
+         "2001\t3\t大学　中途退学（飛び入学のため）\n2001\t4\t"},
+        {{"--from", "高校卒業", "--closing"},
+         "\t\t学歴\n1998\t3\t高等学校　卒業\n"
+         "1998\t4\t大学　入学\n2002\t3\t大学　卒業\n\t\t以上\n"}};
+    for (const auto& [options, rows] : cases) {
+        const CliRun run = Cli(QStringList{"--resume", "seireki"} + options);
+        EXPECT_EQ(run.status, kExitOk) << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(rows)) << run.out.toStdString();
+    }
+    // --json's lines name the events' kinds.
+    const QJsonArray lines =
+        QJsonDocument::fromJson(
+            Cli({"--json", "--final", "7", "--outcome", "単位取得退学", "--nintei", "1997-08",
+                 "--left-high-school", "1996-03", "--leave", "大=2000-04..2001-04", "--exchange",
+                 "修=2004-09..2005-03:X", "--abroad", "博=2006-04..2007-03:Y"})
+                .out)["lines"]
+            .toArray();
+    QStringList kinds;
+    for (const QJsonValue& line : lines) kinds << line["kind"].toString();
+    EXPECT_EQ(kinds.mid(5).join(' '),
+              "dropped-out equivalency-pass entry leave-of-absence return graduation "
+              "graduate-school-entry exchange completion study-abroad credits-withdrawn");
 }
 
 // --pdf hands the rows of the chosen options to the PDF writer; a file it cannot write exits 1.

@@ -347,6 +347,7 @@ const ResumeCase kCases[] = {
     // A leaving month before the entry month falls in the next calendar year; the era follows.
     {Advanced<7>, 20261206, Rows(1, "", "", 2), 8, "2002 平成14 2 高等専門学校専攻科　中途退学"},
     {ExpelledIn2019, 20261206, Rows(1, "", "", 5), 8, "2019 令和元 5 大学　除籍"},
+    {ExpelledIn2019, 20261206, Rows(1, "", "", 4), 8, "2019 平成31 4 大学　除籍"},
 };
 
 TEST(ResumeRows, RowsInBothCalendars) {
@@ -454,12 +455,19 @@ TEST(ResumeRows, CsvBytesQuotingAndFormulaCells) {
                                          {1999, "平成", 11, std::nullopt, "a,\"b\"\r\nc"},
                                          {2000, "平成", 12, 3, "=1+1"},
                                          {2000, "平成", 12, 3, "@SUM(A1)"},
-                                         {2000, "平成", 12, 3, "-2,\t"}};
+                                         {2000, "平成", 12, 3, "-2,\t"},
+                                         {2000, "平成", 12, 3, "+1"},
+                                         {2000, "平成", 12, 3, "\tx"},
+                                         {2000, "平成", 12, 3, "\rx"}};
     EXPECT_EQ(
         ResumeCsv(rows, ResumeCalendar::Wareki),
         "\xEF\xBB\xBF年,月,学歴\r\n平成10,4,高等学校　入学\r\n平成11,,\"a,\"\"b\"\"\r\nc\"\r\n"
-        "平成12,3,'=1+1\r\n平成12,3,'@SUM(A1)\r\n平成12,3,\"'-2,\t\"\r\n");
+        "平成12,3,'=1+1\r\n平成12,3,'@SUM(A1)\r\n平成12,3,\"'-2,\t\"\r\n平成12,3,'+1\r\n"
+        "平成12,3,'\tx\r\n平成12,3,\"'\rx\"\r\n");
     EXPECT_EQ(ResumeCsv({}, ResumeCalendar::Seireki), "\xEF\xBB\xBF年,月,学歴\r\n");
+    // The tab-separated copy guards a formula cell the same way, quoting nothing.
+    EXPECT_EQ(ResumeTsv({rows[0], rows[2], rows[5]}, ResumeCalendar::Seireki),
+              "1998\t4\t高等学校　入学\n2000\t3\t'=1+1\n2000\t3\t'+1\n");
 }
 
 }  // namespace

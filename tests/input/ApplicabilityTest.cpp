@@ -137,8 +137,8 @@ TEST(Applicability, InputsThatDoNotApplyAreSentAsTheirDefaults) {
     EXPECT_EQ(first,
               (std::vector<std::string>{"era", "birthYear", "birthMonth", "birthDay", "finalSchool",
                                         "outcome", "roninElementary", "ryunenElementary"}));
-    // 中学校's counts and checks, its name.
-    EXPECT_EQ(names.size(), 6u + 4u + 3u + 3u + 1u);
+    // 中学校's counts and checks, its name, and the block's four choices.
+    EXPECT_EQ(names.size(), 6u + 4u + 3u + 4u + 1u);
 }
 
 }  // namespace

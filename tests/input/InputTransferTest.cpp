@@ -57,6 +57,7 @@ TEST(Calculate, ListIndexOutsideItsListIsRefusedByName) {
         for (const int index : {-1, size - 1, size}) {
             const Outcome run = Calc([&](DialogInputs& in) {
                 in.*field.number = index;
+                if (field.control == Control::Outcome) in.m_strBirthYear = "2005";  // 在学中
                 if (field.control != Control::Era) return;
                 in.m_strBirthYear = "5";  // 令和5年
                 in.m_strBirthMonth = "6";

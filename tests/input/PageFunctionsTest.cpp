@@ -84,6 +84,15 @@ TEST(PageFunctions, CalculationShowsHistoryRowsOrRefusal) {
                   std::tuple(false, c.keepsShown, std::string(c.refused), !c.history));
         EXPECT_TRUE(view.rows.empty());
     }
+    // The rows of 「休学・留学など」 reach Calculate; one that cannot have happened keeps the
+    // history on show.
+    resume.m_aEvents = {
+        {EventInputKind::LeaveOfAbsence, STAGE_UNIVERSITY, "2000-04", "1999-04", "", ""}};
+    view = ShowCalculation(inputs, resume, kToday);
+    EXPECT_EQ(std::tuple(view.ok, view.keepsShown, view.refused), std::tuple(false, true, ""));
+    resume.m_aEvents[0].to = "2001-04";
+    EXPECT_NE(ShowCalculation(inputs, resume, kToday).tsv.find("平成13\t4\t大学　復学\n"),
+              std::string::npos);
     EXPECT_EQ(LfText("a\r\nb\r\n\rc"), "a\nb\n\rc");
     EXPECT_EQ(LfText(std::string_view("a\r\n").substr(0, 2)), "a\r");  // the LF is not its own
     EXPECT_EQ(CountableDate("2019-05-01"), (CivilDate{2019, 5, 1}));

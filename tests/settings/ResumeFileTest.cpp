@@ -43,7 +43,7 @@ TEST(ResumeFile, RoundTripInANewPrivateFile) {
         bytes.startsWith("[VesmerResume]\nresumeCalendar=西暦\nresumeStart=小学校入学から\n"
                          "resumeHeading=0\nschoolElementary=\n"));
     EXPECT_TRUE(bytes.contains("\ndepartmentUniversity=経済学部 経済学科\n"));
-    EXPECT_TRUE(bytes.endsWith("\nleavingMonth=１２\n"));
+    EXPECT_TRUE(bytes.endsWith("\nleavingMonth=１２\nresumeClosing=0\nresumeSkip=早期卒業\n"));
     EXPECT_EQ(Mode(f.Path()), 0600u);
     EXPECT_EQ(Mode(f.m_location.Folder()), 0700u);
     inputs.m_aDepartments[STAGE_UNIVERSITY - 1] = "経済学部 経済学科";
