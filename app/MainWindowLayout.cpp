@@ -29,8 +29,8 @@ QRect BoxRect(const DialogBaseUnits& base, const DluBox& box) {
 enum class ItemKind { Label, Button, HiddenButton, GroupBox, Separator, Link };
 
 // A control of the window that is no input. An item with `after` follows that input in the
-// template and tab order; the others take no focus and are created first, beneath the inputs. A
-// label without a control of its own is a fixed caption, which the window draws itself.
+// template and tab order; the others are created first, beneath the inputs. A label names the
+// control it stands for (its buddy), which a screen reader announces by it.
 struct MainWindowItem {
     ItemKind kind;
     Control control;
@@ -38,6 +38,7 @@ struct MainWindowItem {
     std::string_view name;
     std::string_view text;
     DluBox box;
+    Control buddy = Control::None;
 };
 
 using K = ItemKind;
@@ -47,15 +48,15 @@ constexpr MainWindowItem kWindowItems[] = {
     {K::HiddenButton, C::Cancel, C::None, "cancel", "ｷｬﾝｾﾙ", {155, 67, 25, 14}},
     {K::GroupBox, C::HistoryGroup, C::None, "historyGroup", "履歴", {215, 44, 202, 276}},
     {K::HiddenButton, C::Version, C::None, "version", "バージョン(&V)", {321, 356, 100, 14}},
-    {K::Label, C::Particle, C::None, "particle", "を", {109, 24, 9, 8}},
+    {K::Label, C::Particle, C::None, "particle", "を", {109, 24, 9, 8}, C::Outcome},
     {K::Separator, C::None, C::None, "", "", {2, 38, 417, 2}},
     {K::GroupBox, C::None, C::None, "", "進学・編入・飛び級について", {3, 158, 208, 212}},
-    {K::Label, C::None, C::None, "", "最新版はこちら", {224, 324, 57, 8}},
-    {K::Link, C::Link, C::None, "link", kProjectPage, {287, 324, 123, 8}},
+    {K::Label, C::None, C::None, "", "最新版はこちら", {224, 324, 57, 8}, C::Link},
     {K::Button, C::Calculate, C::Outcome, "calculate", "計算(&C)", {215, 3, 100, 14}},
     {K::Button, C::LaunchTool, C::Outcome, "launchTool", "Tosvel(&T)", {215, 20, 100, 14}},
     {K::Button, C::Export, C::Outcome, "export", "ファイル出力(&F)", {318, 3, 100, 14}},
     {K::Button, C::Reset, C::HistoryText, "reset", "リセット(&R)", {318, 20, 100, 14}},
+    {K::Link, C::Link, C::HistoryText, "link", kProjectPage, {287, 324, 123, 8}},
     {K::Button,
      C::ResumeWindow,
      C::HistoryText,
@@ -78,12 +79,12 @@ class CLayoutBuilder {
     QWidget* CreateCombo(const DluBox& box);
     QWidget* CreateHistoryBox();
     QLabel* CreateLabel(const Caption& label);
-    void AddCaption(const Caption& caption);
 
     QWidget& m_window;
     const DialogBaseUnits& m_base;
     QValidator* m_digitsOnly;
     MainWindowControls m_controls;
+    std::vector<std::pair<QLabel*, Control>> m_aBuddies;  // set once every control is there
 };
 
 MainWindowControls CLayoutBuilder::Build() {
@@ -97,6 +98,12 @@ MainWindowControls CLayoutBuilder::Build() {
             if (item.after == fields[i].control) CreateItem(item);
         }
     }
+    for (const auto& [label, buddy] : m_aBuddies) {
+        label->setBuddy(m_controls.Widget(buddy));
+        // A particle says nothing by itself: it names its list by what the list asks.
+        if (const InputField* field = FindField(buddy))
+            label->setAccessibleName(Utf8(field->title));
+    }
     return std::move(m_controls);
 }
 
@@ -104,11 +111,9 @@ QWidget* CLayoutBuilder::CreateItem(const MainWindowItem& item) {
     QWidget* widget = nullptr;
     switch (item.kind) {
         case ItemKind::Label:
-            if (item.control == Control::None) {
-                AddCaption(Caption{item.text, item.box});
-                return nullptr;
-            }
             widget = CreateLabel(Caption{item.text, item.box});
+            if (item.buddy != Control::None)
+                m_aBuddies.emplace_back(static_cast<QLabel*>(widget), item.buddy);
             break;
         case ItemKind::Button:
         case ItemKind::HiddenButton:
@@ -151,12 +156,10 @@ QLabel* CLayoutBuilder::CreateLabel(const Caption& label) {
     return widget;
 }
 
-void CLayoutBuilder::AddCaption(const Caption& caption) {
-    m_controls.captions.push_back({BoxRect(m_base, caption.box), Utf8(caption.text)});
-}
-
+// An input with the label before it, which names it (a check box's text is its own), and the
+// unit after it.
 QWidget* CLayoutBuilder::CreateInput(const InputField& field) {
-    if (field.caption.box.width > 0) AddCaption(field.caption);
+    QLabel* caption = field.caption.box.width > 0 ? CreateLabel(field.caption) : nullptr;
     QWidget* widget = nullptr;
     switch (field.kind) {
         case InputKind::List:
@@ -182,7 +185,8 @@ QWidget* CLayoutBuilder::CreateInput(const InputField& field) {
     }
     widget->setObjectName(Utf8(field.name));
     if (field.kind != InputKind::List) widget->setGeometry(BoxRect(m_base, field.box));
-    if (!field.unit.text.empty()) AddCaption(field.unit);
+    if (caption) caption->setBuddy(widget);
+    if (!field.unit.text.empty()) CreateLabel(field.unit);
     if (field.kind != InputKind::Check) widget->setAccessibleName(Utf8(field.title));
     return widget;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QRect>
 #include <QString>
 #include <array>
 #include <utility>
@@ -20,8 +19,6 @@ QString ControlName(Control control);
 struct MainWindowControls {
     std::array<QWidget*, kInputCount> inputs{};  // in the order of the input schema
     std::vector<std::pair<Control, QWidget*>> others;
-    // The captions that have no control of their own, which the window draws itself.
-    std::vector<std::pair<QRect, QString>> captions;
 
     // The control of an input or of another item; nullptr for none.
     QWidget* Widget(Control control) const;

@@ -6,10 +6,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QTimer>
 #include <exception>
 #include <memory>
@@ -84,18 +82,6 @@ void CVesmerDlg::CreateControls() {
     m_binding =
         std::make_unique<CInputBinding>(m_controls.inputs, m_inputs, m_strHistoryText, m_presenter);
     ConnectCommands();
-}
-
-void CVesmerDlg::paintEvent(QPaintEvent* event) {
-    QDialog::paintEvent(event);
-    // The fixed captions, drawn as a label draws its text, clipped to their boxes.
-    QPainter painter(this);
-    for (const auto& [box, text] : m_controls.captions) {
-        if (!event->rect().intersects(box)) continue;
-        painter.setClipRect(box);
-        style()->drawItemText(&painter, box, Qt::AlignLeft | Qt::AlignTop, palette(), isEnabled(),
-                              text, QPalette::WindowText);
-    }
 }
 
 void CVesmerDlg::ConnectCommands() {

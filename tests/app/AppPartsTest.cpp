@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -60,6 +61,14 @@ void AppPartsTest::linkLabel() {
     QTest::mouseClick(&link, Qt::RightButton);
     QTest::mouseClick(&link, Qt::LeftButton);
     QCOMPARE(opened, std::vector<QUrl>{QUrl(QStringLiteral("mailto:someone@example.org"))});
+    // From the keyboard, and as a screen reader presses it.
+    QVERIFY(link.focusPolicy() & Qt::TabFocus);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_A}) QTest::keyClick(&link, key);
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(&link);
+    QCOMPARE(node->role(), QAccessible::Link);
+    QCOMPARE(node->text(QAccessible::Name), QStringLiteral("someone@example.org"));
+    node->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(opened.size(), std::size_t{4});
     // A URL is opened as it stands; a drive letter is no scheme.
     QCOMPARE(CStaticEx::LinkTarget("http://a.example/"), QUrl("http://a.example/"));
     QCOMPARE(CStaticEx::LinkTarget("C:\\Tools"), QUrl("mailto:C:\\Tools"));
