@@ -114,6 +114,7 @@ void CVesmerDlg::OnInitDialog() {
     }
     SetExportEnabled(false);
     m_ctlLink->SetLink(true);
+    ApplyParticle(m_inputs.m_nOutcome);
     UpdateData(false);
     OnSelchangeFinalSchool();
     // The first control of the tab order starts with the focus.
@@ -128,6 +129,7 @@ bool CVesmerDlg::UpdateData(bool saveAndValidate) {
 
 bool CVesmerDlg::ResetInputs() {
     m_inputs.ResetInputs();
+    ApplyParticle(m_inputs.m_nOutcome);
     return UpdateData(false);
 }
 
@@ -199,9 +201,11 @@ void CVesmerDlg::OnOK() {
 }
 
 void CVesmerDlg::OnReset() {
-    if (m_presenter.Show(kResetQuestion, "リセット", MessageButtons::YesNo, MessageIcon::None) ==
+    if (m_presenter.Show(kResetQuestion, "リセット", MessageButtons::YesNo, MessageIcon::None) !=
         MessageAnswer::Yes)
-        ResetInputs();
+        return;
+    // The defaults, with the particle and the controls that the default schooling opens.
+    if (ResetInputs()) OnSelchangeFinalSchool();
 }
 
 void CVesmerDlg::OnFileOutput() {

@@ -63,7 +63,7 @@ class CVesmerDlg : public QDialog {
     // the exchange); false: members into the controls.
     bool UpdateData(bool saveAndValidate);
 
-    // The defaults, shown at once.
+    // The defaults, shown at once, with the particle they take.
     bool ResetInputs();
 
     void OnSelchangeFinalSchool();

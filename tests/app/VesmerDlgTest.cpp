@@ -235,6 +235,7 @@ void VesmerDlgTest::calculateSavesRestartsAndRefuses() {
     f.Choose(C::FinalSchool, 7);
     f.Get<QComboBox>(C::HighSchoolLength)->setCurrentIndex(3);
     f.Get<QComboBox>(C::Progression)->setCurrentIndex(7);
+    f.Get<QComboBox>(C::Outcome)->setCurrentIndex(0);
     for (QCheckBox* box : f.Dialog().findChildren<QCheckBox*>()) box->setChecked(true);
     f.Calculate();
     CHistoryData expected;
@@ -243,8 +244,8 @@ void VesmerDlgTest::calculateSavesRestartsAndRefuses() {
     QCOMPARE(f.BoxText(), QString::fromStdString(expected.m_strHistory).replace("\r\n", "\n"));
     QVERIFY(f.HistoryCommands() == 3 && f.Shown().isEmpty());
 
-    f.Start();  // the inputs come back as typed, the history does not
-    QCOMPARE(f.Text(C::BirthYear), QStringLiteral("55"));
+    f.Start();  // the inputs come back as typed, with their particle; the history does not
+    QCOMPARE(QStringList({f.Text(C::BirthYear), f.Text(C::Particle)}), QStringList({"55", "に"}));
     QVERIFY(f.BoxText().isEmpty() && f.HistoryCommands() == 0);
     f.Calculate();
     QCOMPARE(f.Dialog().HistoryText(), expected.m_strHistory);
@@ -331,8 +332,11 @@ void VesmerDlgTest::editsKeysResetAndCloseBox() {
     QTest::keyClick(&dialog, Qt::Key_R, Qt::AltModifier);
     QTRY_COMPARE(f.Shown(), QStringList{"リセット | " + QString::fromUtf8(kResetQuestion)});
     QCOMPARE(f.Text(C::BirthMonth), QStringLiteral("07"));
-    f.Get<QPushButton>(C::Reset)->click();
-    QCOMPARE(f.Text(C::BirthMonth), QStringLiteral("1"));
+    f.Choose(C::FinalSchool, 0);
+    f.Choose(C::Outcome, 0);                // 小学校に入学
+    f.Get<QPushButton>(C::Reset)->click();  // 大学を卒業, with the 中学 counts open again
+    QCOMPARE(QStringList({f.Text(C::BirthMonth), f.Text(C::Particle)}), QStringList({"1", "を"}));
+    QVERIFY(f.Get(C::RoninJuniorHigh)->isEnabled());
     QVERIFY(!f.Get<QCheckBox>(C::ShowAge)->isChecked());
     QVERIFY(!f.BoxText().isEmpty() && f.HistoryCommands() == 3);  // Reset keeps the history
 
