@@ -73,6 +73,9 @@ enum class SchoolTextProblem { None, ControlCharacter, TooLong };
 // UTF-8), and more than kMaxSchoolTextLength characters.
 SchoolTextProblem CleanSchoolText(std::string_view text, std::string& cleaned);
 
+// The titles of the columns, in order.
+inline constexpr std::array<std::string_view, 3> kResumeColumnTitles = {"年", "月", "学歴"};
+
 // The columns 年, 月 and 学歴 of a row.
 std::array<std::string, 3> ResumeCells(const ResumeRow& row, ResumeCalendar calendar);
 
