@@ -44,11 +44,13 @@ CVesmerDlg::CVesmerDlg(const VesmerDlgServices& services, QWidget* parent)
       m_fileOpener(services.fileOpener),
       m_processStarter(services.processStarter),
       m_clock(services.clock),
-      m_strDesktopFolder(services.desktopFolder),
+      m_strSaveFolder(services.saveFolder),
       m_strProgramFolder(services.programFolder),
       m_systemClipboard(services.clipboard ? nullptr : std::make_unique<CSystemClipboard>()),
       m_clipboard(services.clipboard ? services.clipboard : m_systemClipboard.get()),
-      m_systemPrinter(services.printer ? nullptr : std::make_unique<CPrintDialogResumePrinter>()),
+      m_systemPrinter(services.printer
+                          ? nullptr
+                          : std::make_unique<CPrintDialogResumePrinter>(services.saveFolder)),
       m_printer(services.printer ? services.printer : m_systemPrinter.get()),
       m_resumeBlock(new CResumeBlock(services.location, services.presenter, this)) {
     setObjectName(QStringLiteral("mainDialog"));
@@ -57,8 +59,8 @@ CVesmerDlg::CVesmerDlg(const VesmerDlgServices& services, QWidget* parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     CreateControls();
-    m_resumeCopy = std::make_unique<CResumeCopy>(*this, BaseUnitsOf(font()), m_resumeBlock->Rows(),
-                                                 m_presenter, m_clipboard);
+    m_resumeCopy =
+        std::make_unique<CResumeCopy>(*this, BaseUnitsOf(font()), *m_resumeBlock, *m_clipboard);
     OnInitDialog();
 }
 
@@ -209,11 +211,11 @@ void CVesmerDlg::OnReset() {
 }
 
 void CVesmerDlg::OnFileOutput() {
-    const bool read = UpdateData(true);
-    const ExportOutcome outcome =
-        RunFileOutput(m_strHistoryText, m_resumeBlock->Rows(), m_strDesktopFolder, m_savePrompt,
-                      m_fileOpener, m_presenter);
-    if (outcome != ExportOutcome::NoHistory && read) UpdateData(false);
+    // The history is taken as the box shows it; reading the controls changes none of them.
+    UpdateData(true);
+    CResumeRowsPrompt prompt(m_savePrompt, *m_resumeBlock);
+    RunFileOutput(m_strHistoryText, m_resumeBlock->Rows(), m_strSaveFolder, prompt, m_fileOpener,
+                  m_presenter);
 }
 
 void CVesmerDlg::OnLaunchTool() {
@@ -225,7 +227,7 @@ void CVesmerDlg::OnResumeWindow() {
         m_resumeWindow =
             new CResumeWindow(*m_resumeBlock,
                               ResumeWindowServices{m_presenter, m_savePrompt, *m_clipboard,
-                                                   *m_printer, m_strDesktopFolder},
+                                                   *m_printer, m_strSaveFolder},
                               this);
     }
     m_resumeWindow->show();

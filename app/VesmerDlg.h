@@ -42,7 +42,7 @@ struct VesmerDlgServices {
     IFileOpener& fileOpener;
     IProcessStarter& processStarter;
     std::function<CivilDate()> clock;  // the day the current age is counted to
-    QString desktopFolder;             // where the export prompt starts
+    QString saveFolder;                // where the save prompts start
     QString programFolder;             // where the sibling tool is looked for
     IClipboard* clipboard = nullptr;   // where the résumé rows are copied; nullptr: the desktop's
     IResumePrinter* printer = nullptr;  // where the 学歴 block is printed; nullptr: a print dialog
@@ -120,7 +120,7 @@ class CVesmerDlg : public QDialog {
     IFileOpener& m_fileOpener;
     IProcessStarter& m_processStarter;
     std::function<CivilDate()> m_clock;
-    QString m_strDesktopFolder;
+    QString m_strSaveFolder;
     QString m_strProgramFolder;
     std::function<void(QWidget*)> m_runAbout;
     std::unique_ptr<IClipboard> m_systemClipboard;
