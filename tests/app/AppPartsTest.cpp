@@ -28,6 +28,7 @@ class AppPartsTest : public QObject {
     void messageTextsUseLineFeeds();
     void digitsValidator();
     void savePromptGivesTheChosenFileTypeItsSuffix();
+    void printDialogOffersTheNameAPdfIsSavedUnder();
     void desktopStart();  // last: it installs the Japanese texts
 };
 
@@ -141,6 +142,20 @@ void AppPartsTest::savePromptGivesTheChosenFileTypeItsSuffix() {
     QCOMPARE(name, QStringLiteral("MyHistory.csv"));
     QCOMPARE(path, folder.filePath(name));
     QCOMPARE(type, std::size_t{2});
+}
+
+void AppPartsTest::printDialogOffersTheNameAPdfIsSavedUnder() {
+    QTemporaryDir folder;
+    QString offered;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* name = modal ? modal->findChild<QLineEdit*>("filename") : nullptr)
+            offered = name->text();
+        if (modal) QMetaObject::invokeMethod(modal, "reject");
+    });
+    QCOMPARE(CPrintDialogResumePrinter(folder.path()).Print({}, ResumeCalendar::Wareki, nullptr),
+             PrintOutcome::Cancelled);
+    QCOMPARE(offered, folder.filePath(QStringLiteral("履歴書の学歴欄.pdf")));
 }
 
 void AppPartsTest::desktopStart() {

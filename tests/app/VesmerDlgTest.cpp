@@ -7,7 +7,9 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -123,6 +125,7 @@ class VesmerDlgTest : public QObject {
     void editsKeysResetAndCloseBox();
     void exportCopyToolAndVersionCommands();
     void resumeWindowFollowsTheHistoryAndItsChoices();
+    void storedChoicesThatCannotBeUsed();
 };
 
 void VesmerDlgTest::firstStartShowsTheDefaultsInOrder() {
@@ -397,6 +400,36 @@ void VesmerDlgTest::exportCopyToolAndVersionCommands() {
     QCOMPARE(owners, std::vector<QWidget*>(3, &f.Dialog()));
 }
 
+// The rows of a 大学 graduate born on 2000-01-01, as of kToday.
+const QString kWarekiRows =
+    "\t\t学歴\n平成27\t3\t中学校　卒業\n平成27\t4\t高等学校　入学\n平成30\t3\t高等学校　卒業\n"
+    "平成30\t4\t大学　入学\n令和4\t3\t大学　卒業\n";
+const QString kSeirekiNamedRows =
+    "\t\t学歴\n2015\t3\t中学校　卒業\n2015\t4\t高等学校　入学\n2018\t3\t高等学校　卒業\n"
+    "2018\t4\t東都大学　入学\n2022\t3\t東都大学　卒業\n";
+const QString kRefusalTail =
+    "\r\nこの設定を「履歴書の学歴欄」の画面で直すまで、学歴欄の行はコピー・保存・印刷できません。";
+
+// The table as tab-separated lines.
+QString Table(const CResumeWindow& w) {
+    QStringList lines;
+    for (int row = 0; row < w.Model().rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < w.Model().columnCount(); ++column)
+            cells << w.Model().index(row, column).data().toString();
+        lines << cells.join('\t') + '\n';
+    }
+    return lines.join(QString());
+}
+
+// A text as the user types or pastes it into an edit of the 学歴欄 window.
+void Type(QWidget* field, const QString& text) {
+    auto* edit = static_cast<QLineEdit*>(field);
+    edit->clear();
+    edit->insert(text);
+    emit edit->textEdited(edit->text());
+}
+
 void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
     DialogFixture f;
     f.SetText(C::BirthYear, QStringLiteral("2000"));
@@ -405,86 +438,108 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
     f.Get<QPushButton>(C::ResumeWindow)->click();
     CResumeWindow& w = *f.Dialog().ResumeWindow();
     QVERIFY(w.isVisible());
-    const auto rows = [&f](const ResumeOptions& options) {
-        return BuildResumeRows(f.Dialog().History(), kToday, options);
-    };
-    const auto table = [&w] {
-        QStringList lines;
-        for (int row = 0; row < w.Model().rowCount(); ++row) {
-            QStringList cells;
-            for (int column = 0; column < w.Model().columnCount(); ++column)
-                cells << w.Model().index(row, column).data().toString();
-            lines << cells.join('\t') + '\n';
-        }
-        return lines.join(QString());
-    };
+    QCOMPARE(Table(w), kWarekiRows);
     QCOMPARE(w.Model().headerData(2, Qt::Horizontal).toString(), QStringLiteral("学歴"));
     QVERIFY(!w.Model().headerData(3, Qt::Horizontal).isValid());
-    QCOMPARE(table(), QString::fromStdString(ResumeTsv(rows({}), ResumeCalendar::Wareki)));
-    for (const ResumeField& field : ResumeSchema())
-        QCOMPARE(w.Field(field)->accessibleName(), QString::fromStdString(field.title));
+    // The 学歴 of a row stands left, the heading's and the years centred.
+    const auto align = [&w](int row, int column) {
+        return w.Model().index(row, column).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+    };
+    QCOMPARE(
+        QList<Qt::Alignment>({align(0, 2), align(1, 2), align(1, 0)}),
+        QList<Qt::Alignment>({Qt::AlignHCenter | Qt::AlignVCenter, Qt::AlignLeft | Qt::AlignVCenter,
+                              Qt::AlignHCenter | Qt::AlignVCenter}));
+    QCOMPARE(InputsWithoutNames(w), QStringList());
+    const QModelIndex last = w.Model().index(5, 2);
+    static_cast<QCheckBox*>(w.Field(*FindResumeField("resumeHeading")))->toggle();
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("out of range row 5"));
+    QVERIFY(w.Model().rowCount() == 5 && !last.data().isValid());
+    static_cast<QCheckBox*>(w.Field(*FindResumeField("resumeHeading")))->toggle();
     // The month applies only to a leaving, but a refused one (from the file) can be put right.
-    auto* month = static_cast<QLineEdit*>(w.Field(*FindResumeField("leavingMonth")));
+    QWidget* month = w.Field(*FindResumeField("leavingMonth"));
     QVERIFY(!month->isEnabled());
-    month->setText(QStringLiteral("13"));
-    emit month->textEdited(month->text());
+    Type(month, QStringLiteral("13"));
     QVERIFY(month->isEnabled());
-    month->clear();
-    emit month->textEdited(QString());
+    Type(month, QString());
     QVERIFY(!month->isEnabled());
 
     // A name as typed, the 西暦: the table, both windows' copies and the printout follow.
-    auto* name = static_cast<QLineEdit*>(w.Field(SchoolField(STAGE_UNIVERSITY, false)));
-    const auto type = [name](const QString& text) {
-        name->setText(text);
-        emit name->textEdited(text);
-    };
-    type(QStringLiteral("東都大学"));
+    QWidget* name = w.Field(SchoolField(STAGE_UNIVERSITY, false));
+    Type(name, QStringLiteral("東都大学"));
     auto* calendar = static_cast<QComboBox*>(w.Field(*FindResumeField("resumeCalendar")));
     calendar->setCurrentIndex(1);
     emit calendar->activated(1);
-    ResumeOptions named;
-    named.schools[STAGE_UNIVERSITY - 1].name = "東都大学";
-    const QString seireki = QString::fromStdString(ResumeTsv(rows(named), ResumeCalendar::Seireki));
-    QVERIFY(seireki.contains(QStringLiteral("2018\t4\t東都大学　入学\n")));
-    QCOMPARE(table(), seireki);
+    QCOMPARE(Table(w), kSeirekiNamedRows);
     w.OnCopy();
     f.Get<QPushButton>(C::CopyResumeWareki)->click();
     w.OnPrint();
     QCOMPARE(f.m_clipboard.m_aTexts,
-             QStringList({seireki, QString::fromStdString(ResumeTsv(rows(named), {}))}));
-    QCOMPARE(f.m_printer.m_aPrinted, std::vector<std::string>{seireki.toStdString()});
+             QStringList({kSeirekiNamedRows, QString(kSeirekiNamedRows)
+                                                 .replace("2015", "平成27")
+                                                 .replace("2018", "平成30")
+                                                 .replace("2022", "令和4")}));
+    QCOMPARE(f.m_printer.m_aPrinted, std::vector<std::string>{kSeirekiNamedRows.toStdString()});
 
-    // A refused name is named in red; the rows stay.
-    type(QStringLiteral("東都\t大学"));
+    // A name refused as typed or pasted (taken whole) is named in red; the table keeps its rows,
+    // which are neither copied nor saved until it is put right.
     auto* refusal = w.findChild<QLabel*>(QStringLiteral("resumeRefusal"));
-    QCOMPARE(refusal->text(),
-             QStringLiteral("「大学の学校名」にタブや改行などの制御文字は使えません。"));
-    QVERIFY(!refusal->isHidden());
-    QCOMPARE(table(), seireki);
-    type(QStringLiteral("東都大学"));
-    emit name->editingFinished();
+    const QString seventy(70, QChar(u'東'));
+    for (const QString& typed : {QStringLiteral("東都\t大学"), seventy}) {
+        Type(name, typed);
+        QCOMPARE(static_cast<QLineEdit*>(name)->text(), typed);
+        QVERIFY(!refusal->isHidden());
+        QCOMPARE(Table(w), kSeirekiNamedRows);
+    }
+    const QString tooLong = QStringLiteral("「大学の学校名」は60文字以内で入力してください。");
+    QCOMPARE(refusal->text(), tooLong);
+    w.OnCopy();
+    w.OnSavePdf();
+    QCOMPARE(f.Shown(), QStringList(2, "Vesmer | " + tooLong + kRefusalTail));
+    QCOMPARE(f.m_clipboard.m_aTexts.size(), qsizetype{2});
+    QVERIFY(f.m_prompt.m_aAsked.empty());
+    f.m_presenter.m_aShown.clear();
+    Type(name, QStringLiteral("東都大学"));
+    emit static_cast<QLineEdit*>(name)->editingFinished();
     QVERIFY(refusal->isHidden());
+    // A row longer than the 学歴 column is wrapped, its row as high as its lines.
+    QWidget* department = w.Field(SchoolField(STAGE_UNIVERSITY, true));
+    Type(department, QString(60, QChar(u'経')));
+    auto* table = w.findChild<QTableView*>(QStringLiteral("resumeTable"));
+    QStyleOptionViewItem option;
+    option.initFrom(table->viewport());
+    option.features = QStyleOptionViewItem::WrapText;
+    option.rect.setWidth(table->columnWidth(2));
+    const int needed = table->itemDelegate()->sizeHint(option, w.Model().index(5, 2)).height();
+    QVERIFY2(table->rowHeight(5) >= needed && needed > table->rowHeight(1),
+             qPrintable(QStringLiteral("%1 %2").arg(table->rowHeight(5)).arg(needed)));
+    Type(department, QString());
 
     // A recalculation is followed; a refused birth date keeps the rows.
     f.Choose(C::Outcome, 3);  // 2年目に中退
     f.Calculate();
-    QVERIFY(table().endsWith(QStringLiteral("2019\t\t東都大学　中途退学\n")));
+    QVERIFY(Table(w).endsWith(QStringLiteral("2019\t\t東都大学　中途退学\n")));
     QVERIFY(!w.findChild<QLabel*>(QStringLiteral("resumeNote"))->isHidden());
-    QVERIFY(w.Field(*FindResumeField("leavingMonth"))->isEnabled());
-    const QString dropped = table();
+    QVERIFY(month->isEnabled());
+    const QString dropped = Table(w);
     f.SetText(C::BirthMonth, QStringLiteral("2"));
     f.SetText(C::BirthDay, QStringLiteral("30"));
     f.Calculate();
-    QCOMPARE(table(), dropped);
+    QCOMPARE(Table(w), dropped);
     QCOMPARE(f.Shown().size(), qsizetype{1});
     f.m_presenter.m_aShown.clear();
 
-    // The PDF through the save prompt; closing writes the choices.
+    // CSV and PDF are offered under one name in the folder of the save prompts; closing writes
+    // the choices.
     f.m_prompt.m_strPath = QDir(f.m_programFolder.path()).filePath(QStringLiteral("学歴欄.pdf"));
+    w.OnSaveCsv();
     w.OnSavePdf();
     QVERIFY(ReadBytes(f.m_prompt.m_strPath).startsWith("%PDF"));
-    QCOMPARE(f.m_prompt.m_aAsked.back().fileTypes.front().suffix, QStringLiteral("pdf"));
+    QStringList offered;
+    for (const SavePromptSettings& asked : f.m_prompt.m_aAsked)
+        offered << QDir(asked.initialFolder).filePath(asked.initialName);
+    QCOMPARE(offered,
+             QStringList({QDir(f.m_settingsFolder.path()).filePath("履歴書の学歴欄.csv"),
+                          QDir(f.m_settingsFolder.path()).filePath("履歴書の学歴欄.pdf")}));
     QTest::keyClick(&w, Qt::Key_Escape);
     QVERIFY(w.isHidden());
     QVERIFY(f.Read(kResumeFileName).contains("\nresumeCalendar=西暦\n"));
@@ -494,11 +549,60 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
     f.Get<QPushButton>(C::CopyResumeSeireki)->click();
     QVERIFY(f.m_clipboard.m_aTexts.back().contains(QStringLiteral("東都大学　入学")));
     QVERIFY(f.Shown().isEmpty());
-    // A file that cannot be read is reported once the window is up.
-    QVERIFY(WriteBytes(QDir(f.m_settingsFolder.path()).filePath(kResumeFileName), "\xFF"));
+}
+
+// A stored choice that is refused is named when the rows are asked for, and no rows are copied
+// or exported until it is put right; the file's other choices still count. A file that cannot
+// be read is reported, and replaced only after a Yes.
+void VesmerDlgTest::storedChoicesThatCannotBeUsed() {
+    DialogFixture f;
+    const QString path = QDir(f.m_settingsFolder.path()).filePath(kResumeFileName);
+    QVERIFY(WriteBytes(path, "[VesmerResume]\nresumeCalendar=西暦\nschoolUniversity=" +
+                                 QString(61, QChar(u'東')).toUtf8() + "\n"));
+    f.Start();
+    f.SetText(C::BirthYear, QStringLiteral("2000"));
+    f.Calculate();
+    f.Get<QPushButton>(C::CopyResumeWareki)->click();
+    const QString target = QDir(f.m_programFolder.path()).filePath(QStringLiteral("rows.csv"));
+    f.m_prompt.m_strPath = target;
+    f.m_prompt.m_nFileType = 1;
+    f.Get<QPushButton>(C::Export)->click();
+    const QString refused =
+        "Vesmer | 「大学の学校名」は60文字以内で入力してください。" + kRefusalTail;
+    QCOMPARE(f.Shown(), QStringList(2, refused));
+    QVERIFY(f.m_clipboard.m_aTexts.isEmpty() && !QFile::exists(target));
+    f.m_prompt.m_nFileType = 0;  // the history text does not depend on the choices
+    f.Get<QPushButton>(C::Export)->click();
+    QCOMPARE(f.m_opener.m_aOpened, std::vector<QString>{target});
+
+    f.Get<QPushButton>(C::ResumeWindow)->click();
+    CResumeWindow& w = *f.Dialog().ResumeWindow();
+    QWidget* name = w.Field(SchoolField(STAGE_UNIVERSITY, false));
+    QCOMPARE(static_cast<QLineEdit*>(name)->text().size(), 61);
+    QVERIFY(!w.findChild<QLabel*>(QStringLiteral("resumeRefusal"))->isHidden());
+    QCOMPARE(w.Model().rowCount(), 0);
+    Type(name, QStringLiteral("東都大学"));
+    QCOMPARE(Table(w), kSeirekiNamedRows);
+
+    // Not UTF-8: said once the window is up; a No keeps it and is not asked again.
+    QVERIFY(WriteBytes(path, "\xFF"));
+    f.m_presenter.m_aShown.clear();
     f.Start();
     QTRY_COMPARE(f.Shown().size(), qsizetype{1});
     QVERIFY(f.Shown().front().contains(QStringLiteral("を読み込めませんでした")));
+    f.Get<QPushButton>(C::ResumeWindow)->click();
+    auto* heading = static_cast<QCheckBox*>(
+        f.Dialog().ResumeWindow()->Field(*FindResumeField("resumeHeading")));
+    heading->toggle();
+    heading->toggle();
+    QCOMPARE(f.m_presenter.m_aShown.size(), std::size_t{2});
+    QCOMPARE(f.m_presenter.m_aShown.back().buttons, MessageButtons::YesNo);
+    QCOMPARE(ReadBytes(path), QByteArray("\xFF"));
+    f.Start();  // a Yes replaces it
+    f.m_presenter.m_aAnswers = {MessageAnswer::Yes};
+    f.Get<QPushButton>(C::ResumeWindow)->click();
+    f.Dialog().ResumeWindow()->SaveChoices();
+    QVERIFY(ReadBytes(path).startsWith("[VesmerResume]\n"));
 }
 
 QTEST_MAIN(VesmerDlgTest)
