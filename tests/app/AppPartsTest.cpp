@@ -27,8 +27,7 @@ class AppPartsTest : public QObject {
     void aboutDialog();
     void messageTextsUseLineFeeds();
     void digitsValidator();
-    void savePromptGivesTheChosenFileTypeItsSuffix();
-    void printDialogOffersTheNameAPdfIsSavedUnder();
+    void fileAndPrintDialogs();
     void desktopStart();  // last: it installs the Japanese texts
 };
 
@@ -123,39 +122,35 @@ void AppPartsTest::digitsValidator() {
     QCOMPARE(eraYear.inputMethodHints(), Qt::ImhPreferNumbers);
 }
 
-void AppPartsTest::savePromptGivesTheChosenFileTypeItsSuffix() {
+// The prompts are closed as soon as they are up, whatever they hold, so that nothing waits for a
+// person: the save prompt gives the chosen file type its suffix, and the print dialog offers the
+// name and folder a PDF is saved under.
+void AppPartsTest::fileAndPrintDialogs() {
     QTemporaryDir folder;
     QString name;
-    // The prompt is always closed, whatever it holds, so that nothing waits for a person.
-    QTimer::singleShot(0, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* types = modal ? modal->findChild<QComboBox*>("fileTypeCombo") : nullptr) {
-            types->setCurrentIndex(2);
-            emit types->activated(2);
-            name = modal->findChild<QLineEdit*>("fileNameEdit")->text();
-        }
-        if (modal) QMetaObject::invokeMethod(modal, "accept");
-    });
+    const auto close = [&name](int fileType, const char* nameEdit) {
+        QTimer::singleShot(0, [&name, fileType, nameEdit] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* types = modal ? modal->findChild<QComboBox*>("fileTypeCombo") : nullptr) {
+                types->setCurrentIndex(fileType);
+                emit types->activated(fileType);
+            }
+            if (auto* edit = modal ? modal->findChild<QLineEdit*>(nameEdit) : nullptr)
+                name = edit->text();
+            if (modal) QMetaObject::invokeMethod(modal, fileType ? "accept" : "reject");
+        });
+    };
+    close(2, "fileNameEdit");
     QString path;
     std::size_t type = 0;
     QVERIFY(CFileDialogSavePrompt().AskSavePath(ExportPromptSettings(folder.path()), path, type));
     QCOMPARE(name, QStringLiteral("MyHistory.csv"));
     QCOMPARE(path, folder.filePath(name));
     QCOMPARE(type, std::size_t{2});
-}
-
-void AppPartsTest::printDialogOffersTheNameAPdfIsSavedUnder() {
-    QTemporaryDir folder;
-    QString offered;
-    QTimer::singleShot(0, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* name = modal ? modal->findChild<QLineEdit*>("filename") : nullptr)
-            offered = name->text();
-        if (modal) QMetaObject::invokeMethod(modal, "reject");
-    });
+    close(0, "filename");
     QCOMPARE(CPrintDialogResumePrinter(folder.path()).Print({}, ResumeCalendar::Wareki, nullptr),
              PrintOutcome::Cancelled);
-    QCOMPARE(offered, folder.filePath(QStringLiteral("履歴書の学歴欄.pdf")));
+    QCOMPARE(name, folder.filePath(QStringLiteral("履歴書の学歴欄.pdf")));
 }
 
 void AppPartsTest::desktopStart() {

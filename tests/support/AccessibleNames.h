@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
@@ -16,9 +15,8 @@ inline QStringList InputsWithoutNames(QWidget& window) {
     for (QWidget* input : window.findChildren<QWidget*>()) {
         auto* combo = qobject_cast<QComboBox*>(input);
         auto* edit = qobject_cast<QLineEdit*>(input);
-        const bool ownLine = edit && !edit->isReadOnly() &&
-                             !qobject_cast<QComboBox*>(edit->parentWidget()) &&
-                             !qobject_cast<QAbstractSpinBox*>(edit->parentWidget());
+        const bool ownLine =
+            edit && !edit->isReadOnly() && !qobject_cast<QComboBox*>(edit->parentWidget());
         if (input->isHidden() || (!combo && !ownLine)) continue;
         QStringList items;
         for (int i = 0; combo && i < combo->count(); ++i) items << combo->itemText(i);
