@@ -38,9 +38,9 @@ struct ResumeWindowServices {
 };
 
 inline constexpr const char* kResumeWindowTitle = "履歴書の学歴欄";
-// The name a saved or printed block is offered under, for both CSV and PDF.
-QString ResumeDocumentName(const char* suffix);
 inline constexpr std::string_view kMsgPrintFailed = "印刷できませんでした。";
+// The name a saved or printed block is offered under ("履歴書の学歴欄.pdf"), for CSV and PDF.
+QString ResumeDocumentName(const char* suffix);
 
 // The 学歴 block as it is handed in: the table 年 | 月 | 学歴 of the current history, the choices
 // of ResumeSchema() (calendar, start, heading, each stage's name and department, the month of a

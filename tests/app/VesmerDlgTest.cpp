@@ -558,6 +558,14 @@ void VesmerDlgTest::storedChoicesThatCannotBeUsed() {
     f.m_presenter.m_aAnswers = {MessageAnswer::Yes};
     QVERIFY(f.Dialog().ResumeBlock().SaveChoices());
     QVERIFY(ReadBytes(path).startsWith("[VesmerResume]\n"));
+#ifndef _WIN32
+    // A pipe in its place cannot be replaced, which is said once.
+    QVERIFY(QFile::remove(path) && mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    f.Start();
+    f.m_presenter.m_aAnswers = {MessageAnswer::Yes, MessageAnswer::Yes};
+    QVERIFY(!f.Dialog().ResumeBlock().SaveChoices() && !f.Dialog().ResumeBlock().SaveChoices());
+    QCOMPARE(f.Shown().filter(QStringLiteral("に保存できませんでした。")).size(), 1);
+#endif
 }
 
 QTEST_MAIN(VesmerDlgTest)
