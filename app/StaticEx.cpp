@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QRegularExpression>
 #include <QStyleOptionFocusRect>
+#include <mutex>
 
 namespace {
 
@@ -37,11 +38,8 @@ QAccessibleInterface* LinkAccessible(const QString& className, QObject* object) 
 
 CStaticEx::CStaticEx(QWidget* parent)
     : QLabel(parent), m_openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(&LinkAccessible);
-        return true;
-    }();
-    (void)factoryInstalled;
+    static std::once_flag factoryInstalled;
+    std::call_once(factoryInstalled, [] { QAccessible::installFactory(&LinkAccessible); });
     setCursor(Qt::PointingHandCursor);
     setTextFormat(Qt::PlainText);
     setFocusPolicy(Qt::StrongFocus);

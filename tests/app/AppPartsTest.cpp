@@ -14,6 +14,7 @@
 #include "app/DesktopStart.h"
 #include "app/DialogUnits.h"
 #include "app/DigitsEdit.h"
+#include "app/MessageBox.h"
 #include "app/QtServices.h"
 #include "app/StaticEx.h"
 #include "platform/Version.h"
@@ -25,7 +26,7 @@ class AppPartsTest : public QObject {
     void dialogUnitsConvertLikeWindows();
     void linkLabel();
     void aboutDialog();
-    void messageTextsUseLineFeeds();
+    void messageBoxes();
     void digitsValidator();
     void fileAndPrintDialogs();
     void desktopStart();  // last: it installs the Japanese texts
@@ -93,9 +94,21 @@ void AppPartsTest::aboutDialog() {
     QCOMPARE(finished.count(), 2);
 }
 
-void AppPartsTest::messageTextsUseLineFeeds() {
+// Line feeds for the box's text; a question's answer is the button pressed.
+void AppPartsTest::messageBoxes() {
     QCOMPARE(MessageBoxText("a\r\n\r\nb"), QStringLiteral("a\n\nb"));
     QCOMPARE(MessageBoxText("a\rb\nc"), QStringLiteral("a\nb\nc"));
+    CMessageBoxPresenter presenter;
+    const auto answer = [&presenter](const QString& button) {
+        QTimer::singleShot(0, [button] {
+            QWidget* box = QApplication::activeModalWidget();
+            for (QPushButton* b : box ? box->findChildren<QPushButton*>() : QList<QPushButton*>{})
+                if (b->text() == button) b->click();
+        });
+        return presenter.Show("?", "Vesmer", MessageButtons::YesNo, MessageIcon::Question);
+    };
+    QCOMPARE(QList<MessageAnswer>({answer("はい(&Y)"), answer("いいえ(&N)")}),
+             QList<MessageAnswer>({MessageAnswer::Yes, MessageAnswer::No}));
 }
 
 void AppPartsTest::digitsValidator() {

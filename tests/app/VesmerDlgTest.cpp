@@ -500,14 +500,16 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
     QCOMPARE(offered,
              QStringList({QDir(f.m_settingsFolder.path()).filePath("履歴書の学歴欄.csv"),
                           QDir(f.m_settingsFolder.path()).filePath("履歴書の学歴欄.pdf")}));
+    Type(department, QStringLiteral("経済学部"));
     QTest::keyClick(&w, Qt::Key_Escape);
     QVERIFY(w.isHidden());
-    QVERIFY(f.Read(kResumeFileName).contains("\nresumeCalendar=西暦\n"));
-    QVERIFY(f.Read(kResumeFileName).contains("\nschoolUniversity=東都大学\n"));
+    for (const char* line : {"\nresumeCalendar=西暦\n", "\nschoolUniversity=東都大学\n",
+                             "\ndepartmentUniversity=経済学部\n"})
+        QVERIFY2(f.Read(kResumeFileName).contains(line), line);
     f.Start();  // the main window's copy uses the stored choices at once
     f.Calculate();
     f.Get<QPushButton>(C::CopyResumeSeireki)->click();
-    QVERIFY(f.m_clipboard.m_aTexts.back().contains(QStringLiteral("東都大学　入学")));
+    QVERIFY(f.m_clipboard.m_aTexts.back().contains(QStringLiteral("東都大学　経済学部　入学")));
     QVERIFY(f.Shown().isEmpty());
 }
 

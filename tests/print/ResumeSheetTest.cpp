@@ -80,6 +80,16 @@ TEST(ResumeSheet, PdfHoldsEveryRowOnce) {
     ASSERT_TRUE(WriteResumePdf(path, rows, ResumeCalendar::Seireki));
     const QString seireki = Tool("pdftotext", {path, "-"}).remove(QRegularExpression("\\s"));
     EXPECT_TRUE(seireki.contains(QStringLiteral("1991")));
+    // The year stands in the middle of its column, under 年.
+    const QString boxes = Tool("pdftotext", {"-bbox", path, "-"});
+    const auto centre = [&boxes](const QString& word) {
+        const QRegularExpressionMatch box =
+            QRegularExpression(
+                QStringLiteral("xMin=\"([\\d.]+)\"[^>]*xMax=\"([\\d.]+)\"[^>]*>%1<").arg(word))
+                .match(boxes);
+        return (box.captured(1).toDouble() + box.captured(2).toDouble()) / 2;
+    };
+    EXPECT_NEAR(centre("1991"), centre("年"), 0.5);
     EXPECT_TRUE(seireki.contains(QString::fromStdString(kLongText).remove(QChar(0x3000))))
         << seireki.toStdString();
     EXPECT_FALSE(
