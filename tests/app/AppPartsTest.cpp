@@ -160,6 +160,8 @@ void AppPartsTest::fileAndPrintDialogs() {
     QCOMPARE(name, QStringLiteral("MyHistory.csv"));
     QCOMPARE(path, folder.filePath(name));
     QCOMPARE(type, std::size_t{2});
+    close(0, "fileNameEdit");  // cancelled
+    QVERIFY(!CFileDialogSavePrompt().AskSavePath(ExportPromptSettings(folder.path()), path, type));
     close(0, "filename");
     QCOMPARE(CPrintDialogResumePrinter(folder.path()).Print({}, ResumeCalendar::Wareki, nullptr),
              PrintOutcome::Cancelled);

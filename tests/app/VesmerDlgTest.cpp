@@ -416,8 +416,23 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
     CResumeWindow& w = *f.Dialog().ResumeWindow();
     QVERIFY(w.isVisible());
     QCOMPARE(Table(w), kWarekiRows);
-    QCOMPARE(w.Model().headerData(2, Qt::Horizontal).toString(), QStringLiteral("学歴"));
-    QVERIFY(!w.Model().headerData(3, Qt::Horizontal).isValid());
+    const auto header = [&w](int section, Qt::Orientation orientation) {
+        return w.Model().headerData(section, orientation).toString();
+    };
+    QCOMPARE(QStringList({header(0, Qt::Horizontal), header(2, Qt::Horizontal),
+                          header(3, Qt::Horizontal), header(0, Qt::Vertical)}),
+             QStringList({"年", "学歴", "", "1"}));
+    // Every field is reached by a mnemonic of its own.
+    QStringList keys;
+    for (QLabel* label : w.findChildren<QLabel*>())
+        keys << QKeySequence::mnemonic(label->text()).toString();
+    for (QAbstractButton* button : w.findChildren<QAbstractButton*>())
+        keys << QKeySequence::mnemonic(button->text()).toString();
+    keys.removeAll(QString());
+    keys.sort();
+    QCOMPARE(keys.join(' '),
+             QStringLiteral("Alt+1 Alt+2 Alt+3 Alt+4 Alt+5 Alt+6 Alt+7 Alt+8 Alt+C "
+                            "Alt+D Alt+F Alt+H Alt+M Alt+P Alt+R Alt+V Alt+X Alt+Y"));
     // The 学歴 of a row stands left, the heading's and the years centred.
     const auto align = [&w](int row, int column) {
         return w.Model().index(row, column).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
