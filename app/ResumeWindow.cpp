@@ -128,8 +128,10 @@ CResumeWindow::CResumeWindow(CResumeBlock& block, const ResumeWindowServices& se
 }
 
 CResumeWindow::~CResumeWindow() {
-    // A field that loses the focus as it goes reports no change to a window that is going.
+    // A field that loses the focus and a table header that is resized as they go report nothing
+    // to a window that is going.
     for (QWidget* field : m_aFields) field->disconnect(this);
+    m_table->horizontalHeader()->disconnect(this);
 }
 
 QGridLayout* CResumeWindow::CreateForm() {
