@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-CGroupBox::CGroupBox(const QString& title, QWidget* parent) : QWidget(parent), m_strTitle(title) {
+CGroupBox::CGroupBox(const QString& title, QWidget* parent) : QGroupBox(title, parent) {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -21,12 +21,13 @@ void CGroupBox::paintEvent(QPaintEvent*) {
     painter.drawRect(0, top, right, bottom - top);
     painter.setPen(palette().color(QPalette::Light));
     painter.drawRect(1, top + 1, right, bottom - top);
-    if (m_strTitle.isEmpty()) return;
+    const QString text = title();
+    if (text.isEmpty()) return;
     const int gap = metrics.averageCharWidth() / 2;
-    const QRect title(metrics.averageCharWidth(), 0,
-                      metrics.horizontalAdvance(m_strTitle) + 2 * gap, metrics.height());
-    painter.fillRect(title, palette().color(QPalette::Window));
+    const QRect box(metrics.averageCharWidth(), 0, metrics.horizontalAdvance(text) + 2 * gap,
+                    metrics.height());
+    painter.fillRect(box, palette().color(QPalette::Window));
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-    painter.drawText(title, Qt::AlignCenter | Qt::TextSingleLine, m_strTitle);
+    painter.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, text);
 }

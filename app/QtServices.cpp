@@ -59,11 +59,21 @@ bool CFileDialogSavePrompt::AskSavePath(const SavePromptSettings& settings, QStr
     return true;
 }
 
+CPrintDialogResumePrinter::CPrintDialogResumePrinter(const QString& folder) : m_strFolder(folder) {}
+
 PrintOutcome CPrintDialogResumePrinter::Print(const std::vector<ResumeRow>& rows,
                                               ResumeCalendar calendar, QWidget* owner) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(QString::fromUtf8(kResumeWindowTitle));
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Qt's own dialog offers the printer's file for printing to a file; a printer, where there
+    // is one, stays the choice.
+    if (!m_strFolder.isEmpty()) {
+        printer.setOutputFileName(QDir(m_strFolder).filePath(ResumeDocumentName("pdf")));
+        printer.setOutputFormat(QPrinter::NativeFormat);
+    }
+#endif
     QPrintDialog dialog(&printer, owner);
     dialog.setWindowTitle(QStringLiteral("印刷"));
     if (dialog.exec() != QDialog::Accepted) return PrintOutcome::Cancelled;
@@ -78,9 +88,11 @@ void CDesktopFileOpener::OpenFile(const QString& path) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-QString DesktopFolder() {
-    // A desktop folder that does not exist (common on Linux) leaves the prompt in its own
-    // default folder.
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    return QFileInfo(folder).isDir() ? folder : QString();
+QString SaveFolder() {
+    // A desktop folder that does not exist is common on Linux.
+    for (const auto location : {QStandardPaths::DesktopLocation, QStandardPaths::HomeLocation}) {
+        const QString folder = QStandardPaths::writableLocation(location);
+        if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
+    }
+    return QString();
 }

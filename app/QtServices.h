@@ -21,10 +21,16 @@ class CFileDialogSavePrompt : public ISavePrompt {
 };
 
 // The print dialog owned by the window that asks, then the 学歴 block on the chosen printer.
+// Printed to a file, the block is offered as ResumeDocumentName("pdf") in folder, as the PDF is
+// saved.
 class CPrintDialogResumePrinter : public IResumePrinter {
   public:
+    explicit CPrintDialogResumePrinter(const QString& folder = QString());
     PrintOutcome Print(const std::vector<ResumeRow>& rows, ResumeCalendar calendar,
                        QWidget* owner) override;
+
+  private:
+    QString m_strFolder;
 };
 
 // Opens a file with the program the desktop associates with it.
@@ -33,5 +39,6 @@ class CDesktopFileOpener : public IFileOpener {
     void OpenFile(const QString& path) override;
 };
 
-// The user's desktop folder, or an empty text when there is none.
-QString DesktopFolder();
+// Where the save prompts start: the user's desktop folder, else the home folder; an empty text
+// when there is neither.
+QString SaveFolder();

@@ -1,23 +1,56 @@
 #include "app/ResumeBlock.h"
 
 #include "export/ExportCommands.h"
+#include "platform/MessagePresenter.h"
+#include "platform/NativePath.h"
 #include "settings/ResumeFile.h"
+
+namespace {
+
+std::string Quoted(const QString& path) {
+    return "「" + DisplayPath(path) + "」";
+}
+
+}  // namespace
 
 CResumeBlock::CResumeBlock(CSettingsLocation& location, IMessagePresenter& presenter,
                            QObject* parent)
-    : QObject(parent),
-      m_store(std::make_unique<CResumeStore>(location, presenter, kCaptionApplication)) {}
+    : QObject(parent), m_store(std::make_unique<CResumeStore>(location)), m_presenter(presenter) {}
 
 CResumeBlock::~CResumeBlock() = default;
 
 std::string CResumeBlock::LoadChoices() {
-    std::string problem;
-    SetInputs(m_store->Load(problem));
-    return problem;
+    const ResumeFileLoad load = m_store->Load();
+    SetInputs(load.inputs);
+    if (load.state != ResumeFileState::Unreadable) return {};
+    return "学歴欄の設定ファイル" + Quoted(load.path) +
+           "を読み込めませんでした（通常のファイルでない、大きすぎる、UTF-8でないなど）。"
+           "このファイルはそのまま残し、学歴欄は既定の設定で始めます。";
+}
+
+bool CResumeBlock::MayReplaceUnreadable() {
+    const std::string question =
+        "学歴欄の設定ファイル" + Quoted(m_store->Path()) +
+        "は読み込めなかったため、そのまま残してあります。今の学歴欄の設定で置き換えますか？\r\n"
+        "「いいえ」を選ぶと、このファイルはそのまま残り、学歴欄の設定はこのあと保存されません。";
+    if (m_presenter.Show(question, kCaptionApplication, MessageButtons::YesNo,
+                         MessageIcon::Question) == MessageAnswer::Yes)
+        return true;
+    m_bKeepUnreadable = true;
+    return false;
 }
 
 bool CResumeBlock::SaveChoices() {
-    return m_store->Save(m_inputs);
+    if (m_bKeepUnreadable) return false;
+    ResumeFileSave saved = m_store->Save(m_inputs);
+    if (saved == ResumeFileSave::Unreadable && MayReplaceUnreadable())
+        saved = m_store->Save(m_inputs, true);
+    if (saved == ResumeFileSave::Failed && !m_bFailureReported) {
+        m_bFailureReported = true;
+        m_presenter.Show("学歴欄の設定を" + Quoted(m_store->Path()) + "に保存できませんでした。",
+                         kCaptionApplication, MessageButtons::Ok, MessageIcon::Warning);
+    }
+    return saved == ResumeFileSave::Written;
 }
 
 void CResumeBlock::SetInputs(const ResumeInputs& inputs) {
@@ -28,6 +61,7 @@ void CResumeBlock::SetInputs(const ResumeInputs& inputs) {
     if (choice.ok) {
         m_options = choice.options;
         m_calendar = choice.calendar;
+        m_bOptionsRead = true;
         BuildRows();
     }
     emit Changed();
@@ -52,7 +86,20 @@ bool CResumeBlock::LeavingMonthApplies() const {
     return last == HistoryEventKind::DroppedOut || last == HistoryEventKind::Expelled;
 }
 
+bool CResumeBlock::RowsUsable() {
+    if (m_refused) {
+        m_presenter.Show(m_strRefusal +
+                             "\r\nこの設定を「履歴書の学歴欄」の画面で直すまで、学歴欄の行は"
+                             "コピー・保存・印刷できません。",
+                         kCaptionApplication, MessageButtons::Ok, MessageIcon::Warning);
+        return false;
+    }
+    if (!m_aRows.empty()) return true;
+    m_presenter.Show(kMsgNoResumeRows, kCaptionApplication, MessageButtons::Ok, MessageIcon::None);
+    return false;
+}
+
 void CResumeBlock::BuildRows() {
-    m_aRows =
-        m_history ? BuildResumeRows(*m_history, m_today, m_options) : std::vector<ResumeRow>{};
+    m_aRows = m_history && m_bOptionsRead ? BuildResumeRows(*m_history, m_today, m_options)
+                                          : std::vector<ResumeRow>{};
 }

@@ -25,14 +25,17 @@ class CResumeBlock : public QObject {
                  QObject* parent = nullptr);
     ~CResumeBlock() override;
 
-    // Reads the stored choices; returns a message naming the file when it is there but cannot
-    // be read (the defaults are used then), else "".
+    // Reads the stored choices, a refused one included; returns a message naming the file when
+    // it is there but cannot be read (the defaults are used then), else "".
     std::string LoadChoices();
-    // Writes the choices as typed when they differ from the stored ones (CResumeStore::Save).
+    // Writes the choices as typed when they differ from the stored ones. A file that could not
+    // be read is replaced only after the user agrees; after a No it stays, and no choices are
+    // written until the next start. The first failure to write is reported.
     bool SaveChoices();
 
     // New choices as typed. Where ReadResumeInputs refuses them, the refusal is kept and the
-    // rows stay as they were; otherwise the rows follow the new choices.
+    // rows stay as they were (none before any choices could be read); otherwise the rows
+    // follow the new choices.
     void SetInputs(const ResumeInputs& inputs);
     const ResumeInputs& Inputs() const { return m_inputs; }
     const std::string& Refusal() const { return m_strRefusal; }
@@ -46,7 +49,12 @@ class CResumeBlock : public QObject {
     // Whether the history ends with a 中途退学 or 除籍, whose month the choices may give.
     bool LeavingMonthApplies() const;
 
+    // The rows as shown, which may be those of earlier choices while a choice is refused.
     const std::vector<ResumeRow>& Rows() const { return m_aRows; }
+    // Whether the rows may be copied, saved or printed: they follow the choices as typed and
+    // there is at least one. Otherwise says why (the refused choice by its name, or that there
+    // are no rows yet) and returns false.
+    bool RowsUsable();
 
   signals:
     // The rows, the calendar or the refusal changed.
@@ -54,14 +62,19 @@ class CResumeBlock : public QObject {
 
   private:
     void BuildRows();
+    bool MayReplaceUnreadable();
 
     std::unique_ptr<CResumeStore> m_store;
+    IMessagePresenter& m_presenter;
     ResumeInputs m_inputs;
     ResumeOptions m_options;
     ResumeCalendar m_calendar = ResumeCalendar::Wareki;
+    bool m_bOptionsRead = false;  // m_options came from choices that could be read
     std::string m_strRefusal;
     const ResumeField* m_refused = nullptr;
     std::optional<CHistoryData> m_history;
     CivilDate m_today{};
     std::vector<ResumeRow> m_aRows;
+    bool m_bKeepUnreadable = false;  // the user chose to keep a file that cannot be read
+    bool m_bFailureReported = false;
 };

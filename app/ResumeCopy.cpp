@@ -6,8 +6,7 @@
 #include <QWidget>
 
 #include "app/DialogUnits.h"
-#include "export/ExportCommands.h"
-#include "platform/MessagePresenter.h"
+#include "app/ResumeBlock.h"
 
 namespace {
 
@@ -47,12 +46,9 @@ void CSystemClipboard::SetText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
 }
 
-CResumeCopy::CResumeCopy(QWidget& dialog, const DialogBaseUnits& base,
-                         const std::vector<ResumeRow>& rows, IMessagePresenter& presenter,
-                         IClipboard* clipboard)
-    : m_rows(rows),
-      m_presenter(presenter),
-      m_clipboard(clipboard ? *clipboard : m_systemClipboard) {
+CResumeCopy::CResumeCopy(QWidget& dialog, const DialogBaseUnits& base, CResumeBlock& block,
+                         IClipboard& clipboard)
+    : m_block(block), m_clipboard(clipboard) {
     for (std::size_t i = 0; i < m_buttons.size(); ++i) {
         const CopyButton& row = kButtons[i];
         auto* button = new QPushButton(QString::fromUtf8(row.caption), &dialog);
@@ -72,10 +68,19 @@ void CResumeCopy::SetEnabled(bool enabled) {
 }
 
 void CResumeCopy::Copy(ResumeCalendar calendar) {
-    if (m_rows.empty()) {
-        m_presenter.Show(kMsgNoResumeRows, kCaptionApplication, MessageButtons::Ok,
-                         MessageIcon::None);
-        return;
-    }
-    m_clipboard.SetText(QString::fromStdString(ResumeTsv(m_rows, calendar)));
+    if (m_block.RowsUsable())
+        m_clipboard.SetText(QString::fromStdString(ResumeTsv(m_block.Rows(), calendar)));
+}
+
+CResumeRowsPrompt::CResumeRowsPrompt(ISavePrompt& prompt, CResumeBlock& block)
+    : m_prompt(prompt), m_block(block) {}
+
+bool CResumeRowsPrompt::AskSavePath(const SavePromptSettings& settings, QString& path,
+                                    std::size_t& fileType) {
+    if (!m_prompt.AskSavePath(settings, path, fileType)) return false;
+    const bool rows = fileType == static_cast<std::size_t>(ExportFileType::ResumeWareki) ||
+                      fileType == static_cast<std::size_t>(ExportFileType::ResumeSeireki);
+    if (!rows || !m_block.Refused()) return true;
+    m_block.RowsUsable();  // says what is refused
+    return false;
 }

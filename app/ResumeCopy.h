@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "engine/ResumeRows.h"
+#include "export/ExportCommands.h"
 #include "input/InputSchema.h"
 
-class IMessagePresenter;
+class CResumeBlock;
 class QPushButton;
 class QWidget;
 struct DialogBaseUnits;
@@ -31,20 +32,31 @@ QString ResumeCopyName(Control control);
 // 西暦, as tab-separated lines that paste into the columns of a spreadsheet template.
 class CResumeCopy {
   public:
-    // Creates the buttons on dialog, disabled. rows is read at every copy; clipboard nullptr
-    // means the desktop's clipboard.
-    CResumeCopy(QWidget& dialog, const DialogBaseUnits& base, const std::vector<ResumeRow>& rows,
-                IMessagePresenter& presenter, IClipboard* clipboard);
+    // Creates the buttons on dialog, disabled; block's rows are read at every copy.
+    CResumeCopy(QWidget& dialog, const DialogBaseUnits& base, CResumeBlock& block,
+                IClipboard& clipboard);
 
     void SetEnabled(bool enabled);
-    // Puts the rows on the clipboard; with no rows (nothing before today) it says so instead
-    // of emptying the clipboard.
+    // Puts the rows on the clipboard; when they cannot be used (a refused choice, no rows yet)
+    // it says why instead of touching the clipboard.
     void Copy(ResumeCalendar calendar);
 
   private:
-    const std::vector<ResumeRow>& m_rows;
-    IMessagePresenter& m_presenter;
-    CSystemClipboard m_systemClipboard;
+    CResumeBlock& m_block;
     IClipboard& m_clipboard;
     std::array<QPushButton*, 2> m_buttons{};
+};
+
+// The export's save prompt while the block's rows are on offer: when résumé rows are chosen
+// while a choice of the block is refused, the refusal is said and the prompt counts as
+// cancelled, so that no rows other than the chosen ones are written.
+class CResumeRowsPrompt : public ISavePrompt {
+  public:
+    CResumeRowsPrompt(ISavePrompt& prompt, CResumeBlock& block);
+    bool AskSavePath(const SavePromptSettings& settings, QString& path,
+                     std::size_t& fileType) override;
+
+  private:
+    ISavePrompt& m_prompt;
+    CResumeBlock& m_block;
 };

@@ -1,10 +1,7 @@
 #include "app/ResumeTableModel.h"
 
-#include <array>
-
 namespace {
 
-constexpr std::array<const char*, 3> kColumns = {"年", "月", "学歴"};
 constexpr int kTextColumn = 2;
 
 }  // namespace
@@ -26,11 +23,12 @@ int CResumeTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int CResumeTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(kColumns.size());
+    return parent.isValid() ? 0 : static_cast<int>(kResumeColumnTitles.size());
 }
 
 QVariant CResumeTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
+    // An index kept from before the rows changed may point past them.
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
     const ResumeRow& row = m_aRows[static_cast<std::size_t>(index.row())];
     if (role == Qt::TextAlignmentRole) {
         const bool left = index.column() == kTextColumn && !row.heading;
@@ -46,5 +44,6 @@ QVariant CResumeTableModel::headerData(int section, Qt::Orientation orientation,
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Vertical) return section + 1;
     if (section < 0 || section >= columnCount()) return {};
-    return QString::fromUtf8(kColumns[static_cast<std::size_t>(section)]);
+    const std::string_view title = kResumeColumnTitles[static_cast<std::size_t>(section)];
+    return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
 }

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/DialogUnits.h"
+#include "app/InputBinding.h"
 #include "app/ResumeBlock.h"
 #include "app/ResumeCopy.h"
 #include "app/ResumeTableModel.h"
@@ -84,6 +85,10 @@ int WideWidth(const QFontMetrics& metrics) {
 
 }  // namespace
 
+QString ResumeDocumentName(const char* suffix) {
+    return QString::fromUtf8(kResumeWindowTitle) + QLatin1Char('.') + QString::fromUtf8(suffix);
+}
+
 CResumeWindow::CResumeWindow(CResumeBlock& block, const ResumeWindowServices& services,
                              QWidget* parent)
     : QDialog(parent),
@@ -92,7 +97,7 @@ CResumeWindow::CResumeWindow(CResumeBlock& block, const ResumeWindowServices& se
       m_savePrompt(services.savePrompt),
       m_clipboard(services.clipboard),
       m_printer(services.printer),
-      m_strDesktopFolder(services.desktopFolder) {
+      m_strSaveFolder(services.saveFolder) {
     setObjectName(QStringLiteral("resumeWindow"));
     setWindowTitle(QString::fromUtf8(kResumeWindowTitle));
     setFont(MainDialogFont());
@@ -125,8 +130,10 @@ CResumeWindow::CResumeWindow(CResumeBlock& block, const ResumeWindowServices& se
 }
 
 CResumeWindow::~CResumeWindow() {
-    // A field that loses the focus as it goes reports no change to a window that is going.
+    // A field that loses the focus and a table header that is resized as they go report nothing
+    // to a window that is going.
     for (QWidget* field : m_aFields) field->disconnect(this);
+    m_table->horizontalHeader()->disconnect(this);
 }
 
 QGridLayout* CResumeWindow::CreateForm() {
@@ -157,7 +164,7 @@ QWidget* CResumeWindow::CreateField(const ResumeField& field, QGridLayout& grid)
         widget = box;
     } else if (!field.items.empty()) {
         auto* combo = new QComboBox(this);
-        for (const std::string& item : field.items) combo->addItem(Utf8(item));
+        FillList(*combo, field.items);
         connect(combo, &QComboBox::activated, this, [this] { OnFieldChanged(true); });
         widget = combo;
     } else {
@@ -189,13 +196,17 @@ QWidget* CResumeWindow::CreateTable() {
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setTabKeyNavigation(false);
-    m_table->setWordWrap(false);
+    // A row too long for the 学歴 column is wrapped onto more lines, never cut.
+    m_table->setWordWrap(true);
+    m_table->setTextElideMode(Qt::ElideNone);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
     m_table->setColumnWidth(0, digit * 10);
     m_table->setColumnWidth(1, digit * 5);
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    connect(m_table->horizontalHeader(), &QHeaderView::sectionResized, this,
+            &CResumeWindow::FitRows);
     // Room for the year, the month and a school with its department.
     m_table->setMinimumWidth(digit * 15 + WideWidth(fontMetrics()) * 24);
     auto* box = new QWidget(this);
@@ -239,19 +250,11 @@ void CResumeWindow::ShowInputs(const ResumeInputs& inputs) {
     m_bShowing = true;
     for (const ResumeField& field : ResumeSchema()) {
         QWidget* widget = Field(field);
-        if (const std::string* text = ResumeText(inputs, field)) {
-            auto* edit = static_cast<QLineEdit*>(widget);
-            const QString value = QString::fromStdString(*text);
-            // A longer stored text is shown in full, so that it is refused rather than cut.
-            edit->setMaxLength(std::max(field.maxLength, static_cast<int>(value.size())));
-            edit->setText(value);
-            continue;
-        }
-        const int value = *ResumeNumber(const_cast<ResumeInputs&>(inputs), field);
-        if (auto* box = qobject_cast<QCheckBox*>(widget))
-            box->setChecked(value == 1);
+        // A text is taken whole, however long: one that is too long is refused, not cut.
+        if (const std::string* text = ResumeText(inputs, field))
+            ShowText(*static_cast<QLineEdit*>(widget), *text, 0);
         else
-            static_cast<QComboBox*>(widget)->setCurrentIndex(value);
+            ShowChoice(*widget, *ResumeNumber(const_cast<ResumeInputs&>(inputs), field));
     }
     m_bShowing = false;
 }
@@ -262,10 +265,8 @@ ResumeInputs CResumeWindow::ReadFields() const {
         QWidget* widget = Field(field);
         if (std::string* text = ResumeText(inputs, field))
             *text = static_cast<QLineEdit*>(widget)->text().toStdString();
-        else if (auto* box = qobject_cast<QCheckBox*>(widget))
-            *ResumeNumber(inputs, field) = box->isChecked() ? 1 : 0;
         else
-            *ResumeNumber(inputs, field) = static_cast<QComboBox*>(widget)->currentIndex();
+            *ResumeNumber(inputs, field) = ReadChoice(*widget);
     }
     return inputs;
 }
@@ -285,8 +286,16 @@ void CResumeWindow::done(int result) {
     QDialog::done(result);
 }
 
+void CResumeWindow::FitRows() {
+    m_table->resizeRowsToContents();
+    const int lowest = m_table->verticalHeader()->defaultSectionSize();
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        m_table->setRowHeight(row, std::max(lowest, m_table->rowHeight(row)));
+}
+
 void CResumeWindow::Refresh() {
     m_model->SetRows(m_block.Rows(), m_block.Calendar());
+    FitRows();
     m_lblRefusal->setText(Utf8(m_block.Refusal()));
     m_lblRefusal->setVisible(!m_block.Refusal().empty());
     const std::string note = MissingMonthNote(m_block.Rows());
@@ -300,29 +309,23 @@ void CResumeWindow::Refresh() {
     }
 }
 
-bool CResumeWindow::HaveRows() {
-    if (!m_block.Rows().empty()) return true;
-    m_presenter.Show(kMsgNoResumeRows, kCaptionApplication, MessageButtons::Ok, MessageIcon::None);
-    return false;
-}
-
 void CResumeWindow::SetStatus(const QString& text) {
     m_lblStatus->setText(text);
 }
 
 void CResumeWindow::OnCopy() {
-    if (!HaveRows()) return;
+    if (!m_block.RowsUsable()) return;
     m_clipboard.SetText(QString::fromStdString(ResumeTsv(m_block.Rows(), m_block.Calendar())));
     SetStatus(QStringLiteral("クリップボードにコピーしました。"));
 }
 
 void CResumeWindow::SaveFile(const char* typeFilter, const char* suffix,
                              const std::function<bool(const QString&)>& write) {
-    if (!HaveRows()) return;
+    if (!m_block.RowsUsable()) return;
     SavePromptSettings settings;
     settings.title = QStringLiteral("保存する場所を選択してください");
-    settings.initialFolder = m_strDesktopFolder;
-    settings.initialName = QStringLiteral("学歴欄.") + QString::fromUtf8(suffix);
+    settings.initialFolder = m_strSaveFolder;
+    settings.initialName = ResumeDocumentName(suffix);
     settings.fileTypes = {{QString::fromUtf8(typeFilter), QString::fromUtf8(suffix)}};
     QString path;
     std::size_t type = 0;
@@ -349,7 +352,7 @@ void CResumeWindow::OnSavePdf() {
 }
 
 void CResumeWindow::OnPrint() {
-    if (!HaveRows()) return;
+    if (!m_block.RowsUsable()) return;
     switch (m_printer.Print(m_block.Rows(), m_block.Calendar(), this)) {
         case PrintOutcome::Printed:
             SetStatus(QStringLiteral("印刷しました。"));

@@ -34,11 +34,13 @@ struct ResumeWindowServices {
     ISavePrompt& savePrompt;
     IClipboard& clipboard;
     IResumePrinter& printer;
-    QString desktopFolder;  // where the save prompts start
+    QString saveFolder;  // where the save prompts start
 };
 
 inline constexpr const char* kResumeWindowTitle = "履歴書の学歴欄";
 inline constexpr std::string_view kMsgPrintFailed = "印刷できませんでした。";
+// The name a saved or printed block is offered under ("履歴書の学歴欄.pdf"), for CSV and PDF.
+QString ResumeDocumentName(const char* suffix);
 
 // The 学歴 block as it is handed in: the table 年 | 月 | 学歴 of the current history, the choices
 // of ResumeSchema() (calendar, start, heading, each stage's name and department, the month of a
@@ -77,8 +79,8 @@ class CResumeWindow : public QDialog {
     ResumeInputs ReadFields() const;
     void OnFieldChanged(bool save);
     void Refresh();
-    // The rows for a command; false, with the message said, when there are none.
-    bool HaveRows();
+    // Every row as high as its wrapped text, and no lower than a row of one line.
+    void FitRows();
     void SaveFile(const char* typeFilter, const char* suffix,
                   const std::function<bool(const QString& path)>& write);
     void SetStatus(const QString& text);
@@ -88,7 +90,7 @@ class CResumeWindow : public QDialog {
     ISavePrompt& m_savePrompt;
     IClipboard& m_clipboard;
     IResumePrinter& m_printer;
-    QString m_strDesktopFolder;
+    QString m_strSaveFolder;
 
     std::vector<QWidget*> m_aFields;  // in the order of ResumeSchema()
     CResumeTableModel* m_model = nullptr;

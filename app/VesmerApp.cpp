@@ -77,7 +77,7 @@ int CVesmerApp::InitInstance() {
             const QDate today = QDate::currentDate();
             return CivilDate{today.year(), today.month(), today.day()};
         },
-        DesktopFolder(),
+        SaveFolder(),
         ProgramFolder(),
     };
     CVesmerDlg dialog(services);

@@ -1,15 +1,13 @@
 #pragma once
 
 #include <QDialog>
-#include <QRect>
 #include <QString>
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
+#include "app/MainWindowLayout.h"
+#include "app/SystemMenu.h"
 #include "engine/CivilDate.h"
 #include "engine/HistoryData.h"
 #include "engine/ResumeRows.h"
@@ -17,12 +15,11 @@
 #include "input/InputSchema.h"
 #include "platform/Version.h"
 
+class CInputBinding;
 class CResumeBlock;
 class CResumeCopy;
 class CResumeWindow;
 class CSettingsLocation;
-struct DialogBaseUnits;
-struct MainWindowItem;
 class CStaticEx;
 class IClipboard;
 class IFileOpener;
@@ -30,14 +27,11 @@ class IMessagePresenter;
 class IProcessStarter;
 class IResumePrinter;
 class ISavePrompt;
-class QCheckBox;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
-class QValidator;
 
 // What the main dialog works with besides its own controls: the application passes the real
 // services, tests pass fakes.
@@ -48,21 +42,14 @@ struct VesmerDlgServices {
     IFileOpener& fileOpener;
     IProcessStarter& processStarter;
     std::function<CivilDate()> clock;  // the day the current age is counted to
-    QString desktopFolder;             // where the export prompt starts
+    QString saveFolder;                // where the save prompts start
     QString programFolder;             // where the sibling tool is looked for
     IClipboard* clipboard = nullptr;   // where the résumé rows are copied; nullptr: the desktop's
     IResumePrinter* printer = nullptr;  // where the 学歴 block is printed; nullptr: a print dialog
 };
 
-// Command number of the version-information entry.
-inline constexpr unsigned IDM_ABOUTBOX = 0x0010;
-
 inline constexpr const char* kApplicationTitle = "Vesmer";
-inline constexpr const char* kAboutMenuText = "Vesmerのﾊﾞｰｼﾞｮﾝ情報(&A)...";
 inline constexpr const char* kResetQuestion = "入力値をリセットします。よろしいですか？";
-
-// The object name of a control of the main window ("finalSchool", "calculate").
-QString ControlName(Control control);
 
 // The program's one working window: it gathers the inputs of a school history, computes it on
 // Calculate and shows the text. Its inputs are built from the input schema (input/InputSchema.h).
@@ -76,7 +63,7 @@ class CVesmerDlg : public QDialog {
     // the exchange); false: members into the controls.
     bool UpdateData(bool saveAndValidate);
 
-    // The defaults, shown at once.
+    // The defaults, shown at once, with the particle they take.
     bool ResetInputs();
 
     void OnSelchangeFinalSchool();
@@ -110,7 +97,6 @@ class CVesmerDlg : public QDialog {
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 #ifdef Q_OS_WIN
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 #endif
@@ -121,23 +107,11 @@ class CVesmerDlg : public QDialog {
 
   private:
     void CreateControls();
-    QWidget* CreateItem(const MainWindowItem& item, const DialogBaseUnits& base);
-    QWidget* CreateInput(const InputField& field, const DialogBaseUnits& base);
-    QWidget* CreateCombo(const DluBox& box, const DialogBaseUnits& base);
-    QWidget* CreateHistoryBox();
-    QLabel* CreateLabel(const Caption& label, const DialogBaseUnits& base);
-    // A fixed caption: drawn by the dialog itself rather than by a label of its own.
-    void AddCaption(const Caption& caption, const DialogBaseUnits& base);
     void ConnectCommands();
     QWidget* Widget(Control control) const;
     void OnInitDialog();
-    void FillChoiceLists();
-    void AddSystemMenuEntry();
     void ApplyParticle(int outcomeIndex);
     void SetExportEnabled(bool enabled);
-    bool Exchange(const InputField& field, bool save);
-    bool ExchangeText(const InputField& field, QLineEdit* edit, bool save);
-    void ExchangeHistoryText(bool save);
     void ShowAboutDialog();
 
     IMessagePresenter& m_presenter;
@@ -146,7 +120,7 @@ class CVesmerDlg : public QDialog {
     IFileOpener& m_fileOpener;
     IProcessStarter& m_processStarter;
     std::function<CivilDate()> m_clock;
-    QString m_strDesktopFolder;
+    QString m_strSaveFolder;
     QString m_strProgramFolder;
     std::function<void(QWidget*)> m_runAbout;
     std::unique_ptr<IClipboard> m_systemClipboard;
@@ -154,21 +128,19 @@ class CVesmerDlg : public QDialog {
     std::unique_ptr<IResumePrinter> m_systemPrinter;
     IResumePrinter* m_printer = nullptr;
 
-    // The inputs' controls, in the order of the input schema; the window's other controls.
-    std::array<QWidget*, kInputCount> m_aInputs{};
-    std::vector<std::pair<Control, QWidget*>> m_aOtherControls;
-    std::vector<std::pair<QRect, QString>> m_aCaptions;
+    // The window's controls; the ones the commands use by name.
+    MainWindowControls m_controls;
     CStaticEx* m_ctlLink = nullptr;
     QPushButton* m_btnExport = nullptr;
     QComboBox* m_cmbFinalSchool = nullptr;
     QComboBox* m_cmbOutcome = nullptr;
     QPlainTextEdit* m_editHistory = nullptr;
     QLabel* m_lblParticle = nullptr;
-    QValidator* m_digitsOnly = nullptr;
 
     // Members bound to the controls, and the model.
     DialogInputs m_inputs;
     std::string m_strHistoryText;
+    std::unique_ptr<CInputBinding> m_binding;
     CResumeBlock* m_resumeBlock = nullptr;  // the rows of the shown history, as of its Calculate
     std::unique_ptr<CResumeCopy> m_resumeCopy;
     CResumeWindow* m_resumeWindow = nullptr;

@@ -1,115 +1,150 @@
 #include "print/ResumeSheet.h"
 
 #include <QBuffer>
-#include <QFontMetricsF>
+#include <QFont>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 #include <algorithm>
-#include <array>
 
 #include "platform/WholeFile.h"
 
 namespace {
 
-// The columns 年, 月 and 学歴・職歴 as shares of the block's width.
-constexpr std::array<qreal, 3> kColumnShares = {0.13, 0.07, 0.80};
-constexpr std::array<const char*, 3> kHeader = {"年", "月", "学歴・職歴"};
-// A row is at most this share of the block's width high (about 9 mm on A4).
-constexpr qreal kRowHeightShare = 0.05;
-// The text's height, the cell padding and the lines, as shares of the row height.
-constexpr qreal kTextShare = 0.42;
-constexpr qreal kPaddingShare = 0.35;
-constexpr qreal kOuterLineShare = 0.05;
-constexpr qreal kInnerLineShare = 0.015;
-// A text too wide for its cell is set smaller, down to this share, then cut with an ellipsis.
-constexpr qreal kSmallestTextShare = 0.7;
-constexpr double kPageMarginMillimetres = 15.0;
+// The sheet is laid out and painted in hundredths of a millimetre on A4, then scaled to the
+// page, so that a row breaks alike on every printer and in the PDF.
+constexpr qreal kUnitsPerMm = 100.0;
+constexpr qreal kA4WidthMm = 210.0;
+constexpr qreal kBlockWidth = (kA4WidthMm - 2 * kResumeSheetMarginMm) * kUnitsPerMm;
+constexpr qreal kLineHeight = kResumeSheetLineHeightMm * kUnitsPerMm;
+constexpr qreal kBlockHeight = kLineHeight * static_cast<qreal>(kResumeSheetLinesPerPage + 1);
+constexpr qreal kPadding = kResumeSheetPaddingMm * kUnitsPerMm;
 
-QFont SheetFont(qreal pixelSize) {
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont SheetFont() {
+    QStringList families;
+    for (std::string_view family : kResumeSheetFonts) families << Utf8(family);
     QFont font;
-    font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
-                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("MS Gothic"),
-                      QStringLiteral("Yu Gothic")});
+    font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(1, qRound(pixelSize)));
+    font.setPixelSize(qRound(kResumeSheetTextHeightMm * kUnitsPerMm));
     return font;
 }
 
-// One cell's text: smaller where it is too wide, cut where even that is too wide.
-void DrawCell(QPainter& painter, const QRectF& cell, const QString& text, Qt::Alignment align,
-              qreal rowHeight) {
-    if (text.isEmpty()) return;
-    const QRectF inner =
-        cell.adjusted(rowHeight * kPaddingShare / 2, 0, -rowHeight * kPaddingShare / 2, 0);
-    QFont font = SheetFont(rowHeight * kTextShare);
-    const qreal wide = QFontMetricsF(font).horizontalAdvance(text);
-    if (wide > inner.width())
-        font.setPixelSize(std::max(
-            1, qRound(font.pixelSize() * std::max(kSmallestTextShare, inner.width() / wide))));
-    painter.setFont(font);
-    const QString shown = QFontMetricsF(font).elidedText(text, Qt::ElideRight, inner.width());
-    painter.drawText(inner, static_cast<int>(align | Qt::AlignVCenter), shown);
+// The left edges of the columns and the right edge of the block.
+std::array<qreal, 4> ColumnEdges() {
+    std::array<qreal, 4> edges{};
+    for (std::size_t c = 0; c < kResumeSheetColumnShares.size(); ++c)
+        edges[c + 1] = edges[c] + kBlockWidth * kResumeSheetColumnShares[c];
+    edges.back() = kBlockWidth;
+    return edges;
 }
 
-// The header and rowCount ruled rows from top, with the given rows' texts.
-void PaintPage(QPainter& painter, const QRectF& block, qreal rowHeight,
-               const std::vector<const ResumeRow*>& rows, ResumeCalendar calendar) {
-    std::array<qreal, 4> x{block.left()};
-    for (std::size_t c = 0; c < kColumnShares.size(); ++c)
-        x[c + 1] = x[c] + block.width() * kColumnShares[c];
-    x.back() = block.right();
-    const auto cell = [&](std::size_t column, std::size_t line) {
-        return QRectF(
-            QPointF(x[column], block.top() + rowHeight * static_cast<qreal>(line)),
-            QPointF(x[column + 1], block.top() + rowHeight * static_cast<qreal>(line + 1)));
-    };
-    for (std::size_t c = 0; c < kHeader.size(); ++c)
-        DrawCell(painter, cell(c, 0), QString::fromUtf8(kHeader[c]), Qt::AlignHCenter, rowHeight);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const std::array<std::string, 3> texts = ResumeCells(*rows[i], calendar);
-        for (std::size_t c = 0; c < texts.size(); ++c) {
-            const Qt::Alignment align =
-                c < 2 || rows[i]->heading ? Qt::AlignHCenter : Qt::AlignLeft;
-            DrawCell(painter, cell(c, i + 1), QString::fromStdString(texts[c]), align, rowHeight);
+// The lines a text takes within width, broken by the usual line-breaking rules (between any two
+// ideographs, at blanks, never before closing punctuation); together they hold every character.
+QStringList BreakLines(const QString& text, const QFont& font, qreal width) {
+    QStringList lines;
+    if (text.isEmpty()) return lines;
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines << text.mid(line.textStart(), line.textLength());
+    }
+    layout.endLayout();
+    return lines;
+}
+
+std::vector<ResumeSheetLine> RowLines(const ResumeRow& row, ResumeCalendar calendar,
+                                      const QFont& font) {
+    const std::array<std::string, 3> texts = ResumeCells(row, calendar);
+    const std::array<qreal, 4> edges = ColumnEdges();
+    std::array<QStringList, 3> broken;
+    qsizetype count = 1;
+    for (std::size_t c = 0; c < texts.size(); ++c) {
+        broken[c] = BreakLines(QString::fromStdString(texts[c]), font,
+                               edges[c + 1] - edges[c] - 2 * kPadding);
+        count = std::max(count, broken[c].size());
+    }
+    std::vector<ResumeSheetLine> lines(static_cast<std::size_t>(count));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        for (std::size_t c = 0; c < texts.size(); ++c)
+            lines[i].cells[c] = broken[c].value(static_cast<qsizetype>(i));
+        lines[i].centred = row.heading;
+    }
+    return lines;
+}
+
+void DrawCell(QPainter& painter, qreal left, qreal right, std::size_t slot, const QString& text,
+              Qt::Alignment align) {
+    const QRectF inner(QPointF(left + kPadding, kLineHeight * static_cast<qreal>(slot)),
+                       QPointF(right - kPadding, kLineHeight * static_cast<qreal>(slot + 1)));
+    painter.drawText(inner, static_cast<int>(align | Qt::AlignVCenter | Qt::TextSingleLine), text);
+}
+
+// The header, the page's lines and the rules of every line.
+void PaintPage(QPainter& painter, const ResumeSheetPage& lines) {
+    const std::array<qreal, 4> x = ColumnEdges();
+    for (std::size_t c = 0; c < kResumeSheetHeader.size(); ++c)
+        DrawCell(painter, x[c], x[c + 1], 0, Utf8(kResumeSheetHeader[c]), Qt::AlignHCenter);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        for (std::size_t c = 0; c < lines[i].cells.size(); ++c) {
+            const bool centred = c < 2 || lines[i].centred;
+            DrawCell(painter, x[c], x[c + 1], i + 1, lines[i].cells[c],
+                     centred ? Qt::AlignHCenter : Qt::AlignLeft);
         }
     }
-    painter.setPen(QPen(Qt::black, rowHeight * kInnerLineShare));
-    for (std::size_t line = 1; line <= kResumeSheetRowsPerPage; ++line) {
-        const qreal y = block.top() + rowHeight * static_cast<qreal>(line);
-        painter.drawLine(QPointF(block.left(), y), QPointF(block.right(), y));
+    painter.setPen(QPen(Qt::black, kResumeSheetInnerRuleMm * kUnitsPerMm));
+    for (std::size_t line = 1; line <= kResumeSheetLinesPerPage; ++line) {
+        const qreal y = kLineHeight * static_cast<qreal>(line);
+        painter.drawLine(QPointF(0, y), QPointF(kBlockWidth, y));
     }
     for (std::size_t c = 1; c + 1 < x.size(); ++c)
-        painter.drawLine(QPointF(x[c], block.top()), QPointF(x[c], block.bottom()));
-    painter.setPen(QPen(Qt::black, rowHeight * kOuterLineShare));
-    painter.drawRect(block);
+        painter.drawLine(QPointF(x[c], 0), QPointF(x[c], kBlockHeight));
+    painter.setPen(QPen(Qt::black, kResumeSheetOuterRuleMm * kUnitsPerMm));
+    painter.drawRect(QRectF(0, 0, kBlockWidth, kBlockHeight));
 }
 
 }  // namespace
 
-int ResumeSheetPageCount(std::size_t rowCount) {
-    return static_cast<int>(std::max<std::size_t>(
-        1, (rowCount + kResumeSheetRowsPerPage - 1) / kResumeSheetRowsPerPage));
+std::vector<ResumeSheetPage> LayOutResumeSheet(const std::vector<ResumeRow>& rows,
+                                               ResumeCalendar calendar) {
+    const QFont font = SheetFont();
+    std::vector<ResumeSheetPage> pages(1);
+    for (const ResumeRow& row : rows) {
+        const std::vector<ResumeSheetLine> lines = RowLines(row, calendar, font);
+        const std::size_t room = kResumeSheetLinesPerPage - pages.back().size();
+        if (lines.size() > room && lines.size() <= kResumeSheetLinesPerPage) pages.emplace_back();
+        for (const ResumeSheetLine& line : lines) {
+            if (pages.back().size() == kResumeSheetLinesPerPage) pages.emplace_back();
+            pages.back().push_back(line);
+        }
+    }
+    return pages;
 }
 
 void PaintResumeSheet(QPainter& painter, const QRectF& page, const std::vector<ResumeRow>& rows,
                       ResumeCalendar calendar) {
-    const qreal lines = static_cast<qreal>(kResumeSheetRowsPerPage + 1);
-    const qreal rowHeight = std::min(page.height() / lines, page.width() * kRowHeightShare);
-    const QRectF block(page.topLeft(), QSizeF(page.width(), rowHeight * lines));
+    const std::vector<ResumeSheetPage> pages = LayOutResumeSheet(rows, calendar);
     auto* paged = dynamic_cast<QPagedPaintDevice*>(painter.device());
     painter.save();
+    painter.translate(page.topLeft());
+    const qreal scale = std::min(page.width() / kBlockWidth, page.height() / kBlockHeight);
+    painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::black);
-    const int pages = ResumeSheetPageCount(rows.size());
-    for (int p = 0; p < pages; ++p) {
+    painter.setFont(SheetFont());
+    for (std::size_t p = 0; p < pages.size(); ++p) {
         if (p > 0 && (!paged || !paged->newPage())) break;
-        std::vector<const ResumeRow*> onPage;
-        for (std::size_t i = static_cast<std::size_t>(p) * kResumeSheetRowsPerPage;
-             i < rows.size() && onPage.size() < kResumeSheetRowsPerPage; ++i)
-            onPage.push_back(&rows[i]);
-        PaintPage(painter, block, rowHeight, onPage, calendar);
+        painter.setPen(Qt::black);
+        PaintPage(painter, pages[p]);
     }
     painter.restore();
 }
@@ -122,9 +157,9 @@ QByteArray ResumePdfBytes(const std::vector<ResumeRow>& rows, ResumeCalendar cal
         writer.setTitle(QStringLiteral("履歴書　学歴欄"));
         writer.setCreator(QStringLiteral("Vesmer"));
         writer.setResolution(300);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                         QMarginsF(kPageMarginMillimetres, kPageMarginMillimetres,
-                                                   kPageMarginMillimetres, kPageMarginMillimetres),
+        const QMarginsF margins(kResumeSheetMarginMm, kResumeSheetMarginMm, kResumeSheetMarginMm,
+                                kResumeSheetMarginMm);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins,
                                          QPageLayout::Millimeter));
         QPainter painter;
         if (!painter.begin(&writer)) return {};

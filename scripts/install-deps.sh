@@ -18,6 +18,7 @@ test=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format clang libclang-rt-14-dev
     xvfb xauth xdotool imagemagick hyperfine time poppler-utils
+    python3-pyatspi at-spi2-core dbus-daemon dbus-bin
     chromium
 )
 web=(cmake make emscripten)

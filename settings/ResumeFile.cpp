@@ -4,8 +4,6 @@
 #include <QStringDecoder>
 
 #include "platform/FileSystem.h"
-#include "platform/MessagePresenter.h"
-#include "platform/NativePath.h"
 #include "platform/WholeFile.h"
 #include "settings/SettingsLocation.h"
 
@@ -53,10 +51,6 @@ bool IsUtf8(QByteArrayView bytes) {
     return !decoder.hasError();
 }
 
-QString Quoted(const QString& path) {
-    return QStringLiteral("「%1」").arg(QString::fromStdString(DisplayPath(path)));
-}
-
 }  // namespace
 
 QByteArray ResumeFileBytes(const ResumeInputs& inputs) {
@@ -100,70 +94,44 @@ QString ResumeFilePath(const CSettingsLocation& location) {
     return folder.isEmpty() ? folder : QDir(folder).filePath(QLatin1String(kResumeFileName));
 }
 
-CResumeStore::CResumeStore(CSettingsLocation& location, IMessagePresenter& presenter,
-                           std::string_view caption)
-    : m_location(location), m_presenter(presenter), m_strCaption(caption) {}
+CResumeStore::CResumeStore(CSettingsLocation& location) : m_location(location) {}
 
-ResumeInputs CResumeStore::Load(std::string& problem) {
-    problem.clear();
+QString CResumeStore::Path() const {
+    return ResumeFilePath(m_location);
+}
+
+ResumeFileLoad CResumeStore::Load() {
     m_stored.reset();
-    const QString path = ResumeFilePath(m_location);
-    if (path.isEmpty()) return {};
-    const WholeFileContent file = ReadWholeFile(path, kMaxResumeFileBytes);
-    if (file.state == FileRead::Missing) {
-        m_stored = ResumeInputs{};
-        return {};
-    }
+    ResumeFileLoad load;
+    load.path = Path();
+    if (load.path.isEmpty()) return load;
+    const WholeFileContent file = ReadWholeFile(load.path, kMaxResumeFileBytes);
     std::optional<ResumeInputs> inputs;
-    if (file.state == FileRead::Read) inputs = ParseResumeFile(file.bytes);
-    if (inputs) {
-        m_stored = *inputs;
-        return *inputs;
+    if (file.state == FileRead::Missing)
+        inputs = ResumeInputs{};
+    else if (file.state == FileRead::Read)
+        inputs = ParseResumeFile(file.bytes);
+    if (!inputs) {
+        load.state = ResumeFileState::Unreadable;
+        return load;
     }
-    problem = QStringLiteral(
-                  "学歴欄の設定ファイル%1を読み込めませんでした（通常のファイルでない、"
-                  "大きすぎる、UTF-8でないなど）。このファイルはそのまま残し、学歴欄は"
-                  "既定の設定で始めます。")
-                  .arg(Quoted(path))
-                  .toStdString();
-    return {};
+    load.state = file.state == FileRead::Missing ? ResumeFileState::Missing : ResumeFileState::Read;
+    load.inputs = *inputs;
+    m_stored = *inputs;
+    return load;
 }
 
-bool CResumeStore::MayReplace(const QString& path) {
+ResumeFileSave CResumeStore::Save(const ResumeInputs& inputs, bool replaceUnreadable) {
+    if (m_stored == inputs) return ResumeFileSave::Written;
+    const QString path = Path();
+    if (path.isEmpty()) return ResumeFileSave::NoFolder;
     const WholeFileContent file = ReadWholeFile(path, kMaxResumeFileBytes);
-    if (file.state == FileRead::Missing ||
-        (file.state == FileRead::Read && ParseResumeFile(file.bytes)))
-        return true;
-    if (path == m_strKeptPath) return false;
-    const std::string question =
-        QStringLiteral(
-            "学歴欄の設定ファイル%1は読み込めなかったため、そのまま残してあります。"
-            "今の学歴欄の設定で置き換えますか？\r\n「いいえ」を選ぶと、このファイルはそのまま"
-            "残り、学歴欄の設定はこのあと保存されません。")
-            .arg(Quoted(path))
-            .toStdString();
-    if (m_presenter.Show(question, m_strCaption, MessageButtons::YesNo, MessageIcon::Question) ==
-        MessageAnswer::Yes)
-        return true;
-    m_strKeptPath = path;
-    return false;
-}
-
-bool CResumeStore::Save(const ResumeInputs& inputs) {
-    if (m_stored == inputs) return true;
-    const QString path = ResumeFilePath(m_location);
-    if (path.isEmpty() || !MayReplace(path)) return false;
-    if (MakePrivateFolder(FolderOf(path)) &&
-        WriteWholeFile(path, ResumeFileBytes(inputs), NewFileMode::OwnerOnly)) {
-        m_stored = inputs;
-        return true;
-    }
-    if (!m_bFailureReported) {
-        m_bFailureReported = true;
-        m_presenter.Show(QStringLiteral("学歴欄の設定を%1に保存できませんでした。")
-                             .arg(Quoted(path))
-                             .toStdString(),
-                         m_strCaption, MessageButtons::Ok, MessageIcon::Warning);
-    }
-    return false;
+    const bool readable = file.state == FileRead::Missing ||
+                          (file.state == FileRead::Read && ParseResumeFile(file.bytes));
+    if (!readable && !replaceUnreadable) return ResumeFileSave::Unreadable;
+    if (!MakePrivateFolder(FolderOf(path)) ||
+        !WriteWholeFile(path, ResumeFileBytes(inputs), NewFileMode::OwnerOnly))
+        return ResumeFileSave::Failed;
+    m_stored = inputs;
+    return ResumeFileSave::Written;
 }

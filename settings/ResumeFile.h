@@ -3,13 +3,11 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "input/ResumeInputs.h"
 
 class CSettingsLocation;
-class IMessagePresenter;
 
 // The choices of the 学歴 block, "VesmerResume.ini" in the settings folder: UTF-8, a line
 // "[VesmerResume]", then one "key=value" line per input of ResumeSchema(), keyed by the field's
@@ -29,34 +27,43 @@ std::optional<ResumeInputs> ParseResumeFile(const QByteArray& bytes);
 // Full path of the file in the settings folder; empty when there is no folder for settings.
 QString ResumeFilePath(const CSettingsLocation& location);
 
+// What the file held when it was read.
+enum class ResumeFileState {
+    NoFolder,    // no folder for settings: nothing is read or written
+    Missing,     // no file yet
+    Read,        // the file's choices
+    Unreadable,  // there, but no file of these choices (see CResumeStore); left as it is
+};
+
+struct ResumeFileLoad {
+    ResumeFileState state = ResumeFileState::NoFolder;
+    ResumeInputs inputs;  // the file's choices; the defaults unless it was read
+    QString path;         // the file; empty without a folder for settings
+};
+
+enum class ResumeFileSave {
+    Written,     // or nothing to write: the file holds these choices already
+    NoFolder,    // no folder for settings
+    Unreadable,  // a file that cannot be read is in the way and was not to be replaced
+    Failed,      // the file could not be written
+};
+
 // Reads and writes the file. A file that is there but cannot be read (a FIFO, a device, a link
-// that someone else could have planted, over kMaxResumeFileBytes, no UTF-8) is left as it is:
-// the load says so, and a save asks (Yes/No) before it replaces such a file; after a No it is
-// not asked again and the file stays until the program starts anew. Written like the settings
-// pair: a private folder made where missing, a new file readable by its owner only, whole or
-// not at all, never through a planted link.
+// that someone else could have planted, over kMaxResumeFileBytes, no UTF-8) is left as it is
+// unless the caller says that it may be replaced. Written like the settings pair: a private
+// folder made where missing, a new file readable by its owner only, whole or not at all, never
+// through a planted link. Asks and reports nothing: the caller decides what to say.
 class CResumeStore {
   public:
-    // caption: the title of the question and of the failure message.
-    CResumeStore(CSettingsLocation& location, IMessagePresenter& presenter,
-                 std::string_view caption);
+    explicit CResumeStore(CSettingsLocation& location);
 
-    // The stored choices, or the defaults; problem is set to a message naming the file when
-    // the file is there but cannot be read.
-    ResumeInputs Load(std::string& problem);
-
-    // Writes inputs unless they are what the file already holds. The first failure to write is
-    // reported. False when nothing was written for inputs (no settings folder, a refused or
-    // failed write).
-    bool Save(const ResumeInputs& inputs);
+    ResumeFileLoad Load();
+    // Writes inputs unless they are what the file already holds; a file that cannot be read is
+    // replaced only with replaceUnreadable.
+    ResumeFileSave Save(const ResumeInputs& inputs, bool replaceUnreadable = false);
+    QString Path() const;
 
   private:
-    bool MayReplace(const QString& path);
-
     CSettingsLocation& m_location;
-    IMessagePresenter& m_presenter;
-    std::string m_strCaption;
     std::optional<ResumeInputs> m_stored;  // what the file holds, as far as known
-    QString m_strKeptPath;                 // an unreadable file the user chose to keep
-    bool m_bFailureReported = false;
 };

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include "app/DesktopStart.h"
 #include "app/DialogUnits.h"
 #include "app/DigitsEdit.h"
+#include "app/MessageBox.h"
 #include "app/QtServices.h"
 #include "app/StaticEx.h"
 #include "platform/Version.h"
@@ -24,9 +26,9 @@ class AppPartsTest : public QObject {
     void dialogUnitsConvertLikeWindows();
     void linkLabel();
     void aboutDialog();
-    void messageTextsUseLineFeeds();
+    void messageBoxes();
     void digitsValidator();
-    void savePromptGivesTheChosenFileTypeItsSuffix();
+    void fileAndPrintDialogs();
     void desktopStart();  // last: it installs the Japanese texts
 };
 
@@ -60,6 +62,14 @@ void AppPartsTest::linkLabel() {
     QTest::mouseClick(&link, Qt::RightButton);
     QTest::mouseClick(&link, Qt::LeftButton);
     QCOMPARE(opened, std::vector<QUrl>{QUrl(QStringLiteral("mailto:someone@example.org"))});
+    // From the keyboard, and as a screen reader presses it.
+    QVERIFY(link.focusPolicy() & Qt::TabFocus);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_A}) QTest::keyClick(&link, key);
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(&link);
+    QCOMPARE(node->role(), QAccessible::Link);
+    QCOMPARE(node->text(QAccessible::Name), QStringLiteral("someone@example.org"));
+    node->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(opened.size(), std::size_t{4});
     // A URL is opened as it stands; a drive letter is no scheme.
     QCOMPARE(CStaticEx::LinkTarget("http://a.example/"), QUrl("http://a.example/"));
     QCOMPARE(CStaticEx::LinkTarget("C:\\Tools"), QUrl("mailto:C:\\Tools"));
@@ -84,9 +94,21 @@ void AppPartsTest::aboutDialog() {
     QCOMPARE(finished.count(), 2);
 }
 
-void AppPartsTest::messageTextsUseLineFeeds() {
+// Line feeds for the box's text; a question's answer is the button pressed.
+void AppPartsTest::messageBoxes() {
     QCOMPARE(MessageBoxText("a\r\n\r\nb"), QStringLiteral("a\n\nb"));
     QCOMPARE(MessageBoxText("a\rb\nc"), QStringLiteral("a\nb\nc"));
+    CMessageBoxPresenter presenter;
+    const auto answer = [&presenter](const QString& button) {
+        QTimer::singleShot(0, [button] {
+            QWidget* box = QApplication::activeModalWidget();
+            for (QPushButton* b : box ? box->findChildren<QPushButton*>() : QList<QPushButton*>{})
+                if (b->text() == button) b->click();
+        });
+        return presenter.Show("?", "Vesmer", MessageButtons::YesNo, MessageIcon::Question);
+    };
+    QCOMPARE(QList<MessageAnswer>({answer("はい(&Y)"), answer("いいえ(&N)")}),
+             QList<MessageAnswer>({MessageAnswer::Yes, MessageAnswer::No}));
 }
 
 void AppPartsTest::digitsValidator() {
@@ -113,25 +135,37 @@ void AppPartsTest::digitsValidator() {
     QCOMPARE(eraYear.inputMethodHints(), Qt::ImhPreferNumbers);
 }
 
-void AppPartsTest::savePromptGivesTheChosenFileTypeItsSuffix() {
+// The prompts are closed as soon as they are up, whatever they hold, so that nothing waits for a
+// person: the save prompt gives the chosen file type its suffix, and the print dialog offers the
+// name and folder a PDF is saved under.
+void AppPartsTest::fileAndPrintDialogs() {
     QTemporaryDir folder;
     QString name;
-    // The prompt is always closed, whatever it holds, so that nothing waits for a person.
-    QTimer::singleShot(0, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* types = modal ? modal->findChild<QComboBox*>("fileTypeCombo") : nullptr) {
-            types->setCurrentIndex(2);
-            emit types->activated(2);
-            name = modal->findChild<QLineEdit*>("fileNameEdit")->text();
-        }
-        if (modal) QMetaObject::invokeMethod(modal, "accept");
-    });
+    const auto close = [&name](int fileType, const char* nameEdit) {
+        QTimer::singleShot(0, [&name, fileType, nameEdit] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* types = modal ? modal->findChild<QComboBox*>("fileTypeCombo") : nullptr) {
+                types->setCurrentIndex(fileType);
+                emit types->activated(fileType);
+            }
+            if (auto* edit = modal ? modal->findChild<QLineEdit*>(nameEdit) : nullptr)
+                name = edit->text();
+            if (modal) QMetaObject::invokeMethod(modal, fileType ? "accept" : "reject");
+        });
+    };
+    close(2, "fileNameEdit");
     QString path;
     std::size_t type = 0;
     QVERIFY(CFileDialogSavePrompt().AskSavePath(ExportPromptSettings(folder.path()), path, type));
     QCOMPARE(name, QStringLiteral("MyHistory.csv"));
     QCOMPARE(path, folder.filePath(name));
     QCOMPARE(type, std::size_t{2});
+    close(0, "fileNameEdit");  // cancelled
+    QVERIFY(!CFileDialogSavePrompt().AskSavePath(ExportPromptSettings(folder.path()), path, type));
+    close(0, "filename");
+    QCOMPARE(CPrintDialogResumePrinter(folder.path()).Print({}, ResumeCalendar::Wareki, nullptr),
+             PrintOutcome::Cancelled);
+    QCOMPARE(name, folder.filePath(QStringLiteral("履歴書の学歴欄.pdf")));
 }
 
 void AppPartsTest::desktopStart() {

@@ -18,6 +18,40 @@ std::vector<ResumeRow> Rows(int count) {
     return rows;
 }
 
+// Longer than the 学歴 column: a school, its graduate school and its course.
+const std::string kLongText =
+    "東都国際情報科学技術大学大学院　先端総合情報科学技術研究科　情報科学技術専攻"
+    "知能情報システム学コース人間情報環境学分野　博士後期課程（社会人特別選抜・長期履修）"
+    "　単位取得満期退学";
+
+QString Joined(const ResumeSheetPage& page, std::size_t column) {
+    QString text;
+    for (const ResumeSheetLine& line : page) text += line.cells[column];
+    return text;
+}
+
+// Twenty ruled lines to a page; a long row goes on over the lines after its first, with its
+// year and month on the first only, and moves to the next page whole when the lines left are
+// too few.
+TEST(ResumeSheet, RowsFillTheRuledLinesOfEachPage) {
+    EXPECT_EQ(LayOutResumeSheet({}, ResumeCalendar::Wareki), std::vector<ResumeSheetPage>(1));
+    std::vector<ResumeRow> rows = Rows(21);
+    std::vector<ResumeSheetPage> pages = LayOutResumeSheet(rows, ResumeCalendar::Seireki);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0].size(), 20u);
+    EXPECT_EQ(pages[0][0], (ResumeSheetLine{{"", "", "学歴"}, true}));
+    EXPECT_EQ(pages[1], (ResumeSheetPage{{{"2010", "4", "東都第20学校　入学"}, false}}));
+    rows.resize(19);  // a heading and eighteen rows, then a row of three lines
+    rows.push_back({2010, "平成", 22, 3, kLongText});
+    pages = LayOutResumeSheet(rows, ResumeCalendar::Wareki);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0].size(), 19u);
+    ASSERT_EQ(pages[1].size(), 3u);
+    EXPECT_EQ(Joined(pages[1], 2), QString::fromStdString(kLongText));
+    EXPECT_EQ(Joined(pages[1], 0) + "|" + Joined(pages[1], 1), QStringLiteral("平成22|3"));
+    EXPECT_EQ(pages[1][0].cells[0], QStringLiteral("平成22"));
+}
+
 // What a poppler tool prints for the file.
 QString Tool(const char* program, const QStringList& arguments) {
     QProcess process;
@@ -26,29 +60,38 @@ QString Tool(const char* program, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// Twenty rows to a page under the header; the text of the PDF holds the cells (its extraction
-// gives the full-width blank as a space).
-TEST(ResumeSheet, PdfHoldsTheRowsTwentyToAPage) {
+// The PDF holds every character of the cells, each row once, the header on every page (its
+// extraction gives the full-width blank as a space).
+TEST(ResumeSheet, PdfHoldsEveryRowOnce) {
     QTemporaryDir folder;
     const QString path = folder.filePath("学歴欄.pdf");
-    const struct {
-        int rows;
-        int pages;
-    } cases[] = {{0, 1}, {2, 1}, {20, 1}, {21, 2}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.rows);
-        ASSERT_TRUE(WriteResumePdf(path, Rows(c.rows), ResumeCalendar::Wareki));
+    for (const auto& [rows, pages] : {std::pair{0, 1}, std::pair{21, 2}}) {
+        ASSERT_TRUE(WriteResumePdf(path, Rows(rows), ResumeCalendar::Wareki));
         const QString info = Tool("pdfinfo", {path});
-        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +%1\n").arg(c.pages))))
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +%1\n").arg(pages))))
             << info.toStdString();
-        EXPECT_EQ(ResumeSheetPageCount(static_cast<std::size_t>(c.rows)), c.pages);
     }
-    const QString text = Tool("pdftotext", {"-layout", path, "-"});
-    for (const char* cell : {"学歴・職歴", "平成2", "東都第1学校", "東都第20学校"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(cell))) << cell;
-    EXPECT_EQ(text.count(QStringLiteral("学歴・職歴")), 2);  // the header on both pages
-    ASSERT_TRUE(WriteResumePdf(path, Rows(2), ResumeCalendar::Seireki));
-    EXPECT_TRUE(Tool("pdftotext", {path, "-"}).contains(QStringLiteral("1991")));
+    const QString text = Tool("pdftotext", {path, "-"});
+    EXPECT_EQ(text.count(QStringLiteral("学歴・職歴")), 2);
+    EXPECT_EQ(text.count(QStringLiteral("東都第1学校")), 1);
+    EXPECT_EQ(text.count(QStringLiteral("東都第20学校")), 1);
+    std::vector<ResumeRow> rows = Rows(2);
+    rows.push_back({2010, "平成", 22, 3, kLongText});
+    ASSERT_TRUE(WriteResumePdf(path, rows, ResumeCalendar::Seireki));
+    const QString seireki = Tool("pdftotext", {path, "-"}).remove(QRegularExpression("\\s"));
+    EXPECT_TRUE(seireki.contains(QStringLiteral("1991")));
+    // The year stands in the middle of its column, under 年.
+    const QString boxes = Tool("pdftotext", {"-bbox", path, "-"});
+    const auto centre = [&boxes](const QString& word) {
+        const QRegularExpressionMatch box =
+            QRegularExpression(
+                QStringLiteral("xMin=\"([\\d.]+)\"[^>]*xMax=\"([\\d.]+)\"[^>]*>%1<").arg(word))
+                .match(boxes);
+        return (box.captured(1).toDouble() + box.captured(2).toDouble()) / 2;
+    };
+    EXPECT_NEAR(centre("1991"), centre("年"), 0.5);
+    EXPECT_TRUE(seireki.contains(QString::fromStdString(kLongText).remove(QChar(0x3000))))
+        << seireki.toStdString();
     EXPECT_FALSE(
         WriteResumePdf(folder.filePath("missing/学歴欄.pdf"), Rows(2), ResumeCalendar::Wareki));
 }

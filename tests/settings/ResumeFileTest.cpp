@@ -7,7 +7,6 @@
 #include "engine/HistoryData.h"
 #include "settings/ResumeFile.h"
 #include "settings/SettingsLocation.h"
-#include "tests/support/Fakes.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -17,8 +16,7 @@ struct ResumeStoreFixture {
 
     QTemporaryDir m_dir;
     CSettingsLocation m_location = CSettingsLocation::InFolder(m_dir.filePath("config/Vesmer"));
-    FakePresenter m_presenter;
-    CResumeStore m_store{m_location, m_presenter, "Vesmer"};
+    CResumeStore m_store{m_location};
 };
 
 // Every kind of input written in the schema's order and read back; a line break typed into a
@@ -26,10 +24,10 @@ struct ResumeStoreFixture {
 TEST(ResumeFile, RoundTripInANewPrivateFile) {
     ResumeStoreFixture f;
     ResumeInputs inputs;
-    std::string problem;
-    EXPECT_EQ(f.m_store.Load(problem), inputs);
-    EXPECT_TRUE(problem.empty());
-    EXPECT_TRUE(f.m_store.Save(inputs));  // the defaults: nothing to write
+    const ResumeFileLoad missing = f.m_store.Load();
+    EXPECT_EQ(missing.state, ResumeFileState::Missing);
+    EXPECT_EQ(missing.inputs, inputs);
+    EXPECT_EQ(f.m_store.Save(inputs), ResumeFileSave::Written);  // the defaults: nothing to write
     EXPECT_FALSE(QFile::exists(f.Path()));
     inputs.m_nCalendar = 1;
     inputs.m_nStart = 2;
@@ -37,7 +35,7 @@ TEST(ResumeFile, RoundTripInANewPrivateFile) {
     inputs.m_aSchoolNames[STAGE_UNIVERSITY - 1] = "東都大学";
     inputs.m_aDepartments[STAGE_UNIVERSITY - 1] = "経済学部\n経済学科";
     inputs.m_strLeavingMonth = "１２";
-    ASSERT_TRUE(f.m_store.Save(inputs));
+    ASSERT_EQ(f.m_store.Save(inputs), ResumeFileSave::Written);
     const QByteArray bytes = ReadBytes(f.Path());
     EXPECT_TRUE(
         bytes.startsWith("[VesmerResume]\nresumeCalendar=西暦\nresumeStart=小学校入学から\n"
@@ -47,27 +45,34 @@ TEST(ResumeFile, RoundTripInANewPrivateFile) {
     EXPECT_EQ(Mode(f.Path()), 0600u);
     EXPECT_EQ(Mode(f.m_location.Folder()), 0700u);
     inputs.m_aDepartments[STAGE_UNIVERSITY - 1] = "経済学部 経済学科";
-    EXPECT_EQ(CResumeStore(f.m_location, f.m_presenter, "Vesmer").Load(problem), inputs);
-    EXPECT_TRUE(f.m_presenter.m_aShown.empty());
+    const ResumeFileLoad read = CResumeStore(f.m_location).Load();
+    EXPECT_EQ(read.state, ResumeFileState::Read);
+    EXPECT_EQ(read.inputs, inputs);
+    CSettingsLocation nowhere = CSettingsLocation::InFolder({});
+    EXPECT_EQ(CResumeStore(nowhere).Save(inputs), ResumeFileSave::NoFolder);
 
     // Written by hand: a byte-order mark, CR LF, indices, blanks around keys, a key before any
-    // section, other sections, unknown keys, the first of two keys, a list value that fits nothing.
+    // section, other sections, unknown keys, the first of two keys, a list value that fits
+    // nothing, and a name too long for a row, which is kept as it is for the window to refuse.
     const auto parsed = ParseResumeFile(
         "\xEF\xBB\xBFschoolDoctor=Z\r\n[Other]\r\nschoolUniversity=X\r\n[VesmerResume]\r\n "
         "resumeStart = 1\r\n"
-        "resumeCalendar=太陽暦\r\nschoolUniversity= 東都大学 \r\nschoolUniversity=Y\r\nzzz=1\r\n");
+        "resumeCalendar=太陽暦\r\nschoolUniversity= 東都大学 \r\nschoolUniversity=Y\r\nzzz=1\r\n"
+        "schoolMaster=" +
+        QByteArray(61, 'M') + "\n");
     ASSERT_TRUE(parsed);
     ResumeInputs expected;
     expected.m_nStart = 1;
     expected.m_aSchoolNames[STAGE_UNIVERSITY - 1] = " 東都大学 ";
+    expected.m_aSchoolNames[STAGE_MASTER - 1] = std::string(61, 'M');
     EXPECT_EQ(*parsed, expected);
 }
 
 #ifndef _WIN32
 
-// A file that cannot be read is reported and kept until the user says it may be replaced; a No
-// is not asked again. What the whole-file reader refuses (a pipe here) is never replaced.
-TEST(ResumeFile, UnreadableFileIsKeptUnlessTheUserAgrees) {
+// A file that cannot be read is reported and kept unless the caller says it may be replaced.
+// What the whole-file reader refuses (a pipe here) is never replaced.
+TEST(ResumeFile, UnreadableFileIsKeptUnlessItMayBeReplaced) {
     for (const bool pipe : {false, true}) {
         SCOPED_TRACE(pipe ? "Fifo" : "NoUtf8");
         ResumeStoreFixture f;
@@ -75,33 +80,22 @@ TEST(ResumeFile, UnreadableFileIsKeptUnlessTheUserAgrees) {
         const QByteArray noUtf8 = "[VesmerResume]\nschoolUniversity=\x93\x8c\n";
         ASSERT_TRUE(pipe ? mkfifo(QFile::encodeName(f.Path()).constData(), 0600) == 0
                          : WriteBytes(f.Path(), noUtf8));
-        std::string problem;
-        EXPECT_EQ(f.m_store.Load(problem), ResumeInputs{});
-        EXPECT_NE(
-            problem.find("学歴欄の設定ファイル「" + f.Path().toStdString() + "」を読み込めません"),
-            std::string::npos)
-            << problem;
+        const ResumeFileLoad load = f.m_store.Load();
+        EXPECT_EQ(load.state, ResumeFileState::Unreadable);
+        EXPECT_EQ(load.inputs, ResumeInputs{});
+        EXPECT_EQ(load.path, f.Path());
 
         ResumeInputs inputs;
         inputs.m_nCalendar = 1;
-        EXPECT_FALSE(f.m_store.Save(inputs));  // No
-        inputs.m_nStart = 1;
-        EXPECT_FALSE(f.m_store.Save(inputs));  // not asked again
-        ASSERT_EQ(f.m_presenter.m_aShown.size(), 1u);
-        EXPECT_EQ(f.m_presenter.m_aShown[0].buttons, MessageButtons::YesNo);
+        EXPECT_EQ(f.m_store.Save(inputs), ResumeFileSave::Unreadable);
         if (!pipe) {
             EXPECT_EQ(ReadBytes(f.Path()), noUtf8);
         }
-
-        // A new start in the same folder, and a Yes.
-        CResumeStore store(f.m_location, f.m_presenter, "Vesmer");
-        f.m_presenter.m_aAnswers = {MessageAnswer::Yes};
-        EXPECT_EQ(store.Save(inputs), !pipe);
+        EXPECT_EQ(f.m_store.Save(inputs, true),
+                  pipe ? ResumeFileSave::Failed : ResumeFileSave::Written);
         if (!pipe) {
             EXPECT_EQ(ReadBytes(f.Path()), ResumeFileBytes(inputs));
         }
-        // The refused write is reported once.
-        EXPECT_EQ(f.m_presenter.m_aShown.size(), pipe ? 3u : 2u);
     }
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/Wareki.h"
+#include "tests/support/AccessibleNames.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TestFiles.h"
 #include "tosvel/TosvelCli.h"
@@ -144,6 +145,7 @@ void TosvelTest::everyControlIsReachedByTheKeyboard() {
     QCOMPARE(names.join(' '),
              QStringLiteral(
                  "元号 生まれ年(西暦) 西暦の年 和暦の年 西暦の月 和暦の月 西暦の日 和暦の日"));
+    QCOMPARE(InputsWithoutNames(dialog), QStringList());
     QVERIFY(!dialog.Table()->tabKeyNavigation());
     QCOMPARE(dialog.Table()->currentRow(), 2024 - kTableFirstYear);
     dialog.show();
