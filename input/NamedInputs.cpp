@@ -43,6 +43,7 @@ const char* KindName(InputKind kind) {
 const char* KindName(const ResumeField& field) {
     switch (field.kind) {
         case ResumeFieldKind::Heading:
+        case ResumeFieldKind::Closing:
             return "check";
         case ResumeFieldKind::SchoolName:
             return "name";

@@ -42,7 +42,8 @@ TEST(PageFunctions, InputsByNameAndTheirDescriptions) {
         if (field.name == "birthYear" || field.name == "roninDoctor" ||
             field.name == "progression" || field.name == "shortenMaster" ||
             field.name == "showAge" || field.name == "resumeHeading" ||
-            field.name == "departmentHighSchool" || field.name == "leavingMonth")
+            field.name == "departmentHighSchool" || field.name == "leavingMonth" ||
+            field.name == "resumeClosing" || field.name == "resumeSkip")
             described +=
                 field.kind + " " + field.place + " " + field.label + " " + field.defaultText + "|";
     }
@@ -50,7 +51,8 @@ TEST(PageFunctions, InputsByNameAndTheirDescriptions) {
               "text basic 生年月日の年 1980|ronin counts 博士の浪人回数 0|list route 進学・編入 0|"
               "check more 修士課程1年短縮 0|check history 年齢を表示する 0|"
               "check block 1行目に「学歴」と書く 1|department schools 高校/高専の学科 |"
-              "month basic 中途退学・除籍の月 |");
+              "month basic 中途退学・除籍の月 |check block 最後の行に「以上」と書く 0|"
+              "list more 飛び級の書き方 0|");
     const PageFacts facts = Facts();
     EXPECT_EQ(facts.columns, (std::vector<std::string>{"年", "月", "学歴"}));
     EXPECT_EQ(facts.eras.front() + facts.eras.back(), "明治令和");
