@@ -170,5 +170,9 @@ std::vector<std::string> KeepApplicableInputs(DialogInputs& inputs, ResumeInputs
             *ResumeText(resume, field) = *ResumeText(resumeDefaults, field);
         }
     }
+    if (applicability.EventsApply())
+        names.emplace_back(kEventListName);
+    else
+        resume.m_aEvents.clear();
     return names;
 }

@@ -19,13 +19,17 @@ enum class InputPlace : unsigned char { Basic, Counts, Route, More, History, Blo
 InputPlace PlaceOf(const InputField& field);
 InputPlace PlaceOf(const ResumeField& field);
 
+// The name KeepApplicableInputs gives the list 「休学・留学など」 when it applies.
+inline constexpr const char* kEventListName = "events";
+
 // Which inputs of the window's and the 学歴 block's forms change anything for these inputs: the
 // stages the history passes through (from the route the calculation itself takes), each stage's
 // counts and choices only while it is on that path, the route list only past the 高校, a school
 // name or department only for a stage that has a row in the block, the leaving month only for a
 // history that ends in a 中途退学 or 除籍, the wording of a skipped year only for a history that
-// skips one. Inputs that do not apply may be left at their defaults
-// without changing the history or its rows.
+// skips one, the list 「休学・留学など」 only for a history that reaches the 高校 (its rows lie in
+// the 高校 or later). Inputs that do not apply may be left at their defaults without changing the
+// history or its rows.
 class Applicability {
   public:
     Applicability(const DialogInputs& inputs, const ResumeInputs& resume);
@@ -33,6 +37,7 @@ class Applicability {
     bool OnPath(int stage) const;
     bool Applies(const InputField& field) const;
     bool Applies(const ResumeField& field) const;
+    bool EventsApply() const { return OnPath(STAGE_HIGH_SCHOOL); }
     // The stages on the path, in order: "1236" for 小 中 高 大.
     const std::string& Path() const { return m_path; }
 
@@ -45,7 +50,8 @@ class Applicability {
     int m_firstBlockStage = 0;       // the first stage with a row in the 学歴 block
 };
 
-// Sets every input of both forms that does not apply back to its default and gives the schema
-// names of those that apply, in the order of each schema: what the page sends the calculation,
-// so that no refusal concerns an input it does not show.
+// Sets every input of both forms that does not apply back to its default (no rows of
+// 「休学・留学など」 when the list does not apply) and gives the schema names of those that apply,
+// in the order of each schema, then kEventListName when the list applies: what the page sends
+// the calculation, so that no refusal concerns an input it does not show.
 std::vector<std::string> KeepApplicableInputs(DialogInputs& inputs, ResumeInputs& resume);

@@ -1,5 +1,6 @@
 #include "input/CalculationView.h"
 
+#include "input/EventInputs.h"
 #include "input/InputSchema.h"
 
 std::string LfText(std::string_view text) {
@@ -41,6 +42,8 @@ CalculationView ShowCalculation(const DialogInputs& inputs, const ResumeInputs& 
     if (!result.ok) {
         view.refusal = LfText(result.refusal);
         if (const InputField* field = FindField(result.refused)) view.refused = field->name;
+        if (result.refusedEvent >= 0)
+            view.refused = StoredEventKey(result.refusedEvent, result.refusedEventField);
         view.keepsShown = result.keepsShown;
         return view;
     }
@@ -51,7 +54,10 @@ CalculationView ShowCalculation(const DialogInputs& inputs, const ResumeInputs& 
         return view;
     }
     const std::vector<ResumeRow>& rows = calculation.block.rows;
-    for (const ResumeRow& row : rows) view.rows.push_back(ResumeCells(row, choice.calendar));
+    for (const ResumeRow& row : rows) {
+        view.rows.push_back(ResumeCells(row, choice.calendar));
+        view.rowKinds.emplace_back(row.heading ? "heading" : row.closing ? "closing" : "");
+    }
     view.tsv = ResumeTsv(rows, choice.calendar);
     view.csv = ResumeCsv(rows, choice.calendar);
     view.note = MissingMonthNote(rows);

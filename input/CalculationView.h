@@ -44,10 +44,10 @@ Calculation RunCalculation(const DialogInputs& inputs, const ResumeInputs& resum
                            const CivilDate& today);
 
 // A Calculation as the page shows it: the history as vesmer-cli prints it and the 学歴 rows in
-// the chosen calendar, or a refusal (LF line breaks) and the schema name of the input it concerns
-// ("" when it concerns no single input, as for a row of 「休学・留学など」, which the refusal
-// names). A refused birth date or row leaves the shown history as it was (keepsShown); a refused
-// 学歴 choice comes with the new history but without rows.
+// the chosen calendar, or a refusal (LF line breaks) and the name of the input it concerns: its
+// schema name, the stored key of a field of a row of 「休学・留学など」 ("event2.to"), or "" when
+// it concerns no single input. A refused birth date or row leaves the shown history as it was
+// (keepsShown); a refused 学歴 choice comes with the new history but without rows.
 struct CalculationView {
     bool ok = false;
     std::string refusal;
@@ -55,9 +55,11 @@ struct CalculationView {
     bool keepsShown = false;
     std::string history;
     std::vector<std::array<std::string, 3>> rows;  // 年, 月, 学歴
-    std::string tsv;                               // the rows for the clipboard
-    std::string csv;                               // the rows as a CSV file's bytes
-    std::string note;                              // the first missing month, or ""
+    // Of each row: "heading" (「学歴」), "closing" (「以上」), else "".
+    std::vector<std::string> rowKinds;
+    std::string tsv;   // the rows for the clipboard
+    std::string csv;   // the rows as a CSV file's bytes
+    std::string note;  // the first missing month, or ""
 };
 CalculationView ShowCalculation(const DialogInputs& inputs, const ResumeInputs& resume,
                                 const CivilDate& today);

@@ -321,6 +321,7 @@ EventTransfer RefuseEvent(const EventTransfer& transfer, std::span<const EventIn
 namespace {
 
 constexpr std::string_view kStoredPrefix = "event";
+// By EventField.
 constexpr std::string_view kStoredFields[] = {"kind", "stage", "from", "to", "place", "department"};
 
 std::string StageItem(int stage) {
@@ -328,28 +329,32 @@ std::string StageItem(int stage) {
     return item ? *item : std::string();
 }
 
-// The stored field names of a row with the typed values they hold.
-std::vector<std::pair<std::string_view, std::string>> StoredFields(const EventInput& row) {
-    std::vector<std::pair<std::string_view, std::string>> fields{
-        {"kind", std::string(DescribeEventKind(row.kind).item)}};
+// The fields a row's kind uses with the typed values they hold.
+std::vector<std::pair<EventField, std::string>> StoredFields(const EventInput& row) {
+    std::vector<std::pair<EventField, std::string>> fields{
+        {EventField::Kind, std::string(DescribeEventKind(row.kind).item)}};
     const EventKindDescription& kind = DescribeEventKind(row.kind);
-    if (kind.stageChosen) fields.emplace_back("stage", StageItem(row.stage));
-    if (!kind.from.empty()) fields.emplace_back("from", row.from);
-    if (!kind.to.empty()) fields.emplace_back("to", row.to);
-    if (!kind.place.empty()) fields.emplace_back("place", row.place);
-    if (!kind.department.empty()) fields.emplace_back("department", row.department);
+    if (kind.stageChosen) fields.emplace_back(EventField::Stage, StageItem(row.stage));
+    if (!kind.from.empty()) fields.emplace_back(EventField::From, row.from);
+    if (!kind.to.empty()) fields.emplace_back(EventField::To, row.to);
+    if (!kind.place.empty()) fields.emplace_back(EventField::Place, row.place);
+    if (!kind.department.empty()) fields.emplace_back(EventField::Department, row.department);
     return fields;
 }
 
 }  // namespace
 
+std::string StoredEventKey(int row, EventField field) {
+    return std::string(kStoredPrefix) + std::to_string(row + 1) + "." +
+           std::string(kStoredFields[static_cast<std::size_t>(field)]);
+}
+
 std::vector<std::pair<std::string, std::string>> StoredEventValues(
     std::span<const EventInput> rows) {
     std::vector<std::pair<std::string, std::string>> values;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const std::string prefix = std::string(kStoredPrefix) + std::to_string(i + 1) + ".";
         for (auto& [field, value] : StoredFields(rows[i]))
-            values.emplace_back(prefix + std::string(field), std::move(value));
+            values.emplace_back(StoredEventKey(static_cast<int>(i), field), std::move(value));
     }
     return values;
 }

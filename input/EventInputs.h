@@ -86,6 +86,9 @@ EventTransfer RefuseEvent(const EventTransfer& transfer, std::span<const EventIn
 std::vector<std::pair<std::string, std::string>> StoredEventValues(
     std::span<const EventInput> rows);
 
+// The key of a field of a row (0 for the first) as the rows are stored: "event2.to".
+std::string StoredEventKey(int row, EventField field);
+
 // Reads stored values back into rows. A value that names no kind or stage is dropped, not
 // guessed at: a row without a known kind is left out, a stage that is not known is none.
 class CStoredEventRows {

@@ -9,6 +9,7 @@
 #include "input/Applicability.h"
 #include "input/ChoiceLists.h"
 #include "input/DialogInputs.h"
+#include "input/EventInputs.h"
 #include "input/InputSchema.h"
 #include "input/ResumeInputs.h"
 
@@ -42,6 +43,7 @@ const char* KindName(InputKind kind) {
 const char* KindName(const ResumeField& field) {
     switch (field.kind) {
         case ResumeFieldKind::Heading:
+        case ResumeFieldKind::Closing:
             return "check";
         case ResumeFieldKind::SchoolName:
             return "name";
@@ -131,18 +133,94 @@ std::string ResumeInputText(const ResumeInputs& inputs, const std::string& name)
 }
 
 bool SetInputLines(DialogInputs& inputs, ResumeInputs& resume, const std::string& lines) {
-    std::size_t start = 0;
-    while (start < lines.size()) {
+    CStoredEventRows events;
+    bool anyEvent = false;
+    bool known = true;
+    for (std::size_t start = 0; known && start < lines.size();) {
         const std::size_t nameEnd = lines.find('\n', start);
-        if (nameEnd == std::string::npos) return false;
+        if (nameEnd == std::string::npos) {
+            known = false;
+            break;
+        }
         const std::size_t valueEnd = std::min(lines.find('\n', nameEnd + 1), lines.size());
         const std::string name = lines.substr(start, nameEnd - start);
         const std::string value = lines.substr(nameEnd + 1, valueEnd - nameEnd - 1);
-        if (!SetInputText(inputs, name, value) && !SetResumeInputText(resume, name, value))
-            return false;
+        if (events.Read(name, value))
+            anyEvent = true;
+        else
+            known = SetInputText(inputs, name, value) || SetResumeInputText(resume, name, value);
         start = valueEnd + 1;
     }
-    return true;
+    if (anyEvent) resume.m_aEvents = events.Rows();
+    return known;
+}
+
+namespace {
+
+const char* EventFieldKind(EventField field) {
+    switch (field) {
+        case EventField::From:
+        case EventField::To:
+            return "yearMonth";
+        case EventField::Place:
+            return "name";
+        case EventField::Department:
+            return "department";
+        default:
+            return "list";
+    }
+}
+
+std::vector<std::string> EventFieldItems(EventField field) {
+    std::vector<std::string> items;
+    if (field == EventField::Kind) {
+        for (const EventKindDescription& kind : EventKinds()) items.emplace_back(kind.item);
+    } else if (field == EventField::Stage) {
+        const std::vector<std::string>& stages = ChoiceLists::Get().m_aFinalSchoolNames;
+        items.assign(stages.begin() + (kFirstEventStage - 1), stages.begin() + STAGE_DOCTOR);
+    }
+    return items;
+}
+
+std::vector<InputDescription> DescribeEventInput(int row, const EventInput& input) {
+    constexpr EventField kFields[] = {EventField::Kind, EventField::Stage, EventField::From,
+                                      EventField::To,   EventField::Place, EventField::Department};
+    const auto stored = StoredEventValues(std::span(&input, 1));
+    std::vector<InputDescription> fields;
+    for (const EventField field : kFields) {
+        const std::string_view label = EventFieldLabel(input.kind, field);
+        if (label.empty()) continue;
+        const bool text = field == EventField::Place || field == EventField::Department;
+        const auto value = std::find_if(stored.begin(), stored.end(), [&](const auto& entry) {
+            return entry.first == StoredEventKey(0, field);
+        });
+        fields.push_back({StoredEventKey(row, field), EventFieldKind(field), std::string(label),
+                          "events", "", EventFieldItems(field), text ? kMaxSchoolTextLength : 0, 0,
+                          value == stored.end() ? std::string() : value->second});
+    }
+    return fields;
+}
+
+}  // namespace
+
+std::vector<InputDescription> DescribeEventRow(int row, const std::string& kindItem) {
+    EventInput input;
+    input.kind = EventKinds().front().kind;
+    for (const EventKindDescription& kind : EventKinds()) {
+        if (kind.item == kindItem) input.kind = kind.kind;
+    }
+    return DescribeEventInput(row, input);
+}
+
+std::vector<std::vector<InputDescription>> DescribeStoredEventRows(
+    const std::vector<std::string>& keysAndValues) {
+    CStoredEventRows stored;
+    for (std::size_t i = 0; i + 1 < keysAndValues.size(); i += 2)
+        stored.Read(keysAndValues[i], keysAndValues[i + 1]);
+    std::vector<std::vector<InputDescription>> rows;
+    for (const EventInput& input : stored.Rows())
+        rows.push_back(DescribeEventInput(static_cast<int>(rows.size()), input));
+    return rows;
 }
 
 PageFacts Facts() {
@@ -152,5 +230,6 @@ PageFacts Facts() {
     facts.tableFirstYear = kTableFirstYear;
     facts.tableLastYear = kTableLastYear;
     facts.firstCountableDate = IsoText({kFirstCountableYear, 1, 1});
+    facts.maxEventRows = kMaxEventRows;
     return facts;
 }

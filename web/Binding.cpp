@@ -23,6 +23,7 @@ EMSCRIPTEN_BINDINGS(vesmer_inputs) {
     register_vector<std::string>("StringList");
     register_vector<std::array<std::string, 3>>("RowList");
     register_vector<InputDescription>("InputList");
+    register_vector<std::vector<InputDescription>>("InputRows");
     value_array<std::array<std::string, 3>>("Cells")
         .element(emscripten::index<0>())
         .element(emscripten::index<1>())
@@ -46,7 +47,8 @@ EMSCRIPTEN_BINDINGS(vesmer_inputs) {
         .field("eras", &PageFacts::eras)
         .field("tableFirstYear", &PageFacts::tableFirstYear)
         .field("tableLastYear", &PageFacts::tableLastYear)
-        .field("firstCountableDate", &PageFacts::firstCountableDate);
+        .field("firstCountableDate", &PageFacts::firstCountableDate)
+        .field("maxEventRows", &PageFacts::maxEventRows);
 }
 
 EMSCRIPTEN_BINDINGS(vesmer_views) {
@@ -57,6 +59,7 @@ EMSCRIPTEN_BINDINGS(vesmer_views) {
         .field("refused", &CalculationView::refused)
         .field("history", &CalculationView::history)
         .field("rows", &CalculationView::rows)
+        .field("rowKinds", &CalculationView::rowKinds)
         .field("tsv", &CalculationView::tsv)
         .field("csv", &CalculationView::csv)
         .field("note", &CalculationView::note);
@@ -86,6 +89,8 @@ EMSCRIPTEN_BINDINGS(vesmer_functions) {
     function("describeInputs", &DescribeInputs);
     function("facts", &Facts);
     function("setInputLines", &SetInputLines);
+    function("describeEventRow", &DescribeEventRow);
+    function("describeStoredEventRows", &DescribeStoredEventRows);
     function("keepApplicableInputs", &KeepApplicableInputs);
     function("particle", &Particle);
     function("showCalculation", &ShowCalculation);

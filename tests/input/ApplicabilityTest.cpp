@@ -128,6 +128,7 @@ TEST(Applicability, InputsThatDoNotApplyAreSentAsTheirDefaults) {
     inputs.m_nProgression = 7;
     resume.m_aSchoolNames[5] = "\t";
     resume.m_strLeavingMonth = "13";
+    resume.m_aEvents.resize(1);
     const std::vector<std::string> names = KeepApplicableInputs(inputs, resume);
     EXPECT_EQ(inputs.m_strRoninUniversity, "0");
     EXPECT_EQ(inputs.m_bShortenDoctor + inputs.m_nProgression, 0);
@@ -137,8 +138,13 @@ TEST(Applicability, InputsThatDoNotApplyAreSentAsTheirDefaults) {
     EXPECT_EQ(first,
               (std::vector<std::string>{"era", "birthYear", "birthMonth", "birthDay", "finalSchool",
                                         "outcome", "roninElementary", "ryunenElementary"}));
-    // 中学校's counts and checks, its name, and the block's four choices.
+    // 中学校's counts and checks, its name, and the block's four choices; no 「休学・留学など」.
     EXPECT_EQ(names.size(), 6u + 4u + 3u + 4u + 1u);
+    // From the 高校 on, the rows are kept and the list is named last.
+    inputs.m_nFinalSchool = 2;
+    resume.m_aEvents.resize(1);
+    EXPECT_EQ(KeepApplicableInputs(inputs, resume).back(), kEventListName);
+    EXPECT_EQ(resume.m_aEvents.size(), 1u);
 }
 
 }  // namespace

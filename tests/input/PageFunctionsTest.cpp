@@ -7,6 +7,7 @@
 #include "input/CalculationView.h"
 #include "input/DialogInputs.h"
 #include "input/EraConverter.h"
+#include "input/EventInputs.h"
 #include "input/NamedInputs.h"
 #include "input/ResumeInputs.h"
 
@@ -41,7 +42,8 @@ TEST(PageFunctions, InputsByNameAndTheirDescriptions) {
         if (field.name == "birthYear" || field.name == "roninDoctor" ||
             field.name == "progression" || field.name == "shortenMaster" ||
             field.name == "showAge" || field.name == "resumeHeading" ||
-            field.name == "departmentHighSchool" || field.name == "leavingMonth")
+            field.name == "departmentHighSchool" || field.name == "leavingMonth" ||
+            field.name == "resumeClosing" || field.name == "resumeSkip")
             described +=
                 field.kind + " " + field.place + " " + field.label + " " + field.defaultText + "|";
     }
@@ -49,7 +51,8 @@ TEST(PageFunctions, InputsByNameAndTheirDescriptions) {
               "text basic 生年月日の年 1980|ronin counts 博士の浪人回数 0|list route 進学・編入 0|"
               "check more 修士課程1年短縮 0|check history 年齢を表示する 0|"
               "check block 1行目に「学歴」と書く 1|department schools 高校/高専の学科 |"
-              "month basic 中途退学・除籍の月 |");
+              "month basic 中途退学・除籍の月 |check block 最後の行に「以上」と書く 0|"
+              "list more 飛び級の書き方 0|");
     const PageFacts facts = Facts();
     EXPECT_EQ(facts.columns, (std::vector<std::string>{"年", "月", "学歴"}));
     EXPECT_EQ(facts.eras.front() + facts.eras.back(), "明治令和");
@@ -84,20 +87,95 @@ TEST(PageFunctions, CalculationShowsHistoryRowsOrRefusal) {
                   std::tuple(false, c.keepsShown, std::string(c.refused), !c.history));
         EXPECT_TRUE(view.rows.empty());
     }
-    // The rows of 「休学・留学など」 reach Calculate; one that cannot have happened keeps the
-    // history on show.
-    resume.m_aEvents = {
-        {EventInputKind::LeaveOfAbsence, STAGE_UNIVERSITY, "2000-04", "1999-04", "", ""}};
+    // The rows of 「休学・留学など」 reach Calculate; a refused one is named by the stored key of
+    // its field, and one that cannot have happened keeps the history on show.
+    using K = EventInputKind;
+    const EventInput leave{K::LeaveOfAbsence, STAGE_UNIVERSITY, "2000-04", "2001-04", "", ""};
+    const struct {
+        std::vector<EventInput> rows;
+        const char* refused;
+        bool keepsShown;
+    } eventCases[] = {
+        {{{K::LeaveOfAbsence, STAGE_UNIVERSITY, "2000-04", "1999-04", "", ""}}, "event1.to", true},
+        {{leave, {K::Exchange, STAGE_UNIVERSITY, "2000-13", "", "UCLA", ""}}, "event2.from", true},
+        {{leave, {K::Exchange, 0, "2001-09", "2002-06", "UCLA", ""}}, "event2.stage", true},
+        {{leave, {K::TransferIn, STAGE_HIGH_SCHOOL, "1996-04", "", "\t", ""}},
+         "event2.place",
+         true},
+    };
+    for (const auto& c : eventCases) {
+        resume.m_aEvents = c.rows;
+        view = ShowCalculation(inputs, resume, kToday);
+        EXPECT_EQ(std::tuple(view.ok, view.keepsShown, view.refused),
+                  std::tuple(false, c.keepsShown, std::string(c.refused)))
+            << view.refusal;
+    }
+    resume.m_aEvents = {leave};
+    resume.m_bClosing = 1;
     view = ShowCalculation(inputs, resume, kToday);
-    EXPECT_EQ(std::tuple(view.ok, view.keepsShown, view.refused), std::tuple(false, true, ""));
-    resume.m_aEvents[0].to = "2001-04";
-    EXPECT_NE(ShowCalculation(inputs, resume, kToday).tsv.find("平成13\t4\t大学　復学\n"),
-              std::string::npos);
+    EXPECT_NE(view.tsv.find("平成13\t4\t大学　復学\n"), std::string::npos);
+    EXPECT_EQ(view.rowKinds.front() + view.rowKinds.back() + view.rowKinds[1], "headingclosing");
     EXPECT_EQ(LfText("a\r\nb\r\n\rc"), "a\nb\n\rc");
     EXPECT_EQ(LfText(std::string_view("a\r\n").substr(0, 2)), "a\r");  // the LF is not its own
     EXPECT_EQ(CountableDate("2019-05-01"), (CivilDate{2019, 5, 1}));
     EXPECT_EQ(CountableDate("1899-12-31"), CivilDate{});
     EXPECT_EQ(CountableDate("2019-02-30"), CivilDate{});
+}
+
+// Each field of a row of 「休学・留学など」 as "name kind label text" (a list's items follow), the
+// fields of a row joined by "|".
+std::string Described(const std::vector<InputDescription>& fields) {
+    std::string described;
+    for (const InputDescription& field : fields) {
+        described += field.name + " " + field.kind + " " + field.label + " " + field.defaultText;
+        for (const std::string& item : field.items) described += " " + item;
+        described += "|";
+    }
+    return described;
+}
+
+// The rows of 「休学・留学など」 by their stored keys: the lines set them, read as stored rows are
+// (a row of a kind not known dropped, a stage not known none), and lines without any leave them;
+// each row is described with the fields its kind uses, new or as stored.
+TEST(PageFunctions, EventRowsByTheirStoredKeys) {
+    using K = EventInputKind;
+    DialogInputs inputs;
+    ResumeInputs resume;
+    EXPECT_TRUE(SetInputLines(inputs, resume,
+                              "finalSchool\n6\nevent1.kind\n休学\nevent1.stage\n大学院修士\n"
+                              "event1.from\n2010-04\nevent1.to\n2011-04\nevent2.kind\n留学\n"
+                              "event3.kind\n転入学\nevent3.stage\n大学\nevent3.place\n西高校\n"));
+    const std::vector<EventInput> rows{
+        {K::LeaveOfAbsence, STAGE_MASTER, "2010-04", "2011-04", "", ""},
+        {K::TransferIn, STAGE_HIGH_SCHOOL, "", "", "西高校", ""}};
+    EXPECT_EQ(resume.m_aEvents, rows);
+    EXPECT_EQ(inputs.m_nFinalSchool, 6);
+    EXPECT_TRUE(SetInputLines(inputs, resume, "era\n1\n"));
+    EXPECT_EQ(resume.m_aEvents, rows);
+    EXPECT_FALSE(SetInputLines(inputs, resume, "event1.kind\n交換留学\nevent21.kind\n休学\n"));
+    EXPECT_EQ(resume.m_aEvents, (std::vector<EventInput>{{K::Exchange, 0, "", "", "", ""}}));
+
+    const std::string stages = " 高校/高専 短大 専門学校 大学 大学院修士 大学院博士|";
+    EXPECT_EQ(Described(DescribeEventRow(1, "休学して留学")),
+              "event2.kind list 種類 休学して留学 休学 交換留学 休学して留学 転入学 高卒認定|"
+              "event2.stage list 学校 大学" +
+                  stages +
+                  "event2.from yearMonth 出発した月 |event2.to yearMonth 帰国した月 |"
+                  "event2.place name 留学先 |");
+    EXPECT_TRUE(Described(DescribeEventRow(0, "")).starts_with("event1.kind list 種類 休学 休学 "));
+    std::string stored;
+    for (const auto& row :
+         DescribeStoredEventRows({"finalSchool", "5", "event2.kind", "転入学", "event2.place",
+                                  "西高校", "event2.department", "普通科", "event1.kind", "X",
+                                  "event3.kind", "休学", "event3.stage", "大学X", "event3.to"}))
+        stored += Described(std::vector<InputDescription>(row.begin(), row.end())) + "\n";
+    EXPECT_EQ(stored,
+              "event1.kind list 種類 転入学 休学 交換留学 休学して留学 転入学 高卒認定|"
+              "event1.from yearMonth 転入学した月 |event1.place name 転入学先の学校名 西高校|"
+              "event1.department department 転入学先の学科 普通科|\n"
+              "event2.kind list 種類 休学 休学 交換留学 休学して留学 転入学 高卒認定|"
+              "event2.stage list 学校 " +
+                  stages + "event2.from yearMonth 休学した月 |event2.to yearMonth 復学した月 |\n");
 }
 
 // The converter rewrites the side not typed, and empties it for a day that does not exist, so

@@ -1,6 +1,7 @@
 // The page in Debian's Chromium at 1280 and 360 px: live answers that agree with vesmer-cli, only
 // the inputs that apply, refusals at their fields, the block copied, saved and printed, the
-// converter, kept inputs, the keyboard alone, offline use, a new version, axe-core in each state.
+// converter, kept inputs, the rows of 休学・留学など, the keyboard alone, offline use, a new
+// version, axe-core in each state.
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
@@ -14,7 +15,8 @@ const stages = ['Elementary', 'JuniorHigh', 'HighSchool', 'JuniorCollege', 'Voca
   'University', 'Master', 'Doctor'];
 const options = { era: 'era', finalSchool: 'final', outcome: 'outcome', highSchoolLength: 'high-school',
   vocationalLength: 'vocational', universityLength: 'university', progression: 'route',
-  birthYear: 'year', birthMonth: 'month', birthDay: 'day', resumeStart: 'from', leavingMonth: 'leaving-month' };
+  birthYear: 'year', birthMonth: 'month', birthDay: 'day', resumeStart: 'from', leavingMonth: 'leaving-month',
+  resumeSkip: 'skip-as' };
 const checks = ['elementaryTransfer', 'juniorHighTransfer', 'skipHighSchoolLastYear',
   'universityAutumnEntry', 'universityHalfYear', 'skipUniversityLastYear', 'graduateAutumnEntry',
   'directDoctor', 'shortenMaster', 'shortenDoctor', 'showAge'];
@@ -25,7 +27,7 @@ const birth = { birthYear: '1990', birthMonth: '4', birthDay: '2' };
 function cliArgs(values, applying) {
   const args = ['--today', today];
   const resumeArgs = [];
-  for (const name of applying) {
+  for (const name of applying.filter((name) => name in values)) {
     // vesmer-cli takes ASCII digits only.
     const value = values[name].replace(/[０-９]/g, (d) => String(d.charCodeAt(0) - 0xff10));
     const count = name.match(/^(ronin|ryunen)(\w+)$/);
@@ -36,6 +38,7 @@ function cliArgs(values, applying) {
     else if (school && value) to.push(`--${school[1]}`, `${stages.indexOf(school[2]) + 1}=${value}`);
     else if (checks.includes(name) && value === '1') to.push(`--${name.replace(/[A-Z]/g, (c) => `-${c.toLowerCase()}`)}`);
     else if (name === 'resumeHeading' && value === '0') to.push('--no-heading');
+    else if (name === 'resumeClosing' && value === '1') to.push('--closing');
   }
   return { args, resumeArgs };
 }
@@ -45,11 +48,12 @@ function inputSet(r) {
   const era = r.int(0, 3);
   const values = { era: String(era), birthYear: String(r.int(...[[1950, 2016], [30, 64], [1, 31], [1, 6]][era])),
     birthMonth: String(r.int(1, 12)), birthDay: String(r.int(1, r.next() < 0.1 ? 31 : 28)),
-    finalSchool: String(r.int(0, 7)), outcome: String(r.next() < 0.6 ? 1 : r.int(0, 17)),
+    finalSchool: String(r.int(0, 7)), outcome: String(r.next() < 0.6 ? 1 : r.int(0, 19)),
     highSchoolLength: String(r.int(0, 3)), vocationalLength: String(r.int(0, 3)),
     universityLength: String(r.next() < 0.8 ? r.int(0, 2) : r.int(3, 4)),
     progression: String(r.next() < 0.5 ? 0 : r.int(1, 7)), resumeCalendar: String(r.int(0, 1)),
-    resumeStart: String(r.int(0, 2)), resumeHeading: r.next() < 0.2 ? '0' : '1',
+    resumeStart: String(r.int(0, 3)), resumeHeading: r.next() < 0.2 ? '0' : '1',
+    resumeClosing: r.next() < 0.3 ? '1' : '0', resumeSkip: String(r.int(0, 1)),
     leavingMonth: r.next() < 0.5 ? String(r.int(1, 12)) : '' };
   for (const name of checks) values[name] = r.next() < 0.12 ? '1' : '0';
   for (const stage of stages) {
@@ -108,17 +112,18 @@ describe('the page', () => {
 
   it('shows only the inputs that apply, a row per final schooling', async () => {
     const always = 'era birthYear birthMonth birthDay finalSchool outcome resumeCalendar resumeStart resumeHeading ' +
-      'showAge roninElementary ryunenElementary elementaryTransfer';
+      'resumeClosing showAge roninElementary ryunenElementary elementaryTransfer';
     const school = (stage, department = true) => `ronin${stage} ryunen${stage} school${stage}${department ? ` department${stage}` : ''}`;
-    const cases = [ // final schooling: what applies besides the first questions and the 小学校's
+    const cases = [ // final schooling: what applies besides the first questions and the 小学校's ('events':
+      // the list 「休学・留学など」)
       '',
       `${school('JuniorHigh', false)} juniorHighTransfer`,
-      `${school('JuniorHigh', false)} juniorHighTransfer ${school('HighSchool')} highSchoolLength`,
-      `${school('JuniorHigh', false)} juniorHighTransfer ${school('HighSchool')} highSchoolLength skipHighSchoolLastYear ${school('JuniorCollege')}`,
-      `${school('JuniorHigh', false)} juniorHighTransfer ${school('HighSchool')} highSchoolLength skipHighSchoolLastYear ${school('Vocational')} vocationalLength`,
-      `${school('JuniorHigh', false)} juniorHighTransfer ${school('HighSchool')} highSchoolLength skipHighSchoolLastYear ${school('University')} universityLength progression universityAutumnEntry universityHalfYear`,
-      `${school('JuniorHigh', false)} juniorHighTransfer ${school('HighSchool')} highSchoolLength skipHighSchoolLastYear ${school('University')} universityLength progression universityAutumnEntry universityHalfYear ${school('Master')} skipUniversityLastYear graduateAutumnEntry shortenMaster`,
-      `${school('JuniorHigh', false)} juniorHighTransfer ${school('HighSchool')} highSchoolLength skipHighSchoolLastYear ${school('University')} universityLength progression universityAutumnEntry universityHalfYear ${school('Master')} skipUniversityLastYear graduateAutumnEntry shortenMaster ${school('Doctor')} directDoctor shortenDoctor`,
+      `${school('JuniorHigh', false)} juniorHighTransfer ${school('HighSchool')} highSchoolLength events`,
+      `${school('JuniorHigh', false)} juniorHighTransfer ${school('HighSchool')} highSchoolLength events skipHighSchoolLastYear ${school('JuniorCollege')}`,
+      `${school('JuniorHigh', false)} juniorHighTransfer ${school('HighSchool')} highSchoolLength events skipHighSchoolLastYear ${school('Vocational')} vocationalLength`,
+      `${school('JuniorHigh', false)} juniorHighTransfer ${school('HighSchool')} highSchoolLength events skipHighSchoolLastYear ${school('University')} universityLength progression universityAutumnEntry universityHalfYear`,
+      `${school('JuniorHigh', false)} juniorHighTransfer ${school('HighSchool')} highSchoolLength events skipHighSchoolLastYear ${school('University')} universityLength progression universityAutumnEntry universityHalfYear ${school('Master')} skipUniversityLastYear graduateAutumnEntry shortenMaster`,
+      `${school('JuniorHigh', false)} juniorHighTransfer ${school('HighSchool')} highSchoolLength events skipHighSchoolLastYear ${school('University')} universityLength progression universityAutumnEntry universityHalfYear ${school('Master')} skipUniversityLastYear graduateAutumnEntry shortenMaster ${school('Doctor')} directDoctor shortenDoctor`,
     ];
     await fresh(page);
     for (const [finalSchool, expected] of cases.entries()) {
@@ -128,6 +133,8 @@ describe('the page', () => {
     }
     await fill(page, { outcome: '3' });  // 2年目に中退: the month of leaving applies
     assert.ok((await shown(page)).applying.includes('leavingMonth'));
+    await fill(page, { skipHighSchoolLastYear: '1' });  // 飛び級: how its row is written applies
+    assert.ok((await shown(page)).applying.includes('resumeSkip'));
   });
 
   it('refuses beside the field without taking focus, keeps the last block marked; 計算 goes to the field', async () => {
@@ -174,11 +181,11 @@ describe('the page', () => {
     }
   });
 
-  it('prints only the block on A4, ruled under 年 | 月 | 学歴・職歴, long rows whole', async () => {
+  it('prints only the block on A4, ruled under 年 | 月 | 学歴・職歴, long rows whole, 以上 at the right', async () => {
     await fresh(page);
     const name = '国立研究開発法人東都先端科学技術大学院大学';
     const department = '先端科学技術研究科　情報科学領域　ソフトウェア工学プログラム';
-    await fill(page, { ...birth, finalSchool: '7', schoolDoctor: name, departmentDoctor: department });
+    await fill(page, { ...birth, finalSchool: '7', schoolDoctor: name, departmentDoctor: department, resumeClosing: '1' });
     const folder = mkdtempSync(join(tmpdir(), 'vesmer-print-'));
     writeFileSync(join(folder, 'sheet.pdf'), await page.pdf({ preferCSSPageSize: true }));
     const text = spawnSync('pdftotext', ['-layout', join(folder, 'sheet.pdf'), '-'], { encoding: 'utf8' }).stdout;
@@ -188,6 +195,8 @@ describe('the page', () => {
     assert.equal(text.split('\f').filter((p) => p.trim()).length, 1);
     for (const row of (await shown(page)).rows) assert.ok(words.includes(row.replace(/\s+/g, '')), row);
     assert.ok(!words.includes('和暦・西暦の換算'));
+    const column = (word) => text.split('\n').find((line) => line.includes(word)).indexOf(word);
+    assert.ok(column('以上') > column('学歴・職歴'), text);
   });
 
   it('converts between the calendars and empties the other side for a day that does not exist', async () => {
@@ -238,6 +247,77 @@ describe('the page', () => {
     assert.equal(await page.evaluate(() => localStorage.length), 0);
   });
 
+  it('takes a row of 休学・留学など from the keyboard alone; the 卒業 moves as with vesmer-cli --leave', async () => {
+    await fresh(page);
+    await fill(page, { birthYear: '2000', birthMonth: '5', birthDay: '10' });
+    const before = (await shown(page)).rows;
+    const focused = () => page.evaluate(() => document.activeElement.id);
+    await page.focus('#birthDay');
+    for (let tabs = 0; tabs < 60 && await focused() !== 'addEvent'; tabs++) {
+      await page.keyboard.press('Tab');
+      if (await page.evaluate(() => document.activeElement.matches('#events > summary'))) await page.keyboard.press('Enter');
+    }
+    await page.keyboard.press('Enter');
+    assert.deepEqual(await page.$$eval('#event1\\.kind, #event1\\.stage', (l) => l.map((s) => s.value)), ['休学', '大学']);
+    for (const typed of ['', '', '2020-04', '2021-04']) {
+      await page.keyboard.type(typed);
+      await page.keyboard.press('Tab');
+    }
+    assert.equal(await focused(), '');
+    assert.equal(await page.evaluate(() => document.activeElement.getAttribute('aria-label')), '1行目を削除');
+    await page.waitForFunction(() => document.getElementById('status').textContent.includes('更新'));
+    const args = ['--today', today, '--year', '2000', '--month', '5', '--day', '10', '--resume', 'wareki'];
+    const moved = await shown(page);
+    assert.deepEqual([moved.rows, moved.alerts], [cli([...args, '--leave', '大=2020-04..2021-04']).out.split('\n').slice(0, -1), []]);
+    assert.notDeepEqual(moved.rows.at(-1), before.at(-1));
+    // A row that cannot have happened: the refusal at its field once typing pauses, the block kept.
+    await page.focus('#event1\\.to');
+    await page.keyboard.press('Control+A');
+    await page.keyboard.type('2019-04');
+    await page.waitForSelector('.alert');
+    assert.deepEqual((await shown(page)).alerts,
+      [{ text: cli([...args, '--leave', '大=2020-04..2019-04']).err.trimEnd(), field: 'event1.to' }]);
+    assert.deepEqual([(await shown(page)).rows, (await shown(page)).stale, await focused()], [moved.rows, true, 'event1.to']);
+    await page.keyboard.press('Control+A');
+    await page.keyboard.type('2021-04');
+    await page.keyboard.press('Enter');
+    assert.deepEqual((await shown(page)).rows, moved.rows);
+  });
+
+  it('keeps the rows of 休学・留学など, drops what it cannot read, and removes a row with its button', async () => {
+    const kept = await page.evaluate(() => JSON.parse(localStorage.getItem('vesmer.inputs.v2')));
+    assert.deepEqual(Object.entries(kept).filter(([key]) => key.startsWith('event')),
+      [['event1.kind', '休学'], ['event1.stage', '大学'], ['event1.from', '2020-04'], ['event1.to', '2021-04']]);
+    await page.evaluate((values) => localStorage.setItem('vesmer.inputs.v2', JSON.stringify({
+      ...values, 'event1.kind': '休学X', 'event1.from': '2000-04', 'event2.kind': '交換留学', 'event2.stage': '大学X',
+      'event2.from': '2020-09', 'event2.to': '2021-06', 'event2.place': 'UCLA' })), kept);
+    await page.reload();
+    await page.waitForFunction(() => document.documentElement.dataset.ready);
+    const row = () => page.$$eval('#eventRows input, #eventRows select', (l) => l.map((c) => `${c.id}=${c.value}`));
+    assert.deepEqual(await row(), ['event1.kind=交換留学', 'event1.stage=', 'event1.from=2020-09', 'event1.to=2021-06', 'event1.place=UCLA']);
+    assert.deepEqual((await shown(page)).alerts.map((a) => a.field), ['event1.stage']);
+    await page.selectOption('#event1\\.stage', '大学');
+    const args = ['--today', today, '--year', '2000', '--month', '5', '--day', '10', '--resume', 'wareki'];
+    assert.deepEqual((await shown(page)).rows, cli([...args, '--exchange', '大=2020-09..2021-06:UCLA']).out.split('\n').slice(0, -1));
+    await page.click('#addEvent');
+    await page.selectOption('#event2\\.kind', '転入学');
+    assert.deepEqual((await row()).slice(5), ['event2.kind=転入学', 'event2.from=', 'event2.place=', 'event2.department=']);
+    await page.click('[aria-label="1行目を削除"]');
+    assert.deepEqual(await row(), ['event1.kind=転入学', 'event1.from=', 'event1.place=', 'event1.department=']);
+    assert.equal(await page.evaluate(() => document.activeElement.getAttribute('aria-label')), '1行目を削除');
+    await page.keyboard.press('Enter');
+    assert.deepEqual([await row(), await page.evaluate(() => document.activeElement.id)], [[], 'addEvent']);
+    assert.deepEqual((await shown(page)).rows, cli(args).out.split('\n').slice(0, -1));
+    await page.evaluate(() => localStorage.setItem('vesmer.inputs.v2', JSON.stringify(Object.fromEntries(
+      Array.from({ length: 21 }, (_, i) => [`event${i + 1}.kind`, '休学'])))));
+    await page.reload();
+    await page.waitForFunction(() => document.documentElement.dataset.ready);
+    assert.deepEqual([(await row()).length, await page.isDisabled('#addEvent'), await page.textContent('#eventLimit')],
+      [20 * 4, true, '20行まで入力できます。']);
+    await page.click('#clearInputs');
+    assert.deepEqual([await row(), await page.evaluate(() => localStorage.length)], [[], 0]);
+  });
+
   for (const width of [1280, 360]) {
     it(`finds no accessibility violation at ${width} px: empty, computed, refused, every disclosure open`, async () => {
       const view = await browser.open(`?today=${today}`, { width, height: 800 });
@@ -246,6 +326,9 @@ describe('the page', () => {
       await view.evaluate(() => { for (const details of document.querySelectorAll('details')) details.open = true; });
       await fill(view, birth);
       assert.deepEqual(await violations(view), [], 'computed');
+      await view.click('#addEvent');
+      await view.click('#calculate');
+      assert.deepEqual(await violations(view), [], 'a row of 休学・留学など, refused');
       await fill(view, { birthMonth: '13' });
       assert.deepEqual(await violations(view), [], 'refused');
       assert.equal(await view.evaluate(() => document.documentElement.scrollWidth), width);
@@ -272,7 +355,7 @@ describe('the page', () => {
       if (focused.at(-1) === 'resumeCalendar') await phone.keyboard.press('ArrowRight');
     }
     assert.deepEqual(focused, ['era', 'birthYear', 'birthMonth', 'birthDay', 'finalSchool', 'outcome',
-      'resumeCalendar', 'resumeStart', 'resumeHeading', 'copyResume']);
+      'resumeCalendar', 'resumeStart', 'resumeHeading', 'resumeClosing', 'copyResume']);
     await phone.keyboard.press('Enter');
     await phone.waitForFunction(() => document.getElementById('status').textContent.includes('コピー'));
     assert.equal(await phone.evaluate(() => navigator.clipboard.readText()),

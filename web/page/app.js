@@ -32,8 +32,10 @@ function formInputs(form) {
   const input = each((name) => form.elements[name]);
   const items = each((name) => (input[name].options ? [...input[name].options].map((o) => o.text)
     : input[name] instanceof RadioNodeList ? [...input[name]].map((r) => r.parentNode.textContent) : null));
-  const field = each((name) => form.querySelector(`[data-input="${name}"]`));
-  const groups = [...form.querySelectorAll('[data-group]')].map((group) => [group, names.filter((name) => group.contains(field[name]))]);
+  // What is shown or hidden by name: each input's field, and the list 「休学・留学など」.
+  const part = Object.fromEntries([...form.querySelectorAll('[data-input]')].map((node) => [node.dataset.input, node]));
+  const parts = Object.keys(part);
+  const groups = [...form.querySelectorAll('[data-group]')].map((group) => [group, parts.filter((name) => group.contains(part[name]))]);
   const read = (name) => (input[name].type === 'checkbox' ? (input[name].checked ? '1' : '0') : input[name].value);
   const write = (name, value) => {
     if (input[name].type === 'checkbox') input[name].checked = value === '1';
@@ -62,18 +64,26 @@ function formInputs(form) {
       const key = [...applying].join();
       if (key === shownKey) return;
       shownKey = key;
-      for (const name of names) field[name].hidden = !applying.has(name);
+      for (const name of parts) part[name].hidden = !applying.has(name);
       for (const [group, inside] of groups) group.hidden = !inside.some((name) => applying.has(name));
     },
-    field: (name) => field[name],
-    focus: (name) => (input[name].focus ? input[name] : input[name][0]).focus(),
+    // A row's fields of 「休学・留学など」 come and go: they are looked up when asked for.
+    field: (name) => part[name] ?? form.querySelector(`[data-input="${name}"]`),
+    focus(name) {
+      const control = form.elements[name];
+      (control.focus ? control : control[0]).focus();
+    },
   };
 }
 
-function stored(inputs) {
+function stored(inputs, events) {
   try {
     const values = JSON.parse(localStorage.getItem(kStore));
-    if (values) return inputs.restore(values, false);
+    if (values) {
+      inputs.restore(values, false);
+      events.restore(values);
+      return;
+    }
     // The first version kept list indices; the lists have not changed since.
     const old = JSON.parse(localStorage.getItem(kOldStore));
     localStorage.removeItem(kOldStore);
@@ -112,12 +122,15 @@ function todayFor(M) {
   return today;
 }
 
-// The block, its note and its history; the block's first row 「学歴」 has no year.
-function showBlock(view, rows) {
-  $('history').textContent = view.history;
-  $('resume').tBodies[0].replaceChildren(...rows.map((cells) =>
-    el('tr', { class: cells[0] ? null : 'heading' }, ...cells.map((cell) => el('td', {}, cell)))));
-  $('resumeNote').textContent = view.note;
+// A row of the block: the first row 「学歴」 and the last row 「以上」 have no year and month and
+// are set apart by their kind.
+const blockRow = (cells, kind) => el('tr', { class: kind || null }, ...cells.map((cell) => el('td', {}, cell)));
+
+// The block, its note and its history.
+function showBlock(shown) {
+  $('history').textContent = shown.history;
+  $('resume').tBodies[0].replaceChildren(...shown.rows.map((cells, i) => blockRow(cells, shown.kinds[i])));
+  $('resumeNote').textContent = shown.note;
 }
 
 // The block is "empty" before a birth date, "stale" while the inputs are refused, else "fresh";
@@ -156,10 +169,99 @@ function showRefusal(inputs, view) {
   control.setAttribute('aria-describedby', alert.id);
 }
 
+// The fields of a row of 「休学・留学など」 as the module describes them, each list's items freed.
+function describedRow(vector) {
+  return list(vector).map((f) => ({ ...f, items: list(f.items) }));
+}
+
+// A field of a row, named by its stored key, with its label; a list holds the items' texts as its
+// values, as the rows are stored, and a value that is none of them selects nothing.
+function eventField(f, value) {
+  const control = f.kind === 'list'
+    ? el('select', { id: f.name, name: f.name }, ...f.items.map((item) => el('option', { value: item }, item)))
+    : el('input', { type: 'text', id: f.name, name: f.name, autocomplete: 'off', placeholder: f.kind === 'yearMonth' ? '2000-04' : null });
+  control.value = value;
+  return el('div', { class: `field ${f.kind}`, 'data-input': f.name }, el('label', { for: f.name }, f.label),
+    el('span', { class: 'control' }, control));
+}
+
+// The list 「休学・留学など」: a fieldset per row with the fields its kind uses, a kind's change
+// bringing its own fields (what was typed in a field both kinds use stays), a remove button per
+// row, at most the module's number of rows. A change is announced to the form as typing (add) or
+// as a change (remove), so that the page calculates as for any other input.
+function eventList(M, form) {
+  const box = $('eventRows');
+  const add = $('addEvent');
+  const limit = $('eventLimit');
+  const facts = M.facts();
+  const maxRows = facts.maxEventRows;
+  facts.columns.delete();
+  facts.eras.delete();
+  limit.textContent = `${maxRows}行まで入力できます。`;
+  const rows = () => [...box.children];
+  const controls = (row) => [...row.querySelectorAll('input, select')];
+  // Rows anew from the typed values of each (its kind first), numbered from the first.
+  const render = (typed) => {
+    box.replaceChildren(...typed.map((values, index) => {
+      const fields = describedRow(M.describeEventRow(index, values[0]));
+      const remove = el('button', { type: 'button', class: 'remove', 'aria-label': `${index + 1}行目を削除` }, '削除');
+      return el('fieldset', { class: 'event' }, el('legend', {}, `${index + 1}行目`),
+        ...fields.map((f, i) => eventField(f, values[i])), remove);
+    }));
+    add.disabled = typed.length >= maxRows;
+    limit.hidden = !add.disabled;
+  };
+  const typed = () => rows().map((r) => controls(r).map((c) => c.value));
+  box.addEventListener('change', (event) => {
+    const r = event.target.closest('fieldset');
+    const [kind, ...others] = controls(r);
+    if (event.target !== kind) return;
+    // The kind's own fields follow it; the kind's select keeps its place and the focus.
+    const before = Object.fromEntries(others.map((c) => [c.name, c.value]));
+    const fields = describedRow(M.describeEventRow(rows().indexOf(r), kind.value)).slice(1);
+    for (const node of r.querySelectorAll('.field:not(:first-of-type), .alert')) node.remove();
+    r.querySelector('.remove').before(...fields.map((f) => eventField(f, before[f.name] ?? f.defaultText)));
+  });
+  box.addEventListener('click', (event) => {
+    if (!event.target.matches('.remove')) return;
+    const index = rows().indexOf(event.target.closest('fieldset'));
+    render(typed().filter((values, i) => i !== index));
+    const next = rows()[Math.min(index, rows().length - 1)];
+    (next?.querySelector('.remove') ?? add).focus();
+    form.dispatchEvent(new Event('change'));
+  });
+  add.addEventListener('click', () => {
+    const index = rows().length;
+    if (index >= maxRows) return;
+    const fields = describedRow(M.describeEventRow(index, ''));
+    render([...typed(), fields.map((f) => f.defaultText)]);
+    controls(rows()[index])[0].focus();
+    form.dispatchEvent(new Event('input'));
+  });
+  const values = () => Object.fromEntries(rows().flatMap(controls).map((c) => [c.name, c.value]));
+  return {
+    values,
+    lines: (entries) => Object.entries(entries).map(([key, value]) => `${key}\n${value}\n`).join(''),
+    // The rows among kept values, as the module reads them: a row of a kind not known is dropped.
+    restore(kept) {
+      const keys = new M.StringList();
+      for (const [key, value] of Object.entries(kept)) {
+        if (typeof value !== 'string') continue;
+        keys.push_back(key);
+        keys.push_back(value);
+      }
+      const stored = list(M.describeStoredEventRows(keys)).map(describedRow);
+      keys.delete();
+      render(stored.map((fields) => fields.map((f) => f.defaultText)));
+    },
+    clear: () => render([]),
+  };
+}
+
 // Calculates the inputs that apply and shows the answer: the new block, or the refusal beside its
 // field with the last good block kept and marked. Typing waits for a pause before the refusal
 // and the announcement; a change, Enter or 計算 does not (and 計算 takes focus to the refusal).
-function calculator(M, inputs, today) {
+function calculator(M, inputs, events, today) {
   const hint = $('resume').tBodies[0].rows[0];
   let shown = null;
   let timer = 0;
@@ -167,15 +269,17 @@ function calculator(M, inputs, today) {
     const dialog = new M.DialogInputs();
     const resume = new M.ResumeInputs();
     const values = inputs.values();
-    M.setInputLines(dialog, resume, inputs.lines(values));
+    const rowValues = events.values();
+    M.setInputLines(dialog, resume, inputs.lines(values) + events.lines(rowValues));
     const applying = new Set(list(M.keepApplicableInputs(dialog, resume)));
     const view = M.showCalculation(dialog, resume, today);
     dialog.delete();
     resume.delete();
     const rows = list(view.rows);
+    const kinds = list(view.rowKinds);
     inputs.showApplying(applying);
     $('particle').textContent = M.particle(Number(values.outcome));
-    const kept = inputs.kept(values);
+    const kept = { ...inputs.kept(values), ...rowValues };
     if (how !== 'start') store(kept);
     clearTimeout(timer);
     // Before any birth date there is nothing to refuse yet: the block waits for it.
@@ -189,8 +293,9 @@ function calculator(M, inputs, today) {
     }
     if (view.ok) {
       clearRefusal();
-      if (view.tsv !== shown?.tsv || view.history !== shown?.history) showBlock(view, rows);
-      shown = { ...view, rows, calendar: kept.resumeCalendar };
+      const next = { ...view, rows, kinds, calendar: kept.resumeCalendar };
+      if (view.tsv !== shown?.tsv || view.history !== shown?.history) showBlock(next);
+      shown = next;
     }
     setState(!shown ? 'empty' : view.ok ? 'fresh' : 'stale');
     const answer = () => {
@@ -254,11 +359,11 @@ function attachYearTable(M, today) {
 // lines as its text takes, blank ruled lines to the end of the last page.
 const kSheetLines = 20;
 const kSheetColumn = '学歴・職歴';
-function buildSheet(rows) {
+function buildSheet({ rows, kinds }) {
   const sheet = $('sheet');
   const titles = [...$('resume').tHead.rows[0].cells].slice(0, 2).map((th) => th.textContent);
   const head = () => el('thead', {}, el('tr', {}, ...[...titles, kSheetColumn].map((t) => el('th', {}, t))));
-  const row = (cells) => el('tr', { class: cells[0] || !cells[2] ? null : 'heading' }, ...cells.map((cell) => el('td', {}, cell)));
+  const row = (cells, i) => blockRow(cells, kinds[i]);
   const table = el('table', {}, head(), el('tbody', {}, ...rows.map(row)));
   sheet.replaceChildren(table);
   sheet.classList.add('measuring');
@@ -272,11 +377,11 @@ function buildSheet(rows) {
       pages.push(el('table', {}, head(), el('tbody')));
       used = 0;
     }
-    pages.at(-1).tBodies[0].append(row(rows[i]));
+    pages.at(-1).tBodies[0].append(row(rows[i], i));
     used += count;
   });
   if (!pages.length) pages.push(el('table', {}, head(), el('tbody')));
-  for (; used < kSheetLines; used++) pages.at(-1).tBodies[0].append(row(['', '', '']));
+  for (; used < kSheetLines; used++) pages.at(-1).tBodies[0].append(blockRow(['', '', '']));
   sheet.replaceChildren(...pages);
 }
 
@@ -300,9 +405,10 @@ function changedFromBuild(form) {
 function attach(M) {
   const form = $('inputs');
   const inputs = formInputs(form);
-  stored(inputs);
+  const events = eventList(M, form);
+  stored(inputs, events);
   const today = todayFor(M);
-  const calculate = calculator(M, inputs, today);
+  const calculate = calculator(M, inputs, events, today);
   // The page was built showing what applies to the defaults: only other inputs need a calculation.
   let shown = changedFromBuild(form) ? calculate('start') : null;
   form.addEventListener('input', () => (shown = calculate('input')));
@@ -314,6 +420,7 @@ function attach(M) {
   $('clearInputs').addEventListener('click', () => {
     if (!confirm('入力をすべて消して、最初の状態に戻しますか？')) return;
     form.reset();
+    events.clear();
     store(null);
     shown = calculate('start');
     $('status').textContent = '入力を消しました。';
@@ -328,7 +435,7 @@ function attach(M) {
   });
   $('downloadCsv').addEventListener('click', () => download(shown));
   $('print').addEventListener('click', () => window.print());
-  window.addEventListener('beforeprint', () => buildSheet(shown?.rows ?? []));
+  window.addEventListener('beforeprint', () => buildSheet(shown ?? { rows: [], kinds: [] }));
   $('loading').remove();
   performance.mark('vesmer-ready');
   // The converter below the form comes after the form is usable.

@@ -87,7 +87,7 @@ export function renderForm(M) {
   const columns = list(facts.columns);
   return {
     countsHidden: hiddenGroup('counts'), routeHidden: hiddenGroup('route'), moreHidden: hiddenGroup('more'),
-    schoolsHidden: hiddenGroup('schools'), eras: list(facts.eras).map((era, i) => tag('option', { value: i }, escape(era))).join(''),
+    schoolsHidden: hiddenGroup('schools'), eventsHidden: applying.has('events') ? '' : ' hidden', eras: list(facts.eras).map((era, i) => tag('option', { value: i }, escape(era))).join(''),
     birth: inline('生年月日', ...named('era', 'birthYear', 'birthMonth', 'birthDay')),
     final: inline('最終学歴', ...named('finalSchool'), particle, ...named('outcome')),
     leaving: at('basic').filter((f) => f.kind === 'month').map(field).join(''),
