@@ -116,11 +116,10 @@ QWidget* CTosvelDlg::CreateDateRows() {
         const int length = field == 0 ? kTosvelYearLength : kTosvelMonthDayLength;
         m_editSeireki[field] = NumberEdit(rows, length, kFieldNames[0][field]);
         m_editWareki[field] = NumberEdit(rows, length, kFieldNames[1][field], field == 0);
-        for (int row = 0; row < 2; ++row) {
-            grid->addWidget(row == 0 ? m_editSeireki[field] : m_editWareki[field], row,
-                            2 + field * 2);
-            grid->addWidget(Label(units[field], rows), row, 3 + field * 2);
-        }
+        grid->addWidget(m_editSeireki[field], 0, 2 + field * 2);
+        grid->addWidget(Label(units[field], rows), 0, 3 + field * 2);
+        grid->addWidget(m_editWareki[field], 1, 2 + field * 2);
+        grid->addWidget(Label(units[field], rows), 1, 3 + field * 2);
         connect(m_editSeireki[field], &QLineEdit::textEdited, this,
                 [this] { OnDateEdited(false); });
         connect(m_editWareki[field], &QLineEdit::textEdited, this, [this] { OnDateEdited(true); });

@@ -111,8 +111,10 @@ void TosvelTest::windowConvertsAsTypedAndShowsTheYears() {
     const int row1990 = 1990 - kTableFirstYear;
     Type(dialog.BirthYearEdit(), "1990");
     QVERIFY(colour(dialog.AgeLabel()) != refusal);
-    QCOMPARE(table->item(row1990 - 1, 1)->text() + table->item(row1990 - 1, 3)->text(),
-             QStringLiteral("昭和64年/平成元年"));
+    // Ages from the birth year on: 0 in that year, none before it.
+    QCOMPARE(table->item(row1990 - 1, 1)->text() + table->item(row1990 - 1, 3)->text() +
+                 table->item(row1990, 3)->text(),
+             QStringLiteral("昭和64年/平成元年0"));
     QCOMPARE(table->item(row1990 + 34, 2)->text() + table->item(row1990 + 34, 3)->text(),
              QStringLiteral("甲辰34"));
     dialog.OnCopyTable();
