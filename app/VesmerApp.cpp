@@ -27,7 +27,7 @@ class CFirstPaintWatcher : public QObject {
             m_bSeen = true;
             QTimer::singleShot(0, &m_dialog, [this] { m_hook(m_dialog); });
         }
-        return false;
+        return QObject::eventFilter(watched, event);
     }
 
   private:

@@ -233,6 +233,7 @@ TEST(EventInputs, OutcomesThatNeedTheirCourse) {
         const Outcome run = Calc(c.rows, c.outcome, c.finalSchool, c.birthYear);
         EXPECT_EQ(run.result.refusal, c.refusal) << c.outcome << " " << c.birthYear;
         EXPECT_EQ(run.result.refused, *c.refusal ? Control::Outcome : Control::None);
+        EXPECT_EQ(run.result.ok, !*c.refusal);
         EXPECT_FALSE(run.result.keepsShown);
     }
 }

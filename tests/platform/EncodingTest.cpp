@@ -53,6 +53,23 @@ TEST(TerminalText, JapaneseIsWrappedToTheTerminalsColumns) {
             << c.text;
 }
 
+// Two columns for each character of the wide ranges, one for those just outside them: two of
+// them fill three columns or do not. Every plane from the second on is wide.
+TEST(TerminalText, WideCharactersAtTheEdgesOfTheirRanges) {
+    const char32_t edges[][2] = {{0x1100, 0x115F}, {0x2E80, 0xA4CF},   {0xAC00, 0xD7A3},
+                                 {0xF900, 0xFAFF}, {0xFE30, 0xFE4F},   {0xFF00, 0xFF60},
+                                 {0xFFE0, 0xFFE6}, {0x20000, 0x10FFFF}};
+    for (const auto& [first, last] : edges) {
+        for (const char32_t c : {char32_t(first - 1), first, last, char32_t(last + 1)}) {
+            if (c > 0x10FFFF) continue;
+            const QString one = QString::fromUcs4(&c, 1);
+            const bool wide = c >= first && c <= last;
+            EXPECT_EQ(WrapForTerminal(one + one, 3, 0, 0), wide ? one + '\n' + one : one + one)
+                << std::hex << unsigned(c);
+        }
+    }
+}
+
 #ifndef _WIN32
 
 // 表示 in code page 932: not valid UTF-8, as an archive unpacked on Linux leaves a folder name.
