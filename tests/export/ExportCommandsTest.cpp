@@ -6,6 +6,11 @@
 #include <QThread>
 #include <tuple>
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include "export/DetachedProcessStarter.h"
 #include "export/ExportCommands.h"
 #include "platform/NativePath.h"
@@ -158,6 +163,29 @@ TEST(SharedMachineExport, ToolComesFromTheProgramsFolderWhateverItsNameAndNeverF
               "このプログラムのフォルダーが分からないため、Tosvelを探せませんでした。");
     RemoveEntry(program + "/Tosvel");  // Qt could not remove a folder of this name
     rmdir(EncodeNativePath(program).constData());
+}
+
+// The caller goes on in its own process at once; the tool runs in a session of its own.
+TEST(SharedMachineExport, StarterReturnsToItsCallerAndDetachesTheTool) {
+    QTemporaryDir dir;
+    const QString tool = dir.filePath("tool");
+    ASSERT_TRUE(WriteWholeFile(
+        tool, "#!/bin/sh\ncut -d' ' -f6 /proc/$$/stat > \"$(dirname \"$0\")/session\"\n"));
+    ASSERT_EQ(chmod(EncodeNativePath(tool).constData(), 0700), 0);
+    const pid_t caller = fork();
+    if (caller == 0) {
+        CDetachedProcessStarter().StartDetached(tool);
+        _exit(42);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(caller, &status, 0), caller);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 42) << status;
+    QDeadlineTimer deadline(10000);
+    while (ReadBytes(dir.filePath("session")).isEmpty() && !deadline.hasExpired())
+        QThread::msleep(20);
+    const QByteArray session = ReadBytes(dir.filePath("session")).trimmed();
+    EXPECT_FALSE(session.isEmpty());
+    EXPECT_NE(session.toInt(), getsid(0));
 }
 
 #endif
