@@ -193,11 +193,8 @@ function eventList(M, form) {
   const box = $('eventRows');
   const add = $('addEvent');
   const limit = $('eventLimit');
-  const facts = M.facts();
-  const maxRows = facts.maxEventRows;
-  facts.columns.delete();
-  facts.eras.delete();
-  limit.textContent = `${maxRows}行まで入力できます。`;
+  // The limit was written into the page when it was built.
+  const maxRows = Number(box.dataset.maxRows);
   const rows = () => [...box.children];
   const controls = (row) => [...row.querySelectorAll('input, select')];
   // Rows anew from the typed values of each (its kind first), numbered from the first.
