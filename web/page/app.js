@@ -193,11 +193,8 @@ function eventList(M, form) {
   const box = $('eventRows');
   const add = $('addEvent');
   const limit = $('eventLimit');
-  const facts = M.facts();
-  const maxRows = facts.maxEventRows;
-  facts.columns.delete();
-  facts.eras.delete();
-  limit.textContent = `${maxRows}行まで入力できます。`;
+  // The limit was written into the page when it was built.
+  const maxRows = Number(box.dataset.maxRows);
   const rows = () => [...box.children];
   const controls = (row) => [...row.querySelectorAll('input, select')];
   // Rows anew from the typed values of each (its kind first), numbered from the first.
@@ -454,8 +451,7 @@ function watchUpdates() {
     button.addEventListener('click', () => worker.postMessage('activate'));
     $('update').replaceChildren('新しい版を使う準備ができました。', button);
   };
-  // Registered once the page has loaded, so that the worker's downloads do not compete with it.
-  window.addEventListener('load', () => navigator.serviceWorker.register('sw.js').then((registration) => {
+  const register = () => navigator.serviceWorker.register('sw.js').then((registration) => {
     if (registration.waiting && navigator.serviceWorker.controller) offer(registration.waiting);
     registration.addEventListener('updatefound', () => {
       const worker = registration.installing;
@@ -463,7 +459,10 @@ function watchUpdates() {
         if (worker.state === 'installed' && navigator.serviceWorker.controller) offer(worker);
       });
     });
-  }).catch(() => {}));
+  }).catch(() => {});
+  // Registered once the page has loaded, so that the worker's downloads do not compete with it.
+  if (document.readyState === 'complete') register();
+  else window.addEventListener('load', register, { once: true });
   let reloading = false;
   navigator.serviceWorker.addEventListener('controllerchange', () => {
     if (!reloading && $('update').childElementCount) location.reload();
@@ -492,7 +491,5 @@ async function start() {
 }
 
 // Under Node the module only describes the form (web/prerender.mjs); in a browser it runs the page.
-if (typeof document !== 'undefined') {
-  watchUpdates();
-  start();
-}
+// The worker that keeps the page offline comes after the page is usable (or has failed to start).
+if (typeof document !== 'undefined') start().finally(watchUpdates);

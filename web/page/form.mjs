@@ -99,5 +99,6 @@ export function renderForm(M) {
     more: at('more').map(field).join(''),
     columns: columns.map((title) => tag('th', { scope: 'col' }, escape(title))).join(''),
     tableYears: `${facts.tableFirstYear}〜${facts.tableLastYear}`,
+    maxEventRows: String(facts.maxEventRows),
   };
 }
