@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -209,7 +210,6 @@ QWidget* CResumeWindow::CreateTable() {
     // A row too long for the 学歴 column is wrapped onto more lines, never cut.
     m_table->setWordWrap(true);
     m_table->setTextElideMode(Qt::ElideNone);
-    m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
     m_table->setColumnWidth(0, digit * 10);
@@ -217,6 +217,8 @@ QWidget* CResumeWindow::CreateTable() {
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     connect(m_table->horizontalHeader(), &QHeaderView::sectionResized, this,
             &CResumeWindow::FitRows);
+    m_table->viewport()->installEventFilter(this);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Room for the year, the month and a school with its department.
     m_table->setMinimumWidth(digit * 15 + WideWidth(fontMetrics()) * 24);
     auto* box = new QWidget(this);
@@ -305,6 +307,17 @@ void CResumeWindow::SaveChoices() {
 void CResumeWindow::done(int result) {
     SaveChoices();
     QDialog::done(result);
+}
+
+// The 学歴 column takes the width the table leaves it; a stretched last section of the header
+// would be widened later, without the rows fitted to it.
+bool CResumeWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_table->viewport() && event->type() == QEvent::Resize) {
+        const int rest =
+            m_table->viewport()->width() - m_table->columnWidth(0) - m_table->columnWidth(1);
+        m_table->setColumnWidth(2, std::max(rest, m_table->columnWidth(1)));
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CResumeWindow::FitRows() {

@@ -76,6 +76,9 @@ class CResumeWindow : public QDialog {
     // Esc and the close box: the choices are written, then the window is hidden.
     void done(int result) override;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     QGridLayout* CreateForm();
     QWidget* CreateField(const ResumeField& field, QGridLayout& grid);
