@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -571,6 +572,8 @@ void VesmerDlgTest::historyEventsAndTheSkipWording() {
     type("eventFrom", "2019-04");
     type("eventTo", "2020/4");
     QVERIFY(refusal->isHidden());
+    QCOMPARE(w.findChild<QListWidget*>(QStringLiteral("eventList"))->item(0)->text(),
+             QStringLiteral("1. 休学　大学　2019-04〜2020/4"));
     QVERIFY(
         Table(w).endsWith(QStringLiteral("平成30\t4\t大学　入学\n平成31\t4\t大学　休学\n"
                                          "令和2\t4\t大学　復学\n令和5\t3\t大学　卒業\n")));
