@@ -12,8 +12,10 @@
 
 #include "app/DialogUnits.h"
 #include "app/GroupBox.h"
+#include "app/InputBinding.h"
 #include "app/ResumeCopy.h"
 #include "app/StaticEx.h"
+#include "input/ResumeInputs.h"
 #include "platform/Version.h"
 
 namespace {
@@ -26,11 +28,13 @@ QRect BoxRect(const DialogBaseUnits& base, const DluBox& box) {
     return DluRect(base, box.x, box.y, box.width, box.height);
 }
 
-enum class ItemKind { Label, Button, HiddenButton, GroupBox, Separator, Link };
+enum class ItemKind { Label, Button, HiddenButton, GroupBox, Separator, Link, ResumeList };
 
 // A control of the window that is no input. An item with `after` follows that input in the
 // template and tab order; the others are created first, beneath the inputs. A label names the
-// control it stands for (its buddy), which a screen reader announces by it.
+// control it stands for (its buddy), which a screen reader announces by it. A list of the 学歴
+// block's choices is the input of ResumeSchema() by its name, under the input's title (at
+// caption) with the mnemonic in text.
 struct MainWindowItem {
     ItemKind kind;
     Control control;
@@ -39,6 +43,7 @@ struct MainWindowItem {
     std::string_view text;
     DluBox box;
     Control buddy = Control::None;
+    DluBox caption{};
 };
 
 using K = ItemKind;
@@ -46,23 +51,32 @@ using C = Control;
 
 constexpr MainWindowItem kWindowItems[] = {
     {K::HiddenButton, C::Cancel, C::None, "cancel", "ｷｬﾝｾﾙ", {155, 67, 25, 14}},
-    {K::GroupBox, C::HistoryGroup, C::None, "historyGroup", "履歴", {215, 44, 202, 276}},
-    {K::HiddenButton, C::Version, C::None, "version", "バージョン(&V)", {321, 356, 100, 14}},
+    {K::GroupBox, C::HistoryGroup, C::None, "historyGroup", "履歴", {215, 44, 202, 291}},
+    {K::HiddenButton, C::Version, C::None, "version", "バージョン(&V)", {321, 371, 100, 14}},
     {K::Label, C::Particle, C::None, "particle", "を", {109, 24, 9, 8}, C::Outcome},
     {K::Separator, C::None, C::None, "", "", {2, 38, 417, 2}},
-    {K::GroupBox, C::None, C::None, "", "進学・編入・飛び級について", {3, 158, 208, 212}},
-    {K::Label, C::None, C::None, "", "最新版はこちら", {224, 324, 57, 8}, C::Link},
+    {K::GroupBox, C::None, C::None, "", "進学・編入・飛び級について", {3, 158, 208, 227}},
+    {K::Label, C::None, C::None, "", "最新版はこちら", {224, 339, 57, 8}, C::Link},
     {K::Button, C::Calculate, C::Outcome, "calculate", "計算(&C)", {215, 3, 100, 14}},
     {K::Button, C::LaunchTool, C::Outcome, "launchTool", "Tosvel(&T)", {215, 20, 100, 14}},
     {K::Button, C::Export, C::Outcome, "export", "ファイル出力(&F)", {318, 3, 100, 14}},
     {K::Button, C::Reset, C::HistoryText, "reset", "リセット(&R)", {318, 20, 100, 14}},
-    {K::Link, C::Link, C::HistoryText, "link", kProjectPage, {287, 324, 123, 8}},
+    {K::Link, C::Link, C::HistoryText, "link", kProjectPage, {287, 339, 123, 8}},
     {K::Button,
      C::ResumeWindow,
      C::HistoryText,
      "resumeWindow",
      "履歴書の学歴欄(&B)...",
-     {215, 337, 100, 14}},
+     {215, 352, 100, 14}},
+    // How a skipped year is written, under the two boxes that skip one.
+    {K::ResumeList,
+     C::ResumeSkip,
+     C::SkipUniversityLastYear,
+     "resumeSkip",
+     "K",
+     {90, 308, 70, 40},
+     C::None,
+     {19, 311, 68, 8}},
 };
 
 // Creates the controls of one window, in order.
@@ -77,6 +91,7 @@ class CLayoutBuilder {
     QWidget* CreateItem(const MainWindowItem& item);
     QWidget* CreateInput(const InputField& field);
     QWidget* CreateCombo(const DluBox& box);
+    QWidget* CreateResumeList(const MainWindowItem& item);
     QWidget* CreateHistoryBox();
     QLabel* CreateLabel(const Caption& label);
 
@@ -134,6 +149,8 @@ QWidget* CLayoutBuilder::CreateItem(const MainWindowItem& item) {
             static_cast<CStaticEx*>(widget)->setText(Utf8(item.text));
             static_cast<CStaticEx*>(widget)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             break;
+        case ItemKind::ResumeList:
+            return CreateResumeList(item);
     }
     widget->setGeometry(BoxRect(m_base, item.box));
     if (item.kind == ItemKind::HiddenButton) {
@@ -146,6 +163,20 @@ QWidget* CLayoutBuilder::CreateItem(const MainWindowItem& item) {
         m_controls.others.emplace_back(item.control, widget);
     }
     return widget;
+}
+
+QWidget* CLayoutBuilder::CreateResumeList(const MainWindowItem& item) {
+    const ResumeField& field = *FindResumeField(item.name);
+    const QString title = Utf8(field.title);
+    QLabel* label = CreateLabel(Caption{{}, item.caption});
+    label->setText(title + QStringLiteral("(&%1)").arg(Utf8(item.text)));
+    auto* combo = static_cast<QComboBox*>(CreateCombo(item.box));
+    FillList(*combo, field.items);
+    combo->setObjectName(Utf8(item.name));
+    combo->setAccessibleName(title);
+    label->setBuddy(combo);
+    m_controls.others.emplace_back(item.control, combo);
+    return combo;
 }
 
 QLabel* CLayoutBuilder::CreateLabel(const Caption& label) {

@@ -1,6 +1,7 @@
 #include "app/ResumeBlock.h"
 
 #include "export/ExportCommands.h"
+#include "input/CalculationView.h"
 #include "platform/MessagePresenter.h"
 #include "platform/NativePath.h"
 #include "settings/ResumeFile.h"
@@ -59,12 +60,17 @@ void CResumeBlock::SetInputs(const ResumeInputs& inputs) {
     m_strRefusal = choice.refusal;
     m_refused = choice.refused;
     if (choice.ok) {
-        m_options = choice.options;
         m_calendar = choice.calendar;
-        m_bOptionsRead = true;
+        m_readable = inputs;
         BuildRows();
     }
     emit Changed();
+}
+
+void CResumeBlock::CommitInputs(const ResumeInputs& inputs) {
+    SetInputs(inputs);
+    SaveChoices();
+    emit InputsCommitted();
 }
 
 void CResumeBlock::SetHistory(const CHistoryData& history, const CivilDate& today) {
@@ -86,9 +92,17 @@ bool CResumeBlock::LeavingMonthApplies() const {
     return last == HistoryEventKind::DroppedOut || last == HistoryEventKind::Expelled;
 }
 
+void CResumeBlock::SetCalculation(const CalculationResult& result) {
+    const bool row = !result.ok && result.refusedEvent >= 0;
+    m_nRefusedEvent = row ? result.refusedEvent : -1;
+    m_refusedEventField = result.refusedEventField;
+    m_strEventRefusal = row ? result.refusal : std::string();
+    emit Changed();
+}
+
 bool CResumeBlock::RowsUsable() {
-    if (m_refused) {
-        m_presenter.Show(m_strRefusal +
+    if (RowsRefused()) {
+        m_presenter.Show((m_refused ? m_strRefusal : m_strEventRefusal) +
                              "\r\nこの設定を「履歴書の学歴欄」の画面で直すまで、学歴欄の行は"
                              "コピー・保存・印刷できません。",
                          kCaptionApplication, MessageButtons::Ok, MessageIcon::Warning);
@@ -100,6 +114,6 @@ bool CResumeBlock::RowsUsable() {
 }
 
 void CResumeBlock::BuildRows() {
-    m_aRows = m_history && m_bOptionsRead ? BuildResumeRows(*m_history, m_today, m_options)
-                                          : std::vector<ResumeRow>{};
+    m_aRows = m_history && m_readable ? ViewResumeBlock(*m_history, *m_readable, m_today).rows
+                                      : std::vector<ResumeRow>{};
 }

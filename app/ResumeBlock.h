@@ -9,15 +9,18 @@
 #include "engine/CivilDate.h"
 #include "engine/HistoryData.h"
 #include "engine/ResumeRows.h"
+#include "input/InputTransfer.h"
 #include "input/ResumeInputs.h"
 
 class CResumeStore;
 class CSettingsLocation;
 class IMessagePresenter;
 
-// The 学歴 block as both windows use it: the choices as typed (kept in VesmerResume.ini), the
-// last choices that could be read, and the rows of the last computed history under them. The
-// main window's copy buttons and CSV export and the 学歴欄 window read the same rows.
+// The 学歴 block as both windows use it: the choices as typed (kept in VesmerResume.ini) with the
+// rows of 「休学・留学など」, the last choices that could be read, the rows of the last computed
+// history under them (input/CalculationView.h's one view of a block) and the refusal of a row of
+// 「休学・留学など」 by the last calculation. The main window's copy buttons and CSV export and the
+// 学歴欄 window read the same rows.
 class CResumeBlock : public QObject {
     Q_OBJECT
   public:
@@ -37,6 +40,9 @@ class CResumeBlock : public QObject {
     // rows stay as they were (none before any choices could be read); otherwise the rows
     // follow the new choices.
     void SetInputs(const ResumeInputs& inputs);
+    // New choices whose editing is finished (a field left, a list or box changed, a row added
+    // or removed): taken as SetInputs does, written (SaveChoices), then said (InputsCommitted).
+    void CommitInputs(const ResumeInputs& inputs);
     const ResumeInputs& Inputs() const { return m_inputs; }
     const std::string& Refusal() const { return m_strRefusal; }
     const ResumeField* Refused() const { return m_refused; }
@@ -46,19 +52,33 @@ class CResumeBlock : public QObject {
     void SetHistory(const CHistoryData& history, const CivilDate& today);
     // No history: no rows.
     void ClearHistory();
+    bool HasHistory() const { return m_history.has_value(); }
     // Whether the history ends with a 中途退学 or 除籍, whose month the choices may give.
     bool LeavingMonthApplies() const;
 
+    // The outcome of the last calculation: its refusal is kept when it concerns a row of
+    // 「休学・留学など」, else there is none.
+    void SetCalculation(const CalculationResult& result);
+    // The refused row (-1 for none), its field and the message that names them.
+    int RefusedEvent() const { return m_nRefusedEvent; }
+    EventField RefusedEventField() const { return m_refusedEventField; }
+    const std::string& EventRefusal() const { return m_strEventRefusal; }
+
     // The rows as shown, which may be those of earlier choices while a choice is refused.
     const std::vector<ResumeRow>& Rows() const { return m_aRows; }
+    // Whether a choice or a row of 「休学・留学など」 is refused, so that the rows shown are not
+    // those of the choices as typed.
+    bool RowsRefused() const { return m_refused || m_nRefusedEvent >= 0; }
     // Whether the rows may be copied, saved or printed: they follow the choices as typed and
-    // there is at least one. Otherwise says why (the refused choice by its name, or that there
-    // are no rows yet) and returns false.
+    // there is at least one. Otherwise says why (the refused choice or row by its name, or that
+    // there are no rows yet) and returns false.
     bool RowsUsable();
 
   signals:
-    // The rows, the calendar or the refusal changed.
+    // The rows, the calendar or a refusal changed.
     void Changed();
+    // CommitInputs took new choices.
+    void InputsCommitted();
 
   private:
     void BuildRows();
@@ -67,11 +87,13 @@ class CResumeBlock : public QObject {
     std::unique_ptr<CResumeStore> m_store;
     IMessagePresenter& m_presenter;
     ResumeInputs m_inputs;
-    ResumeOptions m_options;
+    std::optional<ResumeInputs> m_readable;  // the last choices ReadResumeInputs took
     ResumeCalendar m_calendar = ResumeCalendar::Wareki;
-    bool m_bOptionsRead = false;  // m_options came from choices that could be read
     std::string m_strRefusal;
     const ResumeField* m_refused = nullptr;
+    std::string m_strEventRefusal;
+    int m_nRefusedEvent = -1;
+    EventField m_refusedEventField = EventField::Kind;
     std::optional<CHistoryData> m_history;
     CivilDate m_today{};
     std::vector<ResumeRow> m_aRows;

@@ -29,7 +29,7 @@ constexpr CopyButton kButtons[] = {
      "クリップボードにコピーします",
      318, ResumeCalendar::Seireki},
 };
-constexpr int kButtonY = 354;
+constexpr int kButtonY = 369;
 constexpr int kButtonWidth = 100;
 constexpr int kButtonHeight = 14;
 
@@ -80,7 +80,7 @@ bool CResumeRowsPrompt::AskSavePath(const SavePromptSettings& settings, QString&
     if (!m_prompt.AskSavePath(settings, path, fileType)) return false;
     const bool rows = fileType == static_cast<std::size_t>(ExportFileType::ResumeWareki) ||
                       fileType == static_cast<std::size_t>(ExportFileType::ResumeSeireki);
-    if (!rows || !m_block.Refused()) return true;
+    if (!rows || !m_block.RowsRefused()) return true;
     m_block.RowsUsable();  // says what is refused
     return false;
 }

@@ -37,8 +37,8 @@ class CResumeCopy {
                 IClipboard& clipboard);
 
     void SetEnabled(bool enabled);
-    // Puts the rows on the clipboard; when they cannot be used (a refused choice, no rows yet)
-    // it says why instead of touching the clipboard.
+    // Puts the rows on the clipboard; when they cannot be used (a refused choice or row, no rows
+    // yet) it says why instead of touching the clipboard.
     void Copy(ResumeCalendar calendar);
 
   private:
@@ -48,8 +48,8 @@ class CResumeCopy {
 };
 
 // The export's save prompt while the block's rows are on offer: when résumé rows are chosen
-// while a choice of the block is refused, the refusal is said and the prompt counts as
-// cancelled, so that no rows other than the chosen ones are written.
+// while a choice of the block or a row of 「休学・留学など」 is refused, the refusal is said and
+// the prompt counts as cancelled, so that no rows other than the chosen ones are written.
 class CResumeRowsPrompt : public ISavePrompt {
   public:
     CResumeRowsPrompt(ISavePrompt& prompt, CResumeBlock& block);

@@ -1,5 +1,7 @@
 #include "app/ResumeTableModel.h"
 
+#include "print/ResumeSheet.h"
+
 namespace {
 
 constexpr int kTextColumn = 2;
@@ -31,9 +33,9 @@ QVariant CResumeTableModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
     const ResumeRow& row = m_aRows[static_cast<std::size_t>(index.row())];
     if (role == Qt::TextAlignmentRole) {
-        const bool left = index.column() == kTextColumn && !row.heading;
-        return QVariant::fromValue(
-            Qt::Alignment((left ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter));
+        const Qt::Alignment across =
+            index.column() == kTextColumn ? ResumeTextAlignment(row) : Qt::AlignHCenter;
+        return QVariant::fromValue(across | Qt::AlignVCenter);
     }
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
     return QString::fromStdString(

@@ -6,7 +6,7 @@
 #include "engine/ResumeRows.h"
 
 // The rows of the 学歴 block as the table 年 | 月 | 学歴, in one calendar: the cells that
-// ResumeCells gives, read-only; the heading row's 学歴 centred as a form has it.
+// ResumeCells gives, read-only; the 学歴 placed as on paper (ResumeTextAlignment).
 class CResumeTableModel : public QAbstractTableModel {
     Q_OBJECT
   public:

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/DialogUnits.h"
+#include "app/EventList.h"
 #include "app/InputBinding.h"
 #include "app/ResumeBlock.h"
 #include "app/ResumeCopy.h"
@@ -46,17 +48,18 @@ constexpr KindPlace kPlaces[] = {
     {K::Heading, 2, 1, "H"},
     {K::SchoolName, kHeaderRow, 1, nullptr},
     {K::Department, kHeaderRow, 2, ""},
+    {K::Closing, 2, 2, "E"},
     {K::Month, kHeaderRow + kResumeStageCount + 1, 1, "M"},
-    {K::Closing, kHeaderRow + kResumeStageCount + 2, 1, "E"},
-    {K::Skip, kHeaderRow + kResumeStageCount + 3, 1, "K"},
 };
 constexpr const char* kColumnHeaders[] = {"学校名", "学部・学科／研究科・専攻"};
 
-const KindPlace& PlaceOf(const ResumeField& field) {
+// Where a field stands; nullptr for one the main window shows (the wording of a skipped year,
+// beside the boxes that skip one).
+const KindPlace* PlaceOf(const ResumeField& field) {
     for (const KindPlace& place : kPlaces) {
-        if (place.kind == field.kind) return place;
+        if (place.kind == field.kind) return &place;
     }
-    return kPlaces[0];
+    return nullptr;
 }
 
 // The window's commands, in the order of their buttons.
@@ -105,6 +108,7 @@ CResumeWindow::CResumeWindow(CResumeBlock& block, const ResumeWindowServices& se
                    Qt::WindowCloseButtonHint);
     auto* form = new QVBoxLayout;
     form->addLayout(CreateForm());
+    m_events = new CEventList(this);
     for (QLabel** label : {&m_lblRefusal, &m_lblNote}) {
         *label = new QLabel(this);
         (*label)->setTextFormat(Qt::PlainText);
@@ -116,6 +120,7 @@ CResumeWindow::CResumeWindow(CResumeBlock& block, const ResumeWindowServices& se
     QPalette refusal = m_lblRefusal->palette();
     refusal.setColor(QPalette::WindowText, kRefusalColour);
     m_lblRefusal->setPalette(refusal);
+    form->addWidget(m_events);
     form->addStretch();
     auto* table = new QVBoxLayout;
     table->addWidget(CreateTable(), 1);
@@ -124,6 +129,7 @@ CResumeWindow::CResumeWindow(CResumeBlock& block, const ResumeWindowServices& se
     columns->addLayout(form);
     columns->addLayout(table, 1);
     ShowInputs(m_block.Inputs());
+    connect(m_events, &CEventList::RowsChanged, this, &CResumeWindow::OnFieldChanged);
     connect(&m_block, &CResumeBlock::Changed, this, &CResumeWindow::Refresh);
     Refresh();
     resize(sizeHint().width(), std::max(sizeHint().height(), fontMetrics().height() * 24));
@@ -132,7 +138,10 @@ CResumeWindow::CResumeWindow(CResumeBlock& block, const ResumeWindowServices& se
 CResumeWindow::~CResumeWindow() {
     // A field that loses the focus and a table header that is resized as they go report nothing
     // to a window that is going.
-    for (QWidget* field : m_aFields) field->disconnect(this);
+    for (QWidget* field : m_aFields) {
+        if (field) field->disconnect(this);
+    }
+    m_events->disconnect(this);
     m_table->horizontalHeader()->disconnect(this);
 }
 
@@ -148,7 +157,9 @@ QGridLayout* CResumeWindow::CreateForm() {
 }
 
 QWidget* CResumeWindow::CreateField(const ResumeField& field, QGridLayout& grid) {
-    const KindPlace& place = PlaceOf(field);
+    const KindPlace* found = PlaceOf(field);
+    if (!found) return nullptr;
+    const KindPlace& place = *found;
     const int row = place.row + field.stage;
     const QString mnemonic =
         place.mnemonic ? QString::fromUtf8(place.mnemonic) : QString::number(field.stage);
@@ -199,7 +210,6 @@ QWidget* CResumeWindow::CreateTable() {
     // A row too long for the 学歴 column is wrapped onto more lines, never cut.
     m_table->setWordWrap(true);
     m_table->setTextElideMode(Qt::ElideNone);
-    m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
     m_table->setColumnWidth(0, digit * 10);
@@ -207,6 +217,8 @@ QWidget* CResumeWindow::CreateTable() {
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     connect(m_table->horizontalHeader(), &QHeaderView::sectionResized, this,
             &CResumeWindow::FitRows);
+    m_table->viewport()->installEventFilter(this);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Room for the year, the month and a school with its department.
     m_table->setMinimumWidth(digit * 15 + WideWidth(fontMetrics()) * 24);
     auto* box = new QWidget(this);
@@ -250,19 +262,24 @@ void CResumeWindow::ShowInputs(const ResumeInputs& inputs) {
     m_bShowing = true;
     for (const ResumeField& field : ResumeSchema()) {
         QWidget* widget = Field(field);
+        if (!widget) continue;
         // A text is taken whole, however long: one that is too long is refused, not cut.
         if (const std::string* text = ResumeText(inputs, field))
             ShowText(*static_cast<QLineEdit*>(widget), *text, 0);
         else
             ShowChoice(*widget, *ResumeNumber(const_cast<ResumeInputs&>(inputs), field));
     }
+    m_events->SetRows(inputs.m_aEvents);
     m_bShowing = false;
 }
 
+// The block's inputs with this window's fields and rows as they stand.
 ResumeInputs CResumeWindow::ReadFields() const {
-    ResumeInputs inputs;
+    ResumeInputs inputs = m_block.Inputs();
+    inputs.m_aEvents = m_events->Rows();
     for (const ResumeField& field : ResumeSchema()) {
         QWidget* widget = Field(field);
+        if (!widget) continue;
         if (std::string* text = ResumeText(inputs, field))
             *text = static_cast<QLineEdit*>(widget)->text().toStdString();
         else
@@ -271,10 +288,16 @@ ResumeInputs CResumeWindow::ReadFields() const {
     return inputs;
 }
 
-void CResumeWindow::OnFieldChanged(bool save) {
+void CResumeWindow::OnFieldChanged(bool finished) {
     if (m_bShowing) return;
-    m_block.SetInputs(ReadFields());
-    if (save) m_block.SaveChoices();
+    if (finished)
+        m_block.CommitInputs(ReadFields());
+    else
+        m_block.SetInputs(ReadFields());
+}
+
+void CResumeWindow::FocusRefusedEvent() {
+    m_events->FocusField(m_block.RefusedEvent(), m_block.RefusedEventField());
 }
 
 void CResumeWindow::SaveChoices() {
@@ -284,6 +307,17 @@ void CResumeWindow::SaveChoices() {
 void CResumeWindow::done(int result) {
     SaveChoices();
     QDialog::done(result);
+}
+
+// The 学歴 column takes the width the table leaves it; a stretched last section of the header
+// would be widened later, without the rows fitted to it.
+bool CResumeWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_table->viewport() && event->type() == QEvent::Resize) {
+        const int rest =
+            m_table->viewport()->width() - m_table->columnWidth(0) - m_table->columnWidth(1);
+        m_table->setColumnWidth(2, std::max(rest, m_table->columnWidth(1)));
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CResumeWindow::FitRows() {
@@ -301,6 +335,7 @@ void CResumeWindow::Refresh() {
     const std::string note = MissingMonthNote(m_block.Rows());
     m_lblNote->setText(Utf8(note));
     m_lblNote->setVisible(!note.empty());
+    m_events->ShowRefusal(m_block.EventRefusal());
     // The month is given only for a history that ends in a 中途退学 or 除籍, and can always be
     // put right where it is refused.
     for (const ResumeField& field : ResumeSchema()) {

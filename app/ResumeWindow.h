@@ -9,6 +9,7 @@
 #include "engine/ResumeRows.h"
 #include "input/ResumeInputs.h"
 
+class CEventList;
 class CResumeBlock;
 class CResumeTableModel;
 class IClipboard;
@@ -43,11 +44,13 @@ inline constexpr std::string_view kMsgPrintFailed = "印刷できませんでし
 QString ResumeDocumentName(const char* suffix);
 
 // The 学歴 block as it is handed in: the table 年 | 月 | 学歴 of the current history, the choices
-// of ResumeSchema() (calendar, start, heading, each stage's name and department, the month of a
-// leaving), and the block copied, saved as CSV or PDF, or printed. A choice that cannot be read
-// is named in red under the fields while the table keeps its last rows. The choices are written
-// to VesmerResume.ini when a field's editing finishes, a list or box changes, and when the
-// window closes.
+// of ResumeSchema() (calendar, start, heading and closing row, each stage's name and department,
+// the month of a leaving; the wording of a skipped year stands in the main window), the list
+// 「休学・留学など」 under them, and the block copied, saved as CSV or PDF, or printed. A choice
+// that cannot be read is named in red under the fields, a refused row under the list's, while
+// the table keeps its last rows. The choices are written to VesmerResume.ini when a field's
+// editing finishes, a list or box changes, a row is added or removed, and when the window
+// closes.
 class CResumeWindow : public QDialog {
     Q_OBJECT
   public:
@@ -55,8 +58,9 @@ class CResumeWindow : public QDialog {
                   QWidget* parent = nullptr);
     ~CResumeWindow() override;
 
-    // The control of an input of ResumeSchema().
+    // The control of an input of ResumeSchema(); nullptr for one the main window shows.
     QWidget* Field(const ResumeField& field) const;
+    CEventList& Events() const { return *m_events; }
     const CResumeTableModel& Model() const { return *m_model; }
 
     void OnCopy();
@@ -65,10 +69,15 @@ class CResumeWindow : public QDialog {
     void OnSavePdf();
     // Takes the fields into the block and writes the choices when they changed.
     void SaveChoices();
+    // Selects the row of 「休学・留学など」 the last calculation refused and focuses its field.
+    void FocusRefusedEvent();
 
   public slots:
     // Esc and the close box: the choices are written, then the window is hidden.
     void done(int result) override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QGridLayout* CreateForm();
@@ -77,7 +86,8 @@ class CResumeWindow : public QDialog {
     QLayout* CreateButtons();
     void ShowInputs(const ResumeInputs& inputs);
     ResumeInputs ReadFields() const;
-    void OnFieldChanged(bool save);
+    // finished: the editing is done, and the choices are committed (CResumeBlock::CommitInputs).
+    void OnFieldChanged(bool finished);
     void Refresh();
     // Every row as high as its wrapped text, and no lower than a row of one line.
     void FitRows();
@@ -93,6 +103,7 @@ class CResumeWindow : public QDialog {
     QString m_strSaveFolder;
 
     std::vector<QWidget*> m_aFields;  // in the order of ResumeSchema()
+    CEventList* m_events = nullptr;
     CResumeTableModel* m_model = nullptr;
     QTableView* m_table = nullptr;
     QLabel* m_lblRefusal = nullptr;

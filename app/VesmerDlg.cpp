@@ -1,5 +1,6 @@
 #include "app/VesmerDlg.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -22,8 +23,8 @@
 #include "app/ResumeWindow.h"
 #include "app/StaticEx.h"
 #include "export/ExportCommands.h"
+#include "input/CalculationView.h"
 #include "input/ChoiceLists.h"
-#include "input/InputTransfer.h"
 #include "platform/MessagePresenter.h"
 #include "settings/DialogState.h"
 #include "settings/SettingsLocation.h"
@@ -71,7 +72,7 @@ CVesmerDlg::~CVesmerDlg() {
 
 void CVesmerDlg::CreateControls() {
     const DialogBaseUnits base = BaseUnitsOf(font());
-    setFixedSize(DluSize(base, 422, 372));
+    setFixedSize(DluSize(base, 422, 387));
     // One validator serves every number edit.
     m_controls = CreateMainWindowControls(*this, base, new CDigitsValidator(false, this));
     m_ctlLink = static_cast<CStaticEx*>(Widget(Control::Link));
@@ -80,6 +81,7 @@ void CVesmerDlg::CreateControls() {
     m_cmbOutcome = static_cast<QComboBox*>(Widget(Control::Outcome));
     m_editHistory = static_cast<QPlainTextEdit*>(Widget(Control::HistoryText));
     m_lblParticle = static_cast<QLabel*>(Widget(Control::Particle));
+    m_cmbResumeSkip = static_cast<QComboBox*>(Widget(Control::ResumeSkip));
     static_cast<QPushButton*>(Widget(Control::Calculate))->setDefault(true);
     m_binding =
         std::make_unique<CInputBinding>(m_controls.inputs, m_inputs, m_strHistoryText, m_presenter);
@@ -96,6 +98,13 @@ void CVesmerDlg::ConnectCommands() {
             &CVesmerDlg::OnResumeWindow);
     connect(m_cmbFinalSchool, &QComboBox::activated, this, &CVesmerDlg::OnSelchangeFinalSchool);
     connect(m_cmbOutcome, &QComboBox::activated, this, &CVesmerDlg::OnSelchangeOutcome);
+    connect(m_cmbResumeSkip, &QComboBox::activated, this, &CVesmerDlg::OnSelchangeResumeSkip);
+    for (Control skip : {Control::SkipHighSchoolLastYear, Control::SkipUniversityLastYear})
+        connect(static_cast<QCheckBox*>(Widget(skip)), &QCheckBox::toggled, this,
+                &CVesmerDlg::ShowResumeSkip);
+    connect(m_resumeBlock, &CResumeBlock::Changed, this, &CVesmerDlg::ShowResumeSkip);
+    connect(m_resumeBlock, &CResumeBlock::InputsCommitted, this,
+            &CVesmerDlg::OnResumeInputsCommitted);
 }
 
 QWidget* CVesmerDlg::Widget(Control control) const {
@@ -167,32 +176,32 @@ void CVesmerDlg::SetExportEnabled(bool enabled) {
 }
 
 void CVesmerDlg::OnOK() {
+    Recalculate(true);
+}
+
+void CVesmerDlg::Recalculate(bool asked) {
     // A text the exchange refuses has been reported; nothing is computed from stale members.
     if (!UpdateData(true)) return;
     ApplyParticle(m_inputs.m_nOutcome);
 
-    CalculationResult result;
     const CivilDate today = m_clock();
+    const ResumeInputs& resume = m_resumeBlock->Inputs();
+    m_aCalculatedEvents = resume.m_aEvents;
+    Calculation calculation;
     try {
-        result = Calculate(m_inputs, m_history, today);
+        calculation = RunCalculation(m_inputs, resume, today);
     } catch (const std::exception&) {
         // The model could not build the text: box, export button and files stay as they were.
         m_presenter.Show("アプリケーションの内部エラーです。", kApplicationTitle,
                          MessageButtons::Ok, MessageIcon::Warning);
         return;
     }
-    if (!result.ok) {
-        m_presenter.Show(result.refusal, "エラー", MessageButtons::Ok, MessageIcon::None);
-        // A birth date that does not exist changes nothing; another refusal empties the history.
-        if (!IsBirthDateControl(result.refused)) {
-            m_strHistoryText.clear();
-            m_resumeBlock->ClearHistory();
-            SetExportEnabled(false);
-            UpdateData(false);
-        }
-        if (QWidget* refused = Widget(result.refused)) refused->setFocus();
+    m_resumeBlock->SetCalculation(calculation.result);
+    if (!calculation.result.ok) {
+        Refuse(calculation.result, asked);
         return;
     }
+    m_history = calculation.history;
     m_strHistoryText = m_history.m_strHistory;
     m_resumeBlock->SetHistory(m_history, today);
     SetExportEnabled(true);
@@ -200,6 +209,49 @@ void CVesmerDlg::OnOK() {
     // The text reaches the screen before the settings files are written.
     m_editHistory->viewport()->repaint();
     SaveAfterCalculate(m_inputs, m_history, m_location);
+}
+
+void CVesmerDlg::Refuse(const CalculationResult& result, bool asked) {
+    const bool row = result.refusedEvent >= 0;
+    // A refused row is named in the 学歴欄 window; a box says it only when Calculate was pressed.
+    if (asked || !row)
+        m_presenter.Show(result.refusal, "エラー", MessageButtons::Ok, MessageIcon::None);
+    // A birth date that does not exist or a row that cannot have happened changes nothing;
+    // another refusal empties the history.
+    if (!result.keepsShown) {
+        m_strHistoryText.clear();
+        m_resumeBlock->ClearHistory();
+        SetExportEnabled(false);
+        UpdateData(false);
+    }
+    if (!asked) return;
+    if (row) {
+        OnResumeWindow();
+        m_resumeWindow->FocusRefusedEvent();
+    } else if (QWidget* refused = Widget(result.refused)) {
+        refused->setFocus();
+    }
+}
+
+void CVesmerDlg::OnResumeInputsCommitted() {
+    // The history on show, or a refused row, follows the rows of 「休学・留学など」.
+    const bool follows = m_resumeBlock->HasHistory() || m_resumeBlock->RefusedEvent() >= 0;
+    if (follows && m_resumeBlock->Inputs().m_aEvents != m_aCalculatedEvents) Recalculate(false);
+}
+
+void CVesmerDlg::OnSelchangeResumeSkip() {
+    ResumeInputs inputs = m_resumeBlock->Inputs();
+    inputs.m_nSkip = m_cmbResumeSkip->currentIndex();
+    m_resumeBlock->CommitInputs(inputs);
+}
+
+void CVesmerDlg::ShowResumeSkip() {
+    ShowChoice(*m_cmbResumeSkip, m_resumeBlock->Inputs().m_nSkip);
+    // The wording matters only where a year is skipped.
+    bool skipped = false;
+    for (Control skip : {Control::SkipHighSchoolLastYear, Control::SkipUniversityLastYear})
+        skipped = skipped || static_cast<QCheckBox*>(Widget(skip))->isChecked();
+    m_cmbResumeSkip->setEnabled(skipped);
 }
 
 void CVesmerDlg::OnReset() {
@@ -264,7 +316,9 @@ void CVesmerDlg::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CVesmerDlg::closeEvent(QCloseEvent* event) {
-    // The close box ends the program; only the 学歴欄 window's fields are saved on the way out.
+    // The close box ends the program; only the 学歴欄 window's fields are saved on the way out,
+    // and nothing is computed any more.
+    m_resumeBlock->disconnect(this);
     if (m_resumeWindow) m_resumeWindow->SaveChoices();
     event->accept();
     done(QDialog::Accepted);

@@ -12,6 +12,7 @@
 #include "engine/HistoryData.h"
 #include "engine/ResumeRows.h"
 #include "input/DialogInputs.h"
+#include "input/EventInputs.h"
 #include "input/InputSchema.h"
 #include "platform/Version.h"
 
@@ -21,6 +22,7 @@ class CResumeCopy;
 class CResumeWindow;
 class CSettingsLocation;
 class CStaticEx;
+struct CalculationResult;
 class IClipboard;
 class IFileOpener;
 class IMessagePresenter;
@@ -68,6 +70,8 @@ class CVesmerDlg : public QDialog {
 
     void OnSelchangeFinalSchool();
     void OnSelchangeOutcome();
+    // The wording of a skipped year, a choice of the 学歴 block.
+    void OnSelchangeResumeSkip();
     void OnOK();  // Calculate
     void OnReset();
     void OnFileOutput();
@@ -111,6 +115,15 @@ class CVesmerDlg : public QDialog {
     QWidget* Widget(Control control) const;
     void OnInitDialog();
     void ApplyParticle(int outcomeIndex);
+    // Calculate with the inputs as they stand and the rows of 「休学・留学など」. asked: the user
+    // pressed Calculate, and a refusal is said in a box and its input (or row) focused; else the
+    // rows changed, and a refused row is only named in the 学歴欄 window.
+    void Recalculate(bool asked);
+    void Refuse(const CalculationResult& result, bool asked);
+    // Rows of 「休学・留学など」 that differ from those of the last calculation are computed anew.
+    void OnResumeInputsCommitted();
+    // The block's wording of a skipped year, open while one of the two boxes skips one.
+    void ShowResumeSkip();
     void SetExportEnabled(bool enabled);
     void ShowAboutDialog();
 
@@ -136,6 +149,7 @@ class CVesmerDlg : public QDialog {
     QComboBox* m_cmbOutcome = nullptr;
     QPlainTextEdit* m_editHistory = nullptr;
     QLabel* m_lblParticle = nullptr;
+    QComboBox* m_cmbResumeSkip = nullptr;
 
     // Members bound to the controls, and the model.
     DialogInputs m_inputs;
@@ -145,4 +159,5 @@ class CVesmerDlg : public QDialog {
     std::unique_ptr<CResumeCopy> m_resumeCopy;
     CResumeWindow* m_resumeWindow = nullptr;
     CHistoryData m_history;
+    std::vector<EventInput> m_aCalculatedEvents;  // the rows the last calculation was given
 };

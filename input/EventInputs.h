@@ -9,6 +9,9 @@
 
 #include "engine/HistoryData.h"
 
+// The name of the list, as the forms title it and the messages name it.
+inline constexpr std::string_view kEventListTitle = "休学・留学など";
+
 // The kinds of row in the list 「休学・留学など」, in the order of its kind list.
 enum class EventInputKind {
     LeaveOfAbsence,  // 休学 and 復学

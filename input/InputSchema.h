@@ -64,6 +64,7 @@ enum class Control : int {
     CopyResumeWareki = 1046,
     CopyResumeSeireki = 1047,
     ResumeWindow = 1048,
+    ResumeSkip = 1049,
 };
 
 enum class InputKind : unsigned char {

@@ -78,7 +78,7 @@ std::vector<ResumeSheetLine> RowLines(const ResumeRow& row, ResumeCalendar calen
     for (std::size_t i = 0; i < lines.size(); ++i) {
         for (std::size_t c = 0; c < texts.size(); ++c)
             lines[i].cells[c] = broken[c].value(static_cast<qsizetype>(i));
-        lines[i].centred = row.heading;
+        lines[i].align = ResumeTextAlignment(row);
     }
     return lines;
 }
@@ -97,9 +97,8 @@ void PaintPage(QPainter& painter, const ResumeSheetPage& lines) {
         DrawCell(painter, x[c], x[c + 1], 0, Utf8(kResumeSheetHeader[c]), Qt::AlignHCenter);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         for (std::size_t c = 0; c < lines[i].cells.size(); ++c) {
-            const bool centred = c < 2 || lines[i].centred;
             DrawCell(painter, x[c], x[c + 1], i + 1, lines[i].cells[c],
-                     centred ? Qt::AlignHCenter : Qt::AlignLeft);
+                     c < 2 ? Qt::AlignHCenter : lines[i].align);
         }
     }
     painter.setPen(QPen(Qt::black, kResumeSheetInnerRuleMm * kUnitsPerMm));

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <Qt>
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -33,11 +34,18 @@ inline constexpr std::array<std::string_view, 5> kResumeSheetFonts = {
 // Ruled lines under the header on one page; more continue on further pages under the header.
 inline constexpr std::size_t kResumeSheetLinesPerPage = 20;
 
-// One ruled line: the texts of 年, 月 and 学歴・職歴. A row too long for its column goes on over
-// the lines after its first, which leave 年 and 月 empty; the heading 「学歴」 is centred.
+// Where a row's text stands in the 学歴・職歴 column, as on the usual forms: the heading 「学歴」
+// centred, the closing 「以上」 at the right end, every other row from the left.
+inline Qt::Alignment ResumeTextAlignment(const ResumeRow& row) {
+    if (row.heading) return Qt::AlignHCenter;
+    return row.closing ? Qt::AlignRight : Qt::AlignLeft;
+}
+
+// One ruled line: the texts of 年, 月 and 学歴・職歴, and where the last stands. A row too long for
+// its column goes on over the lines after its first, which leave 年 and 月 empty.
 struct ResumeSheetLine {
     std::array<QString, 3> cells;
-    bool centred = false;
+    Qt::Alignment align = Qt::AlignLeft;
 
     friend bool operator==(const ResumeSheetLine&, const ResumeSheetLine&) = default;
 };

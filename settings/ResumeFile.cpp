@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QStringDecoder>
+#include <set>
 
+#include "input/EventInputs.h"
 #include "platform/FileSystem.h"
 #include "platform/WholeFile.h"
 #include "settings/SettingsLocation.h"
@@ -57,6 +59,8 @@ QByteArray ResumeFileBytes(const ResumeInputs& inputs) {
     QByteArray bytes = "[" + Utf8(kResumeSection) + "]\n";
     for (const ResumeField& field : ResumeSchema())
         bytes += Utf8(field.name) + "=" + StoredValue(inputs, field) + "\n";
+    for (const auto& [key, value] : StoredEventValues(inputs.m_aEvents))
+        bytes += Utf8(key) + "=" + LineValue(value) + "\n";
     return bytes;
 }
 
@@ -66,6 +70,8 @@ std::optional<ResumeInputs> ParseResumeFile(const QByteArray& bytes) {
     if (!IsUtf8(text)) return std::nullopt;
     ResumeInputs inputs;
     std::vector<bool> seen(ResumeSchema().size());
+    std::set<QByteArray> seenEventKeys;
+    CStoredEventRows events;
     bool inSection = false;
     for (QByteArray line : text.toByteArray().split('\n')) {
         if (line.endsWith('\r')) line.chop(1);
@@ -75,17 +81,24 @@ std::optional<ResumeInputs> ParseResumeFile(const QByteArray& bytes) {
         }
         const qsizetype equals = line.indexOf('=');
         if (!inSection || equals < 0) continue;
-        const ResumeField* field = FindResumeField(line.left(equals).trimmed().toStdString());
-        if (!field) continue;
-        const auto index = static_cast<std::size_t>(field - ResumeSchema().data());
-        if (seen[index]) continue;  // the first of duplicate keys counts
-        seen[index] = true;
+        const QByteArray key = line.left(equals).trimmed();
         const QByteArray value = line.mid(equals + 1);
+        const ResumeField* field = FindResumeField(key.toStdString());
+        // The first of duplicate keys counts.
+        if (!field) {
+            if (seenEventKeys.insert(key).second)
+                events.Read(key.toStdString(), value.toStdString());
+            continue;
+        }
+        const auto index = static_cast<std::size_t>(field - ResumeSchema().data());
+        if (seen[index]) continue;
+        seen[index] = true;
         if (std::string* member = ResumeText(inputs, *field))
             *member = value.toStdString();
         else
             ReadNumber(*field, value.trimmed(), *ResumeNumber(inputs, *field));
     }
+    inputs.m_aEvents = events.Rows();
     return inputs;
 }
 
@@ -129,8 +142,11 @@ ResumeFileSave CResumeStore::Save(const ResumeInputs& inputs, bool replaceUnread
     const bool readable = file.state == FileRead::Missing ||
                           (file.state == FileRead::Read && ParseResumeFile(file.bytes));
     if (!readable && !replaceUnreadable) return ResumeFileSave::Unreadable;
-    if (!MakePrivateFolder(FolderOf(path)) ||
-        !WriteWholeFile(path, ResumeFileBytes(inputs), NewFileMode::OwnerOnly))
+    // A file too large to be read back (a huge text pasted) would cost every choice at the next
+    // start: the one there is kept instead.
+    const QByteArray bytes = ResumeFileBytes(inputs);
+    if (bytes.size() > kMaxResumeFileBytes || !MakePrivateFolder(FolderOf(path)) ||
+        !WriteWholeFile(path, bytes, NewFileMode::OwnerOnly))
         return ResumeFileSave::Failed;
     m_stored = inputs;
     return ResumeFileSave::Written;

@@ -11,9 +11,11 @@ class CSettingsLocation;
 
 // The choices of the 学歴 block, "VesmerResume.ini" in the settings folder: UTF-8, a line
 // "[VesmerResume]", then one "key=value" line per input of ResumeSchema(), keyed by the field's
-// name. A list is written as its item's text (an index is read too), the check box as 1 or 0,
-// a text as typed (a line break in it becomes a blank). Unknown keys and other sections are
-// ignored; a value that fits no item keeps the default.
+// name, and the rows of 「休学・留学など」 as StoredEventValues gives them ("event1.kind=休学").
+// A list is written as its item's text (an index is read too), the check box as 1 or 0, a text
+// as typed (a line break in it becomes a blank). Unknown keys and other sections are ignored; a
+// value that fits no item keeps the default; the first of duplicate keys counts. A file of the
+// version before the rows reads as it did, without rows.
 inline constexpr const char* kResumeFileName = "VesmerResume.ini";
 inline constexpr std::string_view kResumeSection = "VesmerResume";
 // A larger file is no file of these choices.
@@ -59,7 +61,8 @@ class CResumeStore {
 
     ResumeFileLoad Load();
     // Writes inputs unless they are what the file already holds; a file that cannot be read is
-    // replaced only with replaceUnreadable.
+    // replaced only with replaceUnreadable. Choices that would make a file over
+    // kMaxResumeFileBytes are not written (Failed).
     ResumeFileSave Save(const ResumeInputs& inputs, bool replaceUnreadable = false);
     QString Path() const;
 

@@ -1,9 +1,11 @@
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -121,6 +123,7 @@ class VesmerDlgTest : public QObject {
     void editsKeysResetAndCloseBox();
     void exportCopyToolAndVersionCommands();
     void resumeWindowFollowsTheHistoryAndItsChoices();
+    void historyEventsAndTheSkipWording();
     void storedChoicesThatCannotBeUsed();
 };
 
@@ -152,7 +155,8 @@ void VesmerDlgTest::firstStartShowsTheDefaultsInOrder() {
         QVERIFY(w->isHidden() || f.Dialog().rect().contains(w->geometry()));
         if (!w->isHidden() && w->focusPolicy() != Qt::NoFocus) focusable << w;
     }
-    QCOMPARE(focusable.size(), qsizetype{kInputCount + 8});  // seven buttons and the link
+    // Seven buttons, the link and the wording of a skipped year.
+    QCOMPARE(focusable.size(), qsizetype{kInputCount + 9});
     for (QWidget* a : focusable) {
         for (QWidget* b : focusable)
             QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
@@ -430,9 +434,10 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
         keys << QKeySequence::mnemonic(button->text()).toString();
     keys.removeAll(QString());
     keys.sort();
-    QCOMPARE(keys.join(' '),
-             QStringLiteral("Alt+1 Alt+2 Alt+3 Alt+4 Alt+5 Alt+6 Alt+7 Alt+8 Alt+C "
-                            "Alt+D Alt+E Alt+F Alt+H Alt+K Alt+M Alt+P Alt+R Alt+V Alt+X Alt+Y"));
+    QCOMPARE(keys.join(' '), QStringLiteral("Alt+1 Alt+2 Alt+3 Alt+4 Alt+5 Alt+6 Alt+7 Alt+8 Alt+A "
+                                            "Alt+C Alt+D Alt+E Alt+F Alt+G Alt+H Alt+K Alt+L Alt+M "
+                                            "Alt+N Alt+O Alt+P Alt+R Alt+S Alt+T Alt+V Alt+X Alt+Y "
+                                            "Alt+Z"));
     // The 学歴 of a row stands left, the heading's and the years centred.
     const auto align = [&w](int row, int column) {
         return w.Model().index(row, column).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
@@ -526,6 +531,91 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
     f.Get<QPushButton>(C::CopyResumeSeireki)->click();
     QVERIFY(f.m_clipboard.m_aTexts.back().contains(QStringLiteral("東都大学　経済学部　入学")));
     QVERIFY(f.Shown().isEmpty());
+}
+
+// The wording of a skipped year stands in the main window, open while a year is skipped. The
+// rows of 「休学・留学など」 are added, typed and removed from the keyboard; the history on show
+// follows them, and a row that cannot have happened is named in red while the history stays;
+// Calculate also says it and focuses its field. The rows are kept for the next start.
+void VesmerDlgTest::historyEventsAndTheSkipWording() {
+    DialogFixture f;
+    f.SetText(C::BirthYear, QStringLiteral("2000"));
+    f.Choose(C::FinalSchool, STAGE_UNIVERSITY - 1);
+    QVERIFY(!f.Get(C::ResumeSkip)->isEnabled());
+    f.Check(C::SkipHighSchoolLastYear);
+    f.Choose(C::ResumeSkip, 1);  // 飛び入学
+    f.Calculate();
+    QVERIFY(f.Read(kResumeFileName).contains("\nresumeSkip=飛び入学\n"));
+    f.Get<QPushButton>(C::ResumeWindow)->click();
+    CResumeWindow& w = *f.Dialog().ResumeWindow();
+    QVERIFY(Table(w).contains(QStringLiteral("平成29\t3\t高等学校　中途退学（飛び入学のため）\n")));
+    f.Check(C::SkipHighSchoolLastYear, false);
+    QVERIFY(!f.Get(C::ResumeSkip)->isEnabled());
+    f.Calculate();
+    QCOMPARE(Table(w), kWarekiRows);
+
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    const auto field = [&w](const char* name) { return w.findChild<QWidget*>(name); };
+    const auto type = [&](const char* name, const char* text) {
+        field(name)->setFocus();
+        QTest::keyClicks(field(name), QString::fromUtf8(text));
+        QTest::keyClick(field(name), Qt::Key_Return);
+    };
+    auto* refusal = w.findChild<QLabel*>(QStringLiteral("eventRefusal"));
+    QTest::keyClick(&w, Qt::Key_A, Qt::AltModifier);  // a 休学 in 大学, its months still missing
+    QTRY_COMPARE(QApplication::focusWidget(), field("eventKind"));
+    QCOMPARE(refusal->text(),
+             QStringLiteral("「休学・留学など」の1行目（休学）の「休学した月」を入力"
+                            "してください。"));
+    QCOMPARE(Table(w), kWarekiRows);
+    type("eventFrom", "2019-04");
+    type("eventTo", "2020/4");
+    QVERIFY(refusal->isHidden());
+    QCOMPARE(w.findChild<QListWidget*>(QStringLiteral("eventList"))->item(0)->text(),
+             QStringLiteral("1. 休学　大学　2019-04〜2020/4"));
+    QVERIFY(
+        Table(w).endsWith(QStringLiteral("平成30\t4\t大学　入学\n平成31\t4\t大学　休学\n"
+                                         "令和2\t4\t大学　復学\n令和5\t3\t大学　卒業\n")));
+    QVERIFY(f.BoxText().contains(QStringLiteral("2019年(平成 31年) 4月　大学休学")));
+    QVERIFY(f.Shown().isEmpty());
+
+    // A 交換留学 that returns before it leaves: named in red; Calculate says it too and focuses the
+    // return, while the history and the settings files stay as they were.
+    const QString shown = Table(w);
+    const QByteArray historyFile = f.Read(kHistoryFileName);
+    QTest::keyClick(&w, Qt::Key_A, Qt::AltModifier);
+    QTRY_COMPARE(QApplication::focusWidget(), field("eventKind"));
+    QTest::keyClick(field("eventKind"), Qt::Key_Down);
+    type("eventPlace", "Boston");
+    type("eventFrom", "2021-09");
+    type("eventTo", "2021-06");
+    const QString returned = QStringLiteral(
+        "「休学・留学など」の2行目（交換留学）の「帰国した月」が"
+        "「出発した月」より後になっていません。");
+    QCOMPARE(refusal->text(), returned);
+    QCOMPARE(Table(w), shown);
+    QVERIFY(f.Shown().isEmpty());
+    f.Calculate();
+    QCOMPARE(f.Shown(), QStringList{"エラー | " + returned});
+    QCOMPARE(QApplication::focusWidget(), field("eventTo"));
+    QCOMPARE(f.Read(kHistoryFileName), historyFile);
+    w.OnCopy();  // the rows on show are not those of the list
+    QCOMPARE(f.Shown().size(), qsizetype{2});
+    QVERIFY(f.m_clipboard.m_aTexts.isEmpty());
+
+    // Removed with Delete in the list; the block may end with 以上.
+    field("eventList")->setFocus();
+    QTest::keyClick(field("eventList"), Qt::Key_Delete);
+    QVERIFY(refusal->isHidden());
+    static_cast<QCheckBox*>(w.Field(*FindResumeField("resumeClosing")))->click();
+    QCOMPARE(Table(w), shown + "\t\t以上\n");
+    QVERIFY(f.Read(kResumeFileName)
+                .endsWith("\nresumeClosing=1\nresumeSkip=飛び入学\nevent1.kind=休学\n"
+                          "event1.stage=大学\nevent1.from=2019-04\nevent1.to=2020/4\n"));
+    f.Start();
+    f.Calculate();
+    QVERIFY(f.BoxText().contains(QStringLiteral("2020年(令和  2年) 4月　大学復学")));
 }
 
 // A stored choice that is refused is named when the rows are asked for, and no rows are copied

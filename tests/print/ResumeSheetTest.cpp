@@ -8,6 +8,12 @@
 
 #include "print/ResumeSheet.h"
 
+// A line as a failure shows it: its cells and where the last stands.
+void PrintTo(const ResumeSheetLine& line, std::ostream* out) {
+    *out << (line.cells[0] + "|" + line.cells[1] + "|" + line.cells[2]).toStdString() << " align "
+         << line.align.toInt();
+}
+
 namespace {
 
 // A heading and count - 1 rows, each naming its number.
@@ -30,24 +36,34 @@ QString Joined(const ResumeSheetPage& page, std::size_t column) {
     return text;
 }
 
-// Twenty ruled lines to a page; a long row goes on over the lines after its first, with its
-// year and month on the first only, and moves to the next page whole when the lines left are
-// too few.
+// The closing row 「以上」 of a block.
+ResumeRow Closing() {
+    ResumeRow row{0, {}, 0, {}, "以上"};
+    row.closing = true;
+    return row;
+}
+
+// Twenty ruled lines to a page; a long row (a year abroad, with its return) goes on over the lines
+// after its first, with its year and month on the first only, and moves to the next page whole
+// when the lines left are too few. The heading is centred, the closing row stands at the right.
 TEST(ResumeSheet, RowsFillTheRuledLinesOfEachPage) {
     EXPECT_EQ(LayOutResumeSheet({}, ResumeCalendar::Wareki), std::vector<ResumeSheetPage>(1));
     std::vector<ResumeRow> rows = Rows(21);
+    rows.push_back(Closing());
     std::vector<ResumeSheetPage> pages = LayOutResumeSheet(rows, ResumeCalendar::Seireki);
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(pages[0].size(), 20u);
-    EXPECT_EQ(pages[0][0], (ResumeSheetLine{{"", "", "学歴"}, true}));
-    EXPECT_EQ(pages[1], (ResumeSheetPage{{{"2010", "4", "東都第20学校　入学"}, false}}));
+    EXPECT_EQ(pages[0][0], (ResumeSheetLine{{"", "", "学歴"}, Qt::AlignHCenter}));
+    EXPECT_EQ(pages[1], (ResumeSheetPage{{{"2010", "4", "東都第20学校　入学"}, Qt::AlignLeft},
+                                         {{"", "", "以上"}, Qt::AlignRight}}));
     rows.resize(19);  // a heading and eighteen rows, then a row of three lines
     rows.push_back({2010, "平成", 22, 3, kLongText});
+    rows.back().until = ResumeMonth{2011, "平成", 23, 3};
     pages = LayOutResumeSheet(rows, ResumeCalendar::Wareki);
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(pages[0].size(), 19u);
     ASSERT_EQ(pages[1].size(), 3u);
-    EXPECT_EQ(Joined(pages[1], 2), QString::fromStdString(kLongText));
+    EXPECT_EQ(Joined(pages[1], 2), QString::fromStdString(kLongText + "（平成23年3月まで）"));
     EXPECT_EQ(Joined(pages[1], 0) + "|" + Joined(pages[1], 1), QStringLiteral("平成22|3"));
     EXPECT_EQ(pages[1][0].cells[0], QStringLiteral("平成22"));
 }
@@ -77,19 +93,27 @@ TEST(ResumeSheet, PdfHoldsEveryRowOnce) {
     EXPECT_EQ(text.count(QStringLiteral("東都第20学校")), 1);
     std::vector<ResumeRow> rows = Rows(2);
     rows.push_back({2010, "平成", 22, 3, kLongText});
+    rows.push_back(Closing());
     ASSERT_TRUE(WriteResumePdf(path, rows, ResumeCalendar::Seireki));
     const QString seireki = Tool("pdftotext", {path, "-"}).remove(QRegularExpression("\\s"));
     EXPECT_TRUE(seireki.contains(QStringLiteral("1991")));
-    // The year stands in the middle of its column, under 年.
+    // The year stands in the middle of its column, under 年; 以上 ends where the block's text
+    // ends, the padding before its right rule (A4 less the margin, in points).
     const QString boxes = Tool("pdftotext", {"-bbox", path, "-"});
-    const auto centre = [&boxes](const QString& word) {
+    const auto edges = [&boxes](const QString& word) {
         const QRegularExpressionMatch box =
             QRegularExpression(
                 QStringLiteral("xMin=\"([\\d.]+)\"[^>]*xMax=\"([\\d.]+)\"[^>]*>%1<").arg(word))
                 .match(boxes);
-        return (box.captured(1).toDouble() + box.captured(2).toDouble()) / 2;
+        return std::pair{box.captured(1).toDouble(), box.captured(2).toDouble()};
+    };
+    const auto centre = [&edges](const QString& word) {
+        return (edges(word).first + edges(word).second) / 2;
     };
     EXPECT_NEAR(centre("1991"), centre("年"), 0.5);
+    constexpr double kPointsPerMm = 72 / 25.4;
+    EXPECT_NEAR(edges("以上").second,
+                (210 - kResumeSheetMarginMm - kResumeSheetPaddingMm) * kPointsPerMm, 1.0);
     EXPECT_TRUE(seireki.contains(QString::fromStdString(kLongText).remove(QChar(0x3000))))
         << seireki.toStdString();
     EXPECT_FALSE(

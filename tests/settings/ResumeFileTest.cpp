@@ -5,11 +5,14 @@
 #include <QTemporaryDir>
 
 #include "engine/HistoryData.h"
+#include "input/EventInputs.h"
 #include "settings/ResumeFile.h"
 #include "settings/SettingsLocation.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
+
+using IK = EventInputKind;
 
 struct ResumeStoreFixture {
     QString Path() const { return QDir(m_location.Folder()).filePath(kResumeFileName); }
@@ -35,16 +38,22 @@ TEST(ResumeFile, RoundTripInANewPrivateFile) {
     inputs.m_aSchoolNames[STAGE_UNIVERSITY - 1] = "東都大学";
     inputs.m_aDepartments[STAGE_UNIVERSITY - 1] = "経済学部\n経済学科";
     inputs.m_strLeavingMonth = "１２";
+    inputs.m_aEvents = {{IK::LeaveOfAbsence, STAGE_UNIVERSITY, "2000-04", "2001年4月", "", ""},
+                        {IK::TransferIn, STAGE_HIGH_SCHOOL, "1997-09", "", "東都\n第二", ""}};
     ASSERT_EQ(f.m_store.Save(inputs), ResumeFileSave::Written);
     const QByteArray bytes = ReadBytes(f.Path());
     EXPECT_TRUE(
         bytes.startsWith("[VesmerResume]\nresumeCalendar=西暦\nresumeStart=小学校入学から\n"
                          "resumeHeading=0\nschoolElementary=\n"));
     EXPECT_TRUE(bytes.contains("\ndepartmentUniversity=経済学部 経済学科\n"));
-    EXPECT_TRUE(bytes.endsWith("\nleavingMonth=１２\nresumeClosing=0\nresumeSkip=早期卒業\n"));
+    EXPECT_TRUE(bytes.endsWith(
+        "\nleavingMonth=１２\nresumeClosing=0\nresumeSkip=早期卒業\nevent1.kind=休学\n"
+        "event1.stage=大学\nevent1.from=2000-04\nevent1.to=2001年4月\nevent2.kind=転入学\n"
+        "event2.from=1997-09\nevent2.place=東都 第二\nevent2.department=\n"));
     EXPECT_EQ(Mode(f.Path()), 0600u);
     EXPECT_EQ(Mode(f.m_location.Folder()), 0700u);
     inputs.m_aDepartments[STAGE_UNIVERSITY - 1] = "経済学部 経済学科";
+    inputs.m_aEvents[1].place = "東都 第二";
     const ResumeFileLoad read = CResumeStore(f.m_location).Load();
     EXPECT_EQ(read.state, ResumeFileState::Read);
     EXPECT_EQ(read.inputs, inputs);
@@ -53,11 +62,13 @@ TEST(ResumeFile, RoundTripInANewPrivateFile) {
 
     // Written by hand: a byte-order mark, CR LF, indices, blanks around keys, a key before any
     // section, other sections, unknown keys, the first of two keys, a list value that fits
-    // nothing, and a name too long for a row, which is kept as it is for the window to refuse.
+    // nothing, a name too long for a row, which is kept as it is for the window to refuse, and
+    // rows numbered out of order.
     const auto parsed = ParseResumeFile(
         "\xEF\xBB\xBFschoolDoctor=Z\r\n[Other]\r\nschoolUniversity=X\r\n[VesmerResume]\r\n "
         "resumeStart = 1\r\n"
         "resumeCalendar=太陽暦\r\nschoolUniversity= 東都大学 \r\nschoolUniversity=Y\r\nzzz=1\r\n"
+        "event2.kind=休学\r\nevent2.from=1999-04\r\nevent2.from=2000-04\r\nevent1.kind=高卒認定\r\n"
         "schoolMaster=" +
         QByteArray(61, 'M') + "\n");
     ASSERT_TRUE(parsed);
@@ -65,7 +76,39 @@ TEST(ResumeFile, RoundTripInANewPrivateFile) {
     expected.m_nStart = 1;
     expected.m_aSchoolNames[STAGE_UNIVERSITY - 1] = " 東都大学 ";
     expected.m_aSchoolNames[STAGE_MASTER - 1] = std::string(61, 'M');
+    expected.m_aEvents = {{IK::Equivalency, STAGE_HIGH_SCHOOL, "", "", "", ""},
+                          {IK::LeaveOfAbsence, 0, "1999-04", "", "", ""}};
     EXPECT_EQ(*parsed, expected);
+}
+
+// A file of the version before the rows of 「休学・留学など」 and the closing and skip choices
+// gives its choices as before, with none of those, and is left as it is while they stay so.
+// Choices too large for a file that could be read back are not written over it.
+TEST(ResumeFile, EarlierFilesLoadAndStayAsTheyAre) {
+    ResumeStoreFixture f;
+    ASSERT_TRUE(QDir().mkpath(f.m_location.Folder()));
+    QByteArray earlier =
+        "[VesmerResume]\nresumeCalendar=和暦\nresumeStart=高校入学から\n"
+        "resumeHeading=1\n";
+    for (const char* stage : {"Elementary", "JuniorHigh", "HighSchool", "JuniorCollege",
+                              "Vocational", "University", "Master", "Doctor"}) {
+        const bool university = std::string_view(stage) == "University";
+        earlier += QByteArray("school") + stage + "=" + (university ? "東都大学" : "") + "\n";
+        earlier += QByteArray("department") + stage + "=\n";
+    }
+    earlier += "leavingMonth=\n";
+    ASSERT_TRUE(WriteBytes(f.Path(), earlier));
+    const ResumeFileLoad load = f.m_store.Load();
+    ResumeInputs expected;
+    expected.m_nStart = 1;
+    expected.m_aSchoolNames[STAGE_UNIVERSITY - 1] = "東都大学";
+    EXPECT_EQ(load.state, ResumeFileState::Read);
+    EXPECT_EQ(load.inputs, expected);
+    EXPECT_EQ(f.m_store.Save(expected), ResumeFileSave::Written);
+    expected.m_aEvents.push_back(
+        {IK::Exchange, STAGE_UNIVERSITY, "", "", std::string(kMaxResumeFileBytes, 'x'), ""});
+    EXPECT_EQ(f.m_store.Save(expected), ResumeFileSave::Failed);
+    EXPECT_EQ(ReadBytes(f.Path()), earlier);
 }
 
 #ifndef _WIN32
