@@ -5,6 +5,7 @@
 
 #include "engine/NumberText.h"
 #include "engine/ResumeRows.h"
+#include "engine/Utf8.h"
 #include "input/ChoiceLists.h"
 
 namespace {
@@ -24,28 +25,15 @@ constexpr EventKindDescription kKinds[] = {
 constexpr int kFirstMonthYear = 1873;
 constexpr int kLastMonthYear = 2100;
 
-// Blanks around the text, ASCII and full-width.
-std::string_view Trimmed(std::string_view text) {
-    constexpr std::string_view kWide = "　";
-    for (bool trimmed = true; trimmed;) {
-        trimmed = false;
-        for (std::string_view blank : {std::string_view(" "), std::string_view("\t"), kWide}) {
-            for (; text.starts_with(blank); trimmed = true) text.remove_prefix(blank.size());
-            for (; text.ends_with(blank); trimmed = true) text.remove_suffix(blank.size());
-        }
-    }
-    return text;
-}
-
 // Reads the digits at the start of text into value; false when there are none or too many.
 bool TakeNumber(std::string_view& text, std::size_t maxDigits, int& value) {
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     std::size_t digits = 0;
     while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
     if (digits == 0 || digits > maxDigits) return false;
     value = ParseLeadingInt(text.substr(0, digits));
     text.remove_prefix(digits);
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     return true;
 }
 
@@ -109,8 +97,8 @@ bool ParseYearMonth(std::string_view typed, YearMonth& month) {
     if (!TakeNumber(text, 4, year) || !TakeSeparator(text) || !TakeNumber(text, 2, number))
         return false;
     if (text.starts_with("月")) text.remove_prefix(std::string_view("月").size());
-    if (!Trimmed(text).empty() || year < kFirstMonthYear || year > kLastMonthYear || number < 1 ||
-        number > 12)
+    if (!TrimBlanks(text).empty() || year < kFirstMonthYear || year > kLastMonthYear ||
+        number < 1 || number > 12)
         return false;
     month = {year, number};
     return true;
@@ -151,7 +139,7 @@ bool ReadMonthField(std::span<const EventInput> rows, int row, EventField field,
     if (label.empty()) return true;
     const std::string name = RowName(rows, row) + "の「" + std::string(label) + "」";
     const bool required = field == EventField::From ? kind.fromRequired : true;
-    if (Trimmed(typed).empty()) {
+    if (TrimBlanks(typed).empty()) {
         if (!required) return true;
         transfer = Refusal(transfer, name + "を入力してください。", row, field);
         return false;

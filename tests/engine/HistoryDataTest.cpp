@@ -435,7 +435,7 @@ TEST(ResumeRows, SchoolTextsAreTrimmedAndRefused) {
     const std::string sixty(60, 'a'), kanji = std::string(59, 'a') + "学";
     for (const std::string text : {"経済学部　経済学科", kanji.c_str(), sixty.c_str(),
                                    "\xEE\x80\x80", "\xF4\x8F\xBF\xBF", "a\u00A0b"}) {
-        for (const std::string& typed : {text, "　 " + text + " 　"}) {
+        for (const std::string& typed : {text, "　 " + text + " 　", "　 " + text, text + "　 "}) {
             std::string cleaned;
             EXPECT_EQ(CleanSchoolText(typed, cleaned), P::None) << typed;
             EXPECT_EQ(cleaned, text);

@@ -229,6 +229,9 @@ TEST(Calculate, ChecksShortenAndMoveStages) {
     for (int stage = STAGE_ELEMENTARY; stage <= STAGE_DOCTOR; ++stage) {
         EXPECT_EQ(run.history.Stage(stage).nCourseMonths, months[stage - 1]) << stage;
         EXPECT_EQ(run.history.Stage(stage).nEntryMonth, stage >= STAGE_UNIVERSITY ? 10 : 4);
+        // Only a year skipped for the next school may be written as a 飛び入学.
+        EXPECT_EQ(run.history.Stage(stage).bLastYearSkipped,
+                  stage == STAGE_HIGH_SCHOOL || stage == STAGE_UNIVERSITY);
     }
     EXPECT_EQ(Route(run.history), "123678");
 
