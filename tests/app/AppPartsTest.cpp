@@ -64,7 +64,11 @@ void AppPartsTest::linkLabel() {
     QCOMPARE(opened, std::vector<QUrl>{QUrl(QStringLiteral("mailto:someone@example.org"))});
     // From the keyboard, and as a screen reader presses it.
     QVERIFY(link.focusPolicy() & Qt::TabFocus);
-    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_A}) QTest::keyClick(&link, key);
+    for (const auto& [key, count] :
+         {std::pair{Qt::Key_Return, 2}, {Qt::Key_Space, 3}, {Qt::Key_A, 3}}) {
+        QTest::keyClick(&link, key);
+        QCOMPARE(int(opened.size()), count);
+    }
     QAccessibleInterface* node = QAccessible::queryAccessibleInterface(&link);
     QCOMPARE(node->role(), QAccessible::Link);
     QCOMPARE(node->text(QAccessible::Name), QStringLiteral("someone@example.org"));

@@ -213,6 +213,11 @@ TEST(Cli, HelpListsEveryOptionAndVersion) {
     EXPECT_TRUE(help.out.startsWith("Usage: vesmer-cli [options]\n"));
     EXPECT_TRUE(help.out.contains("\n  --resume <CALENDAR>  "));
     EXPECT_TRUE(help.out.contains("\n終了ステータス: 0 表示した、1 出力、"));
+    // A destination is described only for the options that take one.
+    const qsizetype leave = help.out.indexOf("--leave "),
+                    exchange = help.out.indexOf("--exchange ");
+    EXPECT_FALSE(help.out.mid(leave, exchange - leave).contains("DEST"));
+    EXPECT_TRUE(help.out.mid(exchange).contains("DEST は"));
     EXPECT_EQ(Cli({"--version"}).out, "vesmer-cli 4.10\n");
 }
 

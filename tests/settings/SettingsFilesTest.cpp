@@ -160,4 +160,11 @@ TEST_F(SettingsFilesTest, MissingKeysAndIndicesOutsideTheLists) {
     EXPECT_EQ(stored.m_strBirthMonth + "/" + stored.m_strBirthDay, "2/29");
 }
 
+// No folder is no place: nothing is written at the file system's root.
+TEST(SettingsFolder, SaveWithoutAFolderIsRefused) {
+    std::string error;
+    EXPECT_FALSE(SaveSettingsFolder(QString(), DialogInputs(), CHistoryData(), error));
+    EXPECT_EQ(error, "--save にフォルダーを指定してください。");
+}
+
 }  // namespace
