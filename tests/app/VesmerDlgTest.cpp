@@ -462,6 +462,7 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
     calendar->setCurrentIndex(1);
     emit calendar->activated(1);
     QCOMPARE(Table(w), kSeirekiNamedRows);
+    QVERIFY(f.Read(kResumeFileName).contains("\nresumeCalendar=西暦\n"));  // a list is kept at once
     w.OnCopy();
     f.Get<QPushButton>(C::CopyResumeWareki)->click();
     w.OnPrint();
