@@ -12,14 +12,11 @@
 
 #include "app/InputBinding.h"
 #include "input/ChoiceLists.h"
+#include "platform/QtText.h"
 
 namespace {
 
 using F = EventField;
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Each field's control, its label's mnemonic and its place in the grid of fields; the texts of a
 // row are typed into line edits.

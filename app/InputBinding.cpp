@@ -10,12 +10,9 @@
 #include "input/ChoiceLists.h"
 #include "input/DialogInputs.h"
 #include "platform/MessagePresenter.h"
+#include "platform/QtText.h"
 
 namespace {
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The box holds line feeds; the history text, like the file it is exported to, has CR LF.
 std::string WithCrLf(const QString& boxText) {

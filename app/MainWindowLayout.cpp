@@ -16,13 +16,10 @@
 #include "app/ResumeCopy.h"
 #include "app/StaticEx.h"
 #include "input/ResumeInputs.h"
+#include "platform/QtText.h"
 #include "platform/Version.h"
 
 namespace {
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QRect BoxRect(const DialogBaseUnits& base, const DluBox& box) {
     return DluRect(base, box.x, box.y, box.width, box.height);

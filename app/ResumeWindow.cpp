@@ -22,16 +22,13 @@
 #include "export/ExportCommands.h"
 #include "input/ChoiceLists.h"
 #include "platform/MessagePresenter.h"
+#include "platform/QtText.h"
 #include "platform/WholeFile.h"
 #include "print/ResumeSheet.h"
 
 namespace {
 
 using K = ResumeFieldKind;
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Where each kind of input stands in the form's grid, and its label's mnemonic. A stage's name
 // and department stand in the stage's row, the name labelled with the stage and its number.

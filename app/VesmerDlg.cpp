@@ -26,16 +26,11 @@
 #include "input/CalculationView.h"
 #include "input/ChoiceLists.h"
 #include "platform/MessagePresenter.h"
+#include "platform/QtText.h"
 #include "settings/DialogState.h"
 #include "settings/SettingsLocation.h"
 
-namespace {
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
+namespace {}  // namespace
 
 CVesmerDlg::CVesmerDlg(const VesmerDlgServices& services, QWidget* parent)
     : QDialog(parent),

@@ -2,10 +2,6 @@
 
 #include "engine/HistoryData.h"
 
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString NotAllowed(const QString& option, const QString& value, const QString& allowed) {
     return QStringLiteral("「%1」は --%2 に指定できません。%3で指定してください。")
         .arg(value, option, allowed);

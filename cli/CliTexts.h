@@ -4,10 +4,10 @@
 #include <QStringList>
 #include <string_view>
 
+#include "platform/QtText.h"
+
 // What vesmer-cli says about its command line, in Japanese as Tosvel says it. Option names are
 // given without their dashes and values as typed; the caller escapes control characters.
-
-QString Utf8(std::string_view text);
 
 // 「VALUE」は --OPTION に指定できません。ALLOWEDで指定してください。
 QString NotAllowed(const QString& option, const QString& value, const QString& allowed);

@@ -81,67 +81,53 @@ std::string_view CHistoryData::SchoolName(int stage) const {
 
 namespace {
 
+// The word that follows the school in a line of this kind.
+std::string_view WordAfterSchool(HistoryEventKind kind) {
+    switch (kind) {
+        case HistoryEventKind::Entry:
+            return "入学";
+        case HistoryEventKind::Graduation:
+            return "卒業";
+        case HistoryEventKind::Completion:
+            return "修了";
+        case HistoryEventKind::DroppedOut:
+            return "中退";
+        case HistoryEventKind::Expelled:
+            return "除籍";
+        case HistoryEventKind::LeaveOfAbsence:
+            return "休学";
+        case HistoryEventKind::Return:
+            return "復学";
+        case HistoryEventKind::Exchange:
+            return "交換留学";
+        case HistoryEventKind::StudyAbroad:
+            return "留学";
+        case HistoryEventKind::TransferIn:
+            return "転入学";
+        case HistoryEventKind::CreditsWithdrawn:
+            return "単位取得退学";
+        default:  // the doctorate's entry is its school alone
+            return {};
+    }
+}
+
 // The part of a line after its date: the school and what happened there.
 void AppendEventText(std::string& line, HistoryEventKind kind, std::string_view school, int grade) {
     switch (kind) {
-        case HistoryEventKind::Entry:
-            line += school;
-            line += "入学";
+        case HistoryEventKind::GraduateEntry:
+            line += "大学院入学";
+            return;
+        case HistoryEventKind::EquivalencyPass:
+            line += "高卒認定合格";
             return;
         case HistoryEventKind::TransferEntry:
             line += school;
             AppendPadded(line, grade, 0);
             line += "年編入";
             return;
-        case HistoryEventKind::GraduateEntry:
-            line += "大学院入学";
-            return;
-        case HistoryEventKind::DoctorEntry:
+        default:
             line += school;
-            return;
-        case HistoryEventKind::Graduation:
-            line += school;
-            line += "卒業";
-            return;
-        case HistoryEventKind::Completion:
-            line += school;
-            line += "修了";
-            return;
-        case HistoryEventKind::DroppedOut:
-            line += school;
-            line += "中退";
-            return;
-        case HistoryEventKind::Expelled:
-            line += school;
-            line += "除籍";
-            return;
-        case HistoryEventKind::LeaveOfAbsence:
-            line += school;
-            line += "休学";
-            return;
-        case HistoryEventKind::Return:
-            line += school;
-            line += "復学";
-            return;
-        case HistoryEventKind::Exchange:
-            line += school;
-            line += "交換留学";
-            return;
-        case HistoryEventKind::StudyAbroad:
-            line += school;
-            line += "留学";
-            return;
-        case HistoryEventKind::TransferIn:
-            line += school;
-            line += "転入学";
-            return;
-        case HistoryEventKind::EquivalencyPass:
-            line += "高卒認定合格";
-            return;
-        case HistoryEventKind::CreditsWithdrawn:
-            line += school;
-            line += "単位取得退学";
-            return;
+            line += WordAfterSchool(kind);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QTextLayout>
 #include <algorithm>
 
+#include "platform/QtText.h"
 #include "platform/WholeFile.h"
 
 namespace {
@@ -21,10 +22,6 @@ constexpr qreal kBlockWidth = (kA4WidthMm - 2 * kResumeSheetMarginMm) * kUnitsPe
 constexpr qreal kLineHeight = kResumeSheetLineHeightMm * kUnitsPerMm;
 constexpr qreal kBlockHeight = kLineHeight * static_cast<qreal>(kResumeSheetLinesPerPage + 1);
 constexpr qreal kPadding = kResumeSheetPaddingMm * kUnitsPerMm;
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QFont SheetFont() {
     QStringList families;
