@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/InputBinding.h"
+#include "app/RefusalLabel.h"
 #include "input/ChoiceLists.h"
 #include "platform/QtText.h"
 
@@ -37,7 +38,6 @@ constexpr FieldPlace kFields[] = {
     {F::Department, "eventDepartment", "G", 3, 0, &EventInput::department},
 };
 constexpr std::size_t kFirstText = 2;  // kFields from here on are texts
-const QColor kRefusalColour(192, 0, 0);
 
 std::size_t IndexOf(EventField field) {
     return static_cast<std::size_t>(field);
@@ -87,9 +87,7 @@ CEventList::CEventList(QWidget* parent) : QWidget(parent) {
     m_lblRefusal->setObjectName(QStringLiteral("eventRefusal"));
     m_lblRefusal->setTextFormat(Qt::PlainText);
     m_lblRefusal->setWordWrap(true);
-    QPalette refusal = m_lblRefusal->palette();
-    refusal.setColor(QPalette::WindowText, kRefusalColour);
-    m_lblRefusal->setPalette(refusal);
+    ShowAsRefusal(*m_lblRefusal);
     m_lblRefusal->hide();
     layout->addWidget(m_lblRefusal);
     ShowSelected();

@@ -16,6 +16,7 @@
 #include "app/DialogUnits.h"
 #include "app/EventList.h"
 #include "app/InputBinding.h"
+#include "app/RefusalLabel.h"
 #include "app/ResumeBlock.h"
 #include "app/ResumeCopy.h"
 #include "app/ResumeTableModel.h"
@@ -76,7 +77,6 @@ constexpr WindowCommand kCommands[] = {
     {"resumePdf", "PDFで保存(&D)...", "印刷と同じ形のA4のPDFファイルに保存します",
      &CResumeWindow::OnSavePdf},
 };
-const QColor kRefusalColour(192, 0, 0);
 
 // The width of a full-width character.
 int WideWidth(const QFontMetrics& metrics) {
@@ -114,9 +114,7 @@ CResumeWindow::CResumeWindow(CResumeBlock& block, const ResumeWindowServices& se
     }
     m_lblRefusal->setObjectName(QStringLiteral("resumeRefusal"));
     m_lblNote->setObjectName(QStringLiteral("resumeNote"));
-    QPalette refusal = m_lblRefusal->palette();
-    refusal.setColor(QPalette::WindowText, kRefusalColour);
-    m_lblRefusal->setPalette(refusal);
+    ShowAsRefusal(*m_lblRefusal);
     form->addWidget(m_events);
     form->addStretch();
     auto* table = new QVBoxLayout;

@@ -15,6 +15,7 @@
 
 #include "app/DialogUnits.h"
 #include "app/DigitsEdit.h"
+#include "app/RefusalLabel.h"
 #include "engine/Era.h"
 #include "engine/Wareki.h"
 #include "platform/MessagePresenter.h"
@@ -24,7 +25,6 @@ namespace {
 
 constexpr int kAgeColumn = 3;
 const QColor kCurrentYearBackground(255, 236, 160);
-const QColor kRefusalColour(192, 0, 0);
 
 // The fields of a date as a screen reader names them: 西暦 first, then 和暦.
 constexpr const char* kFieldNames[2][3] = {{"西暦の年", "西暦の月", "西暦の日"},
@@ -47,15 +47,6 @@ QLabel* Label(const char* text, QWidget* parent, QWidget* buddy = nullptr) {
     label->setTextFormat(Qt::PlainText);
     label->setBuddy(buddy);
     return label;
-}
-
-// A refusal stands out in one colour wherever it is shown.
-void ShowAsRefusal(QLabel& label, bool refused) {
-    QPalette palette = label.palette();
-    palette.setColor(
-        QPalette::WindowText,
-        refused ? kRefusalColour : QApplication::palette().color(QPalette::WindowText));
-    label.setPalette(palette);
 }
 
 QString TableHeading(bool withAge) {
