@@ -44,7 +44,6 @@ function formInputs(form) {
   let shownKey = '';
   return {
     values: () => Object.fromEntries(names.map((name) => [name, read(name)])),
-    lines: (values) => names.map((name) => `${name}\n${values[name]}\n`).join(''),
     kept: (values) => Object.fromEntries(names.map((name) => [name, items[name]?.[values[name]] ?? values[name]])),
     // A kept value the form cannot take (an unknown item, a check that is not 1 or 0) is dropped.
     restore(values, byIndex) {
@@ -169,6 +168,11 @@ function showRefusal(inputs, view) {
   control.setAttribute('aria-describedby', alert.id);
 }
 
+// Inputs by name as the module reads them: a line with the name, a line with the value.
+function inputLines(values) {
+  return Object.entries(values).map(([name, value]) => `${name}\n${value}\n`).join('');
+}
+
 // The fields of a row of 「休学・留学など」 as the module describes them, each list's items freed.
 function describedRow(vector) {
   return list(vector).map((f) => ({ ...f, items: list(f.items) }));
@@ -238,7 +242,6 @@ function eventList(M, form) {
   const values = () => Object.fromEntries(rows().flatMap(controls).map((c) => [c.name, c.value]));
   return {
     values,
-    lines: (entries) => Object.entries(entries).map(([key, value]) => `${key}\n${value}\n`).join(''),
     // The rows among kept values, as the module reads them: a row of a kind not known is dropped.
     restore(kept) {
       const keys = new M.StringList();
@@ -267,7 +270,7 @@ function calculator(M, inputs, events, today) {
     const resume = new M.ResumeInputs();
     const values = inputs.values();
     const rowValues = events.values();
-    M.setInputLines(dialog, resume, inputs.lines(values) + events.lines(rowValues));
+    M.setInputLines(dialog, resume, inputLines({ ...values, ...rowValues }));
     const applying = new Set(list(M.keepApplicableInputs(dialog, resume)));
     const view = M.showCalculation(dialog, resume, today);
     dialog.delete();
