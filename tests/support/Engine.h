@@ -1,0 +1,106 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/HistoryData.h"
+#include "engine/ResumeRows.h"
+
+// Histories written as data, and the rows they give, for the engine's tests.
+
+using Lines = std::vector<std::string>;
+
+inline constexpr CivilDate kToday{2026, 12, 7};
+
+// The parts of a text split by ';'.
+inline Lines Split(std::string_view text) {
+    Lines parts;
+    std::string part;
+    for (std::istringstream in{std::string(text)}; std::getline(in, part, ';');)
+        parts.push_back(part);
+    return parts;
+}
+
+// One field of a stage's record: {STAGE_MASTER, &StageRecord::nEntryMonth, 10}.
+struct StageChange {
+    int stage;
+    int StageRecord::*field;
+    int value;
+};
+
+// The stage a route ends with, left with outcome in course year grade.
+struct RouteEnd {
+    int stage = STAGE_DOCTOR;
+    int outcome = OUTCOME_COMPLETED;
+    int grade = 0;
+};
+
+// The default history (born 1980-01-01, 小学校 to 大学院博士) with these changes.
+struct History {
+    int birth = 19800101;  // YYYYMMDD
+    RouteEnd end{};
+    int months = 0;  // the last stage's course length; 0: its default
+    std::vector<StageChange> changes{};
+    std::vector<SchoolEvent> events{};
+    std::optional<EquivalencyExam> exam{};
+    int skipped = STAGE_NONE;  // the stage whose course's last year was skipped
+};
+
+inline CHistoryData Made(const History& h) {
+    CHistoryData history;
+    history.m_nBirthYear = h.birth / 10000;
+    history.m_nBirthMonth = h.birth / 100 % 100;
+    history.m_nBirthDay = h.birth % 100;
+    StageRecord& last = history.Stage(h.end.stage);
+    if (h.months) last.nCourseMonths = h.months;
+    last.nNextStage = STAGE_NONE;
+    last.nOutcome = h.end.outcome;
+    last.nEndGrade = h.end.grade;
+    for (const StageChange& change : h.changes)
+        history.Stage(change.stage).*change.field = change.value;
+    if (h.skipped) history.Stage(h.skipped).bLastYearSkipped = true;
+    history.m_aSchoolEvents = h.events;
+    history.m_equivalency = h.exam;
+    return history;
+}
+
+// A 休学 from one month to the 復学.
+inline SchoolEvent Leave(YearMonth from, YearMonth to, int stage = STAGE_UNIVERSITY) {
+    return {SchoolEventKind::LeaveOfAbsence, stage, from, to, {}, {}};
+}
+
+// The rows of a history whose events could all have happened.
+inline std::vector<ResumeRow> RowsOf(const History& h, const ResumeOptions& options,
+                                     const CivilDate& today = kToday) {
+    CHistoryData history = Made(h);
+    history.BuildHistoryText(today);
+    EXPECT_TRUE(history.SchoolEventProblem().IsNone());
+    return BuildResumeRows(history, today, options);
+}
+
+// Expects count rows that end with the rows of tail, each "西暦 和暦 月 学歴" ("-": no month),
+// split by ';'; a 留学's return follows as "西暦年月 和暦年月".
+inline void ExpectTail(const std::vector<ResumeRow>& rows, std::size_t count, const char* tail) {
+    ASSERT_EQ(rows.size(), count);
+    const Lines lines = Split(tail);
+    std::string seireki, wareki;
+    for (const std::string& line : lines) {
+        std::istringstream fields(line);
+        std::string year, era, month, text, seirekiUntil, warekiUntil;
+        fields >> year >> era >> month >> text >> seirekiUntil >> warekiUntil;
+        if (month == "-") month.clear();
+        const auto until = [](const std::string& date) {
+            return date.empty() ? date : "（" + date + "まで）";
+        };
+        seireki += year + '\t' + month + '\t' + text + until(seirekiUntil) + '\n';
+        wareki += era + '\t' + month + '\t' + text + until(warekiUntil) + '\n';
+    }
+    const std::vector<ResumeRow> last(rows.end() - std::ssize(lines), rows.end());
+    EXPECT_EQ(ResumeTsv(last, ResumeCalendar::Seireki), seireki);
+    EXPECT_EQ(ResumeTsv(last, ResumeCalendar::Wareki), wareki);
+}
