@@ -8,19 +8,10 @@
 
 namespace {
 
-std::string Hex(std::string_view bytes) {
-    std::string hex;
-    for (const char byte : bytes) {
-        hex += "0123456789ABCDEF"[static_cast<unsigned char>(byte) >> 4];
-        hex += "0123456789ABCDEF"[byte & 0xF];
-    }
-    return hex;
-}
-
 // Each sample alone, and inside a school name, where only printable characters are taken.
 TEST(Utf8, EdgesOfEachLengthAloneAndInASchoolName) {
     for (const Utf8Sample& sample : kUtf8Samples) {
-        SCOPED_TRACE(Hex(sample.bytes));
+        SCOPED_TRACE(&sample - kUtf8Samples);
         const Utf8Char decoded = DecodeUtf8(sample.bytes);
         EXPECT_EQ(decoded.code, sample.code);
         EXPECT_EQ(decoded.length, sample.code ? sample.bytes.size() : 0u);

@@ -76,15 +76,14 @@ TEST(Wareki, DatesThatDoNotExistSayWhy) {
     for (const auto& [input, limit] : outside)
         EXPECT_EQ(Convert(input), input + "はありません。" + limit + "です。");
     // The window's fields, typed one by one.
-    EXPECT_EQ(Converted(FromWareki(WarekiFields{-1, "1", "1", "1"})), "元号を選んでください。");
-    EXPECT_EQ(Converted(FromWareki(WarekiFields{kEraCount, "1", "1", "1"})),
-              "元号を選んでください。");
-    EXPECT_EQ(Converted(FromWareki(WarekiFields{3, "x", "1", "1"})),
-              "和暦の年は数字か「元」で入力してください。");
-    EXPECT_EQ(Converted(FromSeireki(SeirekiFields{"", "1", "1"})), "西暦の年を入力してください。");
-    EXPECT_EQ(Converted(FromSeireki(SeirekiFields{"abcd", "1", "1"})),
-              "西暦の年は数字で入力してください。");
-    EXPECT_EQ(Converted(FromSeireki(SeirekiFields{"2000", " ", "1"})), "月を入力してください。");
+    const std::pair<DateConversion, const char*> fields[] = {
+        {FromWareki(WarekiFields{-1, "1", "1", "1"}), "元号を選んでください。"},
+        {FromWareki(WarekiFields{kEraCount, "1", "1", "1"}), "元号を選んでください。"},
+        {FromWareki(WarekiFields{3, "x", "1", "1"}), "和暦の年は数字か「元」で入力してください。"},
+        {FromSeireki(SeirekiFields{"", "1", "1"}), "西暦の年を入力してください。"},
+        {FromSeireki(SeirekiFields{"abcd", "1", "1"}), "西暦の年は数字で入力してください。"},
+        {FromSeireki(SeirekiFields{"2000", " ", "1"}), "月を入力してください。"}};
+    for (const auto& [conversion, reason] : fields) EXPECT_EQ(Converted(conversion), reason);
 }
 
 // A whole text is a date of either shape, or no date at all, before the day is looked for.
