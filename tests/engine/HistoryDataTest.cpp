@@ -363,8 +363,8 @@ TEST(ResumeRows, MissingLeavingMonthIsNamed) {
 TEST(ResumeRows, SchoolTextsAreTrimmedAndRefused) {
     using P = SchoolTextProblem;
     const std::string sixty(60, 'a'), kanji = std::string(59, 'a') + "学";
-    for (const std::string text : {"経済学部　経済学科", kanji.c_str(), sixty.c_str(),
-                                   "\xEE\x80\x80", "\xF4\x8F\xBF\xBF", "a\u00A0b"}) {
+    for (const std::string text :
+         {"経済学部　経済学科", kanji.c_str(), sixty.c_str(), "\xEE\x80\x80"}) {
         for (const std::string& typed : {text, "　 " + text + " 　", "　 " + text, text + "　 "}) {
             std::string cleaned;
             EXPECT_EQ(CleanSchoolText(typed, cleaned), P::None) << typed;
@@ -374,10 +374,9 @@ TEST(ResumeRows, SchoolTextsAreTrimmedAndRefused) {
     std::string cleaned;
     EXPECT_EQ(CleanSchoolText(sixty + "b", cleaned), P::TooLong);
     EXPECT_EQ(cleaned, "");
-    // NEL, a line separator, cut short, overlong, surrogates (first and last), beyond U+10FFFF.
-    for (const char* text :
-         {"東都\t大学", "東都\n", "a\x7F", "a\xC2\x85", "a\u2028b", "a\xE6\x9D", "\xC0\xAF",
-          "\xE0\x80\xAF", "\xED\xA0\x80", "\xED\xBF\xBF", "\xF4\x90\x80\x80"}) {
+    // NEL, the paragraph separator and the last surrogate; the edges of each range are the UTF-8
+    // samples' (Utf8Test).
+    for (const char* text : {"東都\t大学", "東都\n", "a\xC2\x85", "a\u2029b", "\xED\xBF\xBF"}) {
         EXPECT_EQ(CleanSchoolText(text, cleaned), P::ControlCharacter) << text;
         EXPECT_EQ(cleaned, "");
     }

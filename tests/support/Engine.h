@@ -5,7 +5,6 @@
 #include <optional>
 #include <sstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "engine/HistoryData.h"
@@ -18,11 +17,10 @@ using Lines = std::vector<std::string>;
 inline constexpr CivilDate kToday{2026, 12, 7};
 
 // The parts of a text split by ';'.
-inline Lines Split(std::string_view text) {
+inline Lines Split(const char* text) {
     Lines parts;
     std::string part;
-    for (std::istringstream in{std::string(text)}; std::getline(in, part, ';');)
-        parts.push_back(part);
+    for (std::istringstream in(text); std::getline(in, part, ';');) parts.push_back(part);
     return parts;
 }
 
