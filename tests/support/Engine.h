@@ -38,7 +38,8 @@ struct RouteEnd {
     int grade = 0;
 };
 
-// The default history (born 1980-01-01, 小学校 to 大学院博士) with these changes.
+// The default history (born 1980-01-01, 小学校 to 大学院博士) with these changes; every member
+// has an initializer, so that a case names only the fields it changes.
 struct History {
     int birth = 19800101;  // YYYYMMDD
     RouteEnd end{};
