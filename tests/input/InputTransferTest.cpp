@@ -310,8 +310,8 @@ TEST(ChoiceRules, EnablingRuleAndParticle) {
                 << item << " " << name;
         }
     }
-    EXPECT_EQ(ParticleFor(0), "に");
-    for (int index : {-1, 1, 17}) EXPECT_EQ(ParticleFor(index), "を");
+    for (int index : {0, 19}) EXPECT_EQ(ParticleFor(index), "に") << index;  // 入学, 在学中
+    for (int index : {-1, 1, 17, 18}) EXPECT_EQ(ParticleFor(index), "を") << index;
 }
 
 }  // namespace
