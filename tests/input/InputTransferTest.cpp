@@ -69,25 +69,10 @@ TEST(Calculate, ListIndexOutsideItsListIsRefusedByName) {
     }
 }
 
-// Each refusal at its boundary: the last accepted value and the first refused one.
-struct Boundary {
-    Boundary(const char* caseName, Change changeInputs, std::string_view message = {})
-        : name(caseName), change(std::move(changeInputs)), refusal(message) {}
-    const char* name;
-    Change change;
-    std::string refusal;  // empty: accepted
-};
-
 Change Set(int DialogInputs::*member, int value, int finalSchool = 5) {
     return [=](DialogInputs& in) {
         in.*member = value;
         in.m_nFinalSchool = finalSchool;
-    };
-}
-Change Set(std::string DialogInputs::*member, const char* text, int era = 0) {
-    return [=](DialogInputs& in) {
-        in.*member = text;
-        in.m_nEra = era;
     };
 }
 Change Choose(int finalSchool, int highSchool, int university, int route) {
@@ -101,37 +86,37 @@ Change Choose(int finalSchool, int highSchool, int university, int route) {
 
 using I = DialogInputs;
 
-TEST(Calculate, EachRefusalAtItsBoundary) {
-    const Boundary cases[] = {
-        {"Ronin99", Set(&I::m_strRoninDoctor, "99")},
-        {"Ronin100", Set(&I::m_strRoninUniversity, "100"),
-         "大学の浪人回数は0から99までの数を入力してください。"},
-        {"RyunenMinus1", Set(&I::m_strRyunenElementary, "-1"),
-         "小学の留年回数は0から99までの数を入力してください。"},
-        // Broadcast university before graduate school; it is checked before the route.
-        {"BroadcastToUniversity", Choose(5, 0, 3, 0)},
-        {"NightToMaster", Choose(6, 0, 2, 0)},
-        {"BroadcastToMaster", Choose(6, 0, 3, 0), kMsgBroadcastUniversity},
-        {"BroadcastToDoctor", Choose(7, 0, 4, 1), kMsgBroadcastUniversity},
-        // Transfer from a technical college needs its 5- or 7-year course.
-        {"TechnicalFromFourYears", Choose(5, 1, 0, 2), kMsgTechnicalCollegeTransfer},
-        {"TechnicalFromThreeYears", Choose(6, 0, 0, 1), kMsgTechnicalCollegeTransfer},
-        {"TechnicalRouteBelowUniversity", Choose(4, 0, 0, 1)},
-        // The advanced course into graduate school needs the 7-year course.
-        {"AdvancedFromFiveYears", Choose(6, 2, 0, 7), kMsgAdvancedCourse},
-        {"AdvancedRouteEndingAtUniversity", Choose(5, 2, 0, 7)},
-        {"EmptyUniversityAfterTransfer", Choose(5, 0, 4, 5), EmptyCourseMessage("大学")},
-        {"SixMonthsLessTheLastYear",
-         [](DialogInputs& in) {
-             in.m_nUniversityLength = 3;
-             in.m_bSkipUniversityLastYear = 1;
-         },
-         EmptyCourseMessage("大学")}};
-    for (const Boundary& c : cases) {
-        const Outcome run = Calc(c.change);
-        EXPECT_EQ(run.result.ok, c.refusal.empty()) << c.name;
-        EXPECT_EQ(run.result.refusal, c.refusal) << c.name;
+// Each refusal of the choices at its boundary: the last accepted choice and the first refused one.
+// A broadcast university before graduate school is checked before the route; a transfer from a
+// technical college needs its 5- or 7-year course, the advanced course into graduate school the
+// 7-year course.
+TEST(Calculate, EachRefusalOfTheChoicesAtItsBoundary) {
+    const std::string emptyUniversity = EmptyCourseMessage("大学");
+    const struct {
+        int finalSchool, highSchool, university, route;
+        std::string_view refusal = {};  // empty: accepted
+    } cases[] = {{5, 0, 3, 0},
+                 {6, 0, 2, 0},
+                 {6, 0, 3, 0, kMsgBroadcastUniversity},
+                 {7, 0, 4, 1, kMsgBroadcastUniversity},
+                 {5, 1, 0, 2, kMsgTechnicalCollegeTransfer},
+                 {6, 0, 0, 1, kMsgTechnicalCollegeTransfer},
+                 {4, 0, 0, 1},
+                 {6, 2, 0, 7, kMsgAdvancedCourse},
+                 {5, 2, 0, 7},
+                 {5, 0, 4, 5, emptyUniversity}};
+    for (const auto& c : cases) {
+        const Outcome run = Calc(Choose(c.finalSchool, c.highSchool, c.university, c.route));
+        EXPECT_EQ(run.result.refusal, c.refusal)
+            << c.finalSchool << c.highSchool << c.university << c.route;
+        EXPECT_EQ(run.result.ok, c.refusal.empty());
     }
+    // Six months of the broadcast university less the skipped last year.
+    const Outcome sixMonths = Calc([](DialogInputs& in) {
+        in.m_nUniversityLength = 3;
+        in.m_bSkipUniversityLastYear = 1;
+    });
+    EXPECT_EQ(sixMonths.result.refusal, emptyUniversity);
 }
 
 // The birth date is checked against the calendar, its era and today; a refusal names its field.
@@ -269,7 +254,9 @@ TEST(Calculate, CountsTakeDigitsOnlyAndClosedOnesAreNotRead) {
         {5, &I::m_strRoninUniversity, "１２", 12}, {5, &I::m_strRoninUniversity, "　3 ", 3},
         {5, &I::m_strRoninUniversity, "", 0},      {2, &I::m_strRoninUniversity, "x", 0},
         {2, &I::m_strRoninUniversity, "7", 7},     {2, &I::m_strRoninHighSchool, "x", -1},
-        {6, &I::m_strRyunenDoctor, "1.5", 0},      {7, &I::m_strRyunenDoctor, "1.5", -1}};
+        {6, &I::m_strRyunenDoctor, "1.5", 0},      {7, &I::m_strRyunenDoctor, "1.5", -1},
+        {7, &I::m_strRoninDoctor, "99", 99},       {5, &I::m_strRoninUniversity, "100", -1},
+        {5, &I::m_strRyunenElementary, "-1", -1}};
     for (const auto& c : cases) {
         const Outcome run = Calc([&](DialogInputs& in) {
             in.m_nFinalSchool = c.finalSchool;
