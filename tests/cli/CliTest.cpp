@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,7 +12,7 @@
 #include "input/ChoiceLists.h"
 #include "input/InputSchema.h"
 #include "platform/Cp932.h"
-#include "tests/support/TestFiles.h"
+#include "platform/QtText.h"
 
 namespace {
 
@@ -50,18 +48,13 @@ QJsonObject Json(const QStringList& arguments) {
     return QJsonDocument::fromJson(Cli(QStringList{"--json"} + arguments).out).object();
 }
 
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 TEST(Cli, TextRawAndJsonOfOneHistory) {
     const CliRun text = Cli({"--show-age", "--final", "大学院博士", "--outcome", "0"});
     ASSERT_EQ(text.status, kExitOk) << text.err.toStdString();
     EXPECT_TRUE(text.out.endsWith("\n現在の年齢は46歳と339日です。\n") && text.err.isEmpty());
 
-    const CliRun raw = Cli({"--raw", "--show-age", "--final", "7", "--outcome", "0"});
-    QByteArray lines = text.out.chopped(1);
-    EXPECT_EQ(raw.out, ToCp932(lines.replace("\n", "\r\n").toStdString()));
+    EXPECT_EQ(Cli({"--raw", "--show-age", "--final", "7", "--outcome", "0"}).out,
+              ToCp932(text.out.chopped(1).replace("\n", "\r\n").toStdString()));
 
     const QJsonObject history = Json({"--show-age", "--final", "7", "--outcome", "0"});
     const QJsonArray events = history["lines"].toArray();
@@ -173,22 +166,19 @@ TEST(Cli, UsageErrorsNameWhatIsAllowed) {
 // A refused input exits 3 with the reason in lines; a refused 学歴 choice exits 2 and prints
 // neither rows nor history.
 TEST(Cli, RefusalsPrintNothingButTheirReason) {
-    const std::tuple<QStringList, int, const char*> cases[] = {
-        {{"--route", "高専から大学2年次へ編入"},
-         kExitRefused,
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"--route 高専から大学2年次へ編入", kExitRefused,
          "高専卒でないのに「高専から大学へ編入する」選択がされています。\n\n"
          "正しい選択かどうか確認してください\n"},
-        {{"--json", "--leaving-month", "13"},
-         kExitUsage,
+        {"--json --leaving-month 13", kExitUsage,
          "vesmer-cli: 「中途退学・除籍の月」は1から12までの数で入力してください。\n"},
         // The rows are numbered in the order their options are given.
-        {{"--resume", "seireki", "--exchange", "大=2000-09..2001-06:x", "--leave",
-          "大=2000-04..1999-04"},
+        {"--resume seireki --exchange 大=2000-09..2001-06:x --leave 大=2000-04..1999-04",
          kExitRefused,
          "「休学・留学など」の2行目（休学）の「復学した月」が「休学した月」より後になっていません。"
          "\n"}};
     for (const auto& [arguments, status, reason] : cases) {
-        const CliRun run = Cli(arguments);
+        const CliRun run = Cli(QString::fromUtf8(arguments).split(u' '));
         EXPECT_EQ(run.status, status);
         EXPECT_TRUE(run.out.isEmpty());
         EXPECT_EQ(run.err, reason);

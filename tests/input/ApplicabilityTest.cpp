@@ -32,7 +32,10 @@ std::string Schools(const Applicability& applicability) {
 
 // The path the route takes and what applies along it, a row per final schooling and route.
 TEST(Applicability, StagesOnThePathAndTheInputsThatChangeSomething) {
-    const std::string graduate = "vocationalLength ";
+    // What only a 大学 and what only a graduate school after it use.
+    const std::string university = "universityAutumnEntry universityHalfYear ";
+    const std::string graduate =
+        "skipUniversityLastYear graduateAutumnEntry directDoctor shortenMaster shortenDoctor ";
     const struct {
         int finalSchool, outcome, progression, directDoctor, highSchoolLength;
         const char* path;
@@ -41,35 +44,26 @@ TEST(Applicability, StagesOnThePathAndTheInputsThatChangeSomething) {
     } cases[] = {
         {0, 1, 0, 0, 0, "1",
          "highSchoolLength vocationalLength universityLength progression juniorHighTransfer "
-         "skipHighSchoolLastYear universityAutumnEntry universityHalfYear skipUniversityLastYear "
-         "graduateAutumnEntry directDoctor shortenMaster shortenDoctor ",
+         "skipHighSchoolLastYear " +
+             university + graduate,
          "----------------"},
         {2, 5, 0, 0, 0, "123",
-         "vocationalLength universityLength progression skipHighSchoolLastYear "
-         "universityAutumnEntry universityHalfYear skipUniversityLastYear graduateAutumnEntry "
-         "directDoctor shortenMaster shortenDoctor ",
+         "vocationalLength universityLength progression skipHighSchoolLastYear " + university +
+             graduate,
          "--s-sd----------"},
         {3, 1, 0, 0, 0, "1234",
-         "vocationalLength universityLength progression universityAutumnEntry universityHalfYear "
-         "skipUniversityLastYear graduateAutumnEntry directDoctor shortenMaster shortenDoctor ",
+         "vocationalLength universityLength progression " + university + graduate,
          "--s-sdsd--------"},
-        {4, 1, 0, 0, 0, "1235",
-         "universityLength progression universityAutumnEntry universityHalfYear "
-         "skipUniversityLastYear graduateAutumnEntry directDoctor shortenMaster shortenDoctor ",
+        {4, 1, 0, 0, 0, "1235", "universityLength progression " + university + graduate,
          "--s-sd--sd------"},
-        {5, 0, 4, 0, 0, "12346",
-         "vocationalLength skipUniversityLastYear graduateAutumnEntry directDoctor shortenMaster "
-         "shortenDoctor ",
-         "--s-sdsd--sd----"},
-        {5, 1, 6, 0, 0, "12356",
-         "skipUniversityLastYear graduateAutumnEntry directDoctor shortenMaster shortenDoctor ",
-         "--s-sd--sdsd----"},
-        {6, 1, 0, 0, 0, "12367", graduate + "directDoctor shortenDoctor ", "--s-sd----sdsd--"},
-        {7, 1, 0, 1, 0, "12368", graduate + "shortenMaster ", "--s-sd----sd--sd"},
+        {5, 0, 4, 0, 0, "12346", "vocationalLength " + graduate, "--s-sdsd--sd----"},
+        {5, 1, 6, 0, 0, "12356", graduate, "--s-sd--sdsd----"},
+        {6, 1, 0, 0, 0, "12367", "vocationalLength directDoctor shortenDoctor ",
+         "--s-sd----sdsd--"},
+        {7, 1, 0, 1, 0, "12368", "vocationalLength shortenMaster ", "--s-sd----sd--sd"},
         // From a 高専's 専攻科 straight into the graduate school: no 大学 on the way.
         {7, 1, 7, 1, 3, "12378",
-         graduate + "universityLength universityAutumnEntry universityHalfYear "
-                    "skipUniversityLastYear directDoctor ",
+         "vocationalLength universityLength " + university + "skipUniversityLastYear directDoctor ",
          "--s-sd------sdsd"},
     };
     for (const auto& c : cases) {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/HistoryData.h"
-#include "input/ChoiceLists.h"
 #include "input/DialogInputs.h"
 #include "input/EventInputs.h"
 #include "input/InputTransfer.h"

@@ -40,7 +40,6 @@ TEST(Calculate, DefaultsGiveAUniversityGraduateAndKeepTheTypedYear) {
     const Outcome run = Calc();
     ASSERT_TRUE(run.result.ok) << run.result.refusal;
     EXPECT_EQ(run.history.Events().back().text, "西暦 2002年(平成 14年) 3月　大学卒業");
-    EXPECT_EQ(run.result.finalStage, STAGE_UNIVERSITY);
     const Outcome showa = Calc([](DialogInputs& in) {
         in.m_nEra = 1;
         in.m_strBirthYear = "55";

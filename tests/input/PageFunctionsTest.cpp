@@ -119,20 +119,18 @@ std::string Described(const std::vector<InputDescription>& fields) {
     return described;
 }
 
-// The rows of 「休学・留学など」 by their stored keys: the lines set them, read as stored rows are
-// (a row of a kind not known dropped, a stage not known none), and lines without any leave them;
-// each row is described with the fields its kind uses, new or as stored.
+// The rows of 「休学・留学など」 by their stored keys: the lines set them as stored rows are read,
+// and lines without any leave them; each row is described with the fields its kind uses, new or
+// as stored (numbered again without the rows that are dropped).
 TEST(PageFunctions, EventRowsByTheirStoredKeys) {
     using K = EventInputKind;
     DialogInputs inputs;
     ResumeInputs resume;
     EXPECT_TRUE(SetInputLines(inputs, resume,
                               "finalSchool\n6\nevent1.kind\n休学\nevent1.stage\n大学院修士\n"
-                              "event1.from\n2010-04\nevent1.to\n2011-04\nevent2.kind\n留学\n"
-                              "event3.kind\n転入学\nevent3.stage\n大学\nevent3.place\n西高校\n"));
+                              "event1.from\n2010-04\nevent1.to\n2011-04\n"));
     const std::vector<EventInput> rows{
-        {K::LeaveOfAbsence, STAGE_MASTER, "2010-04", "2011-04", "", ""},
-        {K::TransferIn, STAGE_HIGH_SCHOOL, "", "", "西高校", ""}};
+        {K::LeaveOfAbsence, STAGE_MASTER, "2010-04", "2011-04", "", ""}};
     EXPECT_EQ(resume.m_aEvents, rows);
     EXPECT_EQ(inputs.m_nFinalSchool, 6);
     EXPECT_TRUE(SetInputLines(inputs, resume, "era\n1\n"));
@@ -140,10 +138,10 @@ TEST(PageFunctions, EventRowsByTheirStoredKeys) {
     EXPECT_FALSE(SetInputLines(inputs, resume, "event1.kind\n交換留学\nevent21.kind\n休学\n"));
     EXPECT_EQ(resume.m_aEvents, (std::vector<EventInput>{{K::Exchange, 0, "", "", "", ""}}));
 
+    const std::string kinds = " 休学 交換留学 休学して留学 転入学 高卒認定|";
     const std::string stages = " 高校/高専 短大 専門学校 大学 大学院修士 大学院博士|";
     EXPECT_EQ(Described(DescribeEventRow(1, "休学して留学")),
-              "event2.kind list 種類 休学して留学 休学 交換留学 休学して留学 転入学 高卒認定|"
-              "event2.stage list 学校 大学" +
+              "event2.kind list 種類 休学して留学" + kinds + "event2.stage list 学校 大学" +
                   stages +
                   "event2.from yearMonth 出発した月 |event2.to yearMonth 帰国した月 |"
                   "event2.place name 留学先 |");
@@ -154,13 +152,12 @@ TEST(PageFunctions, EventRowsByTheirStoredKeys) {
                                   "西高校", "event2.department", "普通科", "event1.kind", "X",
                                   "event3.kind", "休学", "event3.stage", "大学X", "event3.to"}))
         stored += Described(std::vector<InputDescription>(row.begin(), row.end())) + "\n";
-    EXPECT_EQ(stored,
-              "event1.kind list 種類 転入学 休学 交換留学 休学して留学 転入学 高卒認定|"
-              "event1.from yearMonth 転入学した月 |event1.place name 転入学先の学校名 西高校|"
-              "event1.department department 転入学先の学科 普通科|\n"
-              "event2.kind list 種類 休学 休学 交換留学 休学して留学 転入学 高卒認定|"
-              "event2.stage list 学校 " +
-                  stages + "event2.from yearMonth 休学した月 |event2.to yearMonth 復学した月 |\n");
+    EXPECT_EQ(stored, "event1.kind list 種類 転入学" + kinds +
+                          "event1.from yearMonth 転入学した月 |event1.place name 転入学先の学校名 "
+                          "西高校|event1.department department 転入学先の学科 普通科|\n"
+                          "event2.kind list 種類 休学" +
+                          kinds + "event2.stage list 学校 " + stages +
+                          "event2.from yearMonth 休学した月 |event2.to yearMonth 復学した月 |\n");
 }
 
 // The converter rewrites the side not typed, and empties it for a day that does not exist, so
