@@ -85,10 +85,9 @@ Change Choose(int finalSchool, int highSchool, int university, int route) {
 
 using I = DialogInputs;
 
-// Each refusal of the choices at its boundary: the last accepted choice and the first refused one.
-// A broadcast university before graduate school is checked before the route; a transfer from a
-// technical college needs its 5- or 7-year course, the advanced course into graduate school the
-// 7-year course.
+// Each refusal of the choices at its boundary: a broadcast university before graduate school
+// (checked before the route); a transfer from a 高専 without its 5- or 7-year course; the
+// 専攻科 into graduate school without the 7-year course.
 TEST(Calculate, EachRefusalOfTheChoicesAtItsBoundary) {
     const std::string emptyUniversity = EmptyCourseMessage("大学");
     const struct {
@@ -142,8 +141,7 @@ TEST(Calculate, BirthDateRefusalNamesItsField) {
     }
 }
 
-// The stages of the route and the transfer grade of the stage before the
-// last.
+// The stages of the route and the transfer grade of the stage before the last.
 TEST(Calculate, ChoicesGiveTheRoute) {
     const struct {
         int finalSchool, highSchool, route;
@@ -192,11 +190,8 @@ TEST(Calculate, CourseLengthsFromTheLists) {
             EXPECT_EQ(run.history.Stage(list.stage).nCourseMonths, list.months[i]) << i;
         }
     }
-    const Outcome halfYear = Calc([](DialogInputs& in) {
-        in.m_nUniversityLength = 4;
-        in.m_bUniversityHalfYear = 1;
-    });
-    EXPECT_EQ(halfYear.history.Stage(STAGE_UNIVERSITY).nCourseMonths, 18);
+    EXPECT_EQ(Calc(Set(&I::m_bUniversityHalfYear, 1)).history.Stage(STAGE_UNIVERSITY).nCourseMonths,
+              54);
 }
 
 TEST(Calculate, ChecksShortenAndMoveStages) {
