@@ -59,12 +59,11 @@ TEST(Cli, TextRawAndJsonOfOneHistory) {
 
     const QJsonObject history = Json({"--show-age", "--final", "7", "--outcome", "0"});
     const QJsonArray events = history["lines"].toArray();
-    ASSERT_EQ(events.size(), 11);
     EXPECT_EQ(QJsonDocument(events[0].toObject()).toJson(QJsonDocument::Compact),
               "{\"age\":6,\"era\":\"昭和\",\"eraYear\":61,\"kind\":\"entry\",\"month\":4,"
               "\"school\":\"小学校\",\"text\":\"西暦 1986年(昭和 61年) 4月　小学校入学(6歳)\","
               "\"year\":1986}");
-    EXPECT_EQ(events[10].toObject()["kind"].toString(), "doctoral-entry");
+    EXPECT_EQ(events.last()["kind"].toString(), "doctoral-entry");
     EXPECT_EQ(history["currentAge"].toObject()["days"].toInt(), 339);
     EXPECT_EQ(history["text"].toString().toUtf8().replace("\r\n", "\n") + "\n", text.out);
     const QJsonObject expelled = Json({"--outcome", "12"})["lines"].toArray().last().toObject();
