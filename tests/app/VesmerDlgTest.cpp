@@ -292,7 +292,6 @@ void VesmerDlgTest::overlongLoadedTextStopsTheExchange() {
     f.Calculate();
     QCOMPARE(f.Shown(), QStringList({day, year, year}));
     QVERIFY(f.BoxText().isEmpty() && f.HistoryCommands() == 0);
-    QVERIFY(f.Read(kHistoryFileName).contains("12345"));
 
     f.SetText(C::BirthYear, u"1980"_s);
     f.Choose(C::Outcome, 2);  // read in full and shown anew: the limit again
@@ -534,14 +533,13 @@ void VesmerDlgTest::historyEventsAndTheSkipWording() {
     DialogFixture f;
     QVERIFY(!f.Get(C::ResumeSkip)->isEnabled());
     f.Check(C::SkipHighSchoolLastYear);
-    f.Choose(C::ResumeSkip, 1);  // 飛び入学
-    f.CalculateFor2000();
+    QVERIFY(f.Get(C::ResumeSkip)->isEnabled());
+    f.Choose(C::ResumeSkip, 1);  // 飛び入学, kept at once
     QVERIFY(f.Read(kResumeFileName).contains("\nresumeSkip=飛び入学\n"));
-    CResumeWindow& w = f.OpenResumeWindow();
-    QVERIFY(Table(w).contains(u"平成29\t3\t高等学校　中途退学（飛び入学のため）\n"_s));
     f.Check(C::SkipHighSchoolLastYear, false);
     QVERIFY(!f.Get(C::ResumeSkip)->isEnabled());
-    f.Calculate();
+    f.CalculateFor2000();
+    CResumeWindow& w = f.OpenResumeWindow();
     QCOMPARE(Table(w), kWarekiRows);
 
     w.activateWindow();
@@ -574,7 +572,6 @@ void VesmerDlgTest::historyEventsAndTheSkipWording() {
     QCOMPARE(w.findChild<QListWidget*>(u"eventList"_s)->item(0)->text(),
              u"1. 休学　大学　2019-04〜2020/4"_s);
     QVERIFY(Table(w).contains(u"平成31\t4\t大学　休学\n令和2\t4\t大学　復学\n"_s));
-    QVERIFY(f.BoxText().contains(u"2019年(平成 31年) 4月　大学休学"_s));
 
     // Another row: its kind chosen from the keyboard, its place typed; removed with Delete in
     // the list. The block may end with 以上.
