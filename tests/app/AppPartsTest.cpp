@@ -19,8 +19,6 @@
 #include "app/StaticEx.h"
 #include "platform/Version.h"
 
-using namespace Qt::StringLiterals;
-
 class AppPartsTest : public QObject {
     Q_OBJECT
 
@@ -51,7 +49,7 @@ void AppPartsTest::linkLabel() {
     QWidget window;
     window.setFont(MainDialogFont());
     CStaticEx link(&window);
-    link.setText(u"someone@example.org"_s);  // no URL: a mail address
+    link.setText(QStringLiteral("someone@example.org"));  // no URL: a mail address
     link.resize(200, 20);
     std::vector<QUrl> opened;
     link.SetUrlOpener([&](const QUrl& url) { opened.push_back(url); });
@@ -63,7 +61,7 @@ void AppPartsTest::linkLabel() {
     QCOMPARE(link.palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QTest::mouseClick(&link, Qt::RightButton);
     QTest::mouseClick(&link, Qt::LeftButton);
-    QCOMPARE(opened, std::vector<QUrl>{QUrl(u"mailto:someone@example.org"_s)});
+    QCOMPARE(opened, std::vector<QUrl>{QUrl(QStringLiteral("mailto:someone@example.org"))});
     // From the keyboard, and as a screen reader presses it.
     QVERIFY(link.focusPolicy() & Qt::TabFocus);
     for (const auto& [key, count] :
@@ -73,7 +71,7 @@ void AppPartsTest::linkLabel() {
     }
     QAccessibleInterface* node = QAccessible::queryAccessibleInterface(&link);
     QCOMPARE(node->role(), QAccessible::Link);
-    QCOMPARE(node->text(QAccessible::Name), u"someone@example.org"_s);
+    QCOMPARE(node->text(QAccessible::Name), QStringLiteral("someone@example.org"));
     node->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(opened.size(), std::size_t{4});
     // A URL is opened as it stands; a drive letter is no scheme.
@@ -83,12 +81,12 @@ void AppPartsTest::linkLabel() {
 
 void AppPartsTest::aboutDialog() {
     CAboutDlg about;
-    QCOMPARE(about.windowTitle(), u"Vesmerのﾊﾞｰｼﾞｮﾝ情報"_s);
-    QCOMPARE(about.findChild<QLabel*>("version")->text(), u"Vesmer Version 4.00"_s);
+    QCOMPARE(about.windowTitle(), QStringLiteral("Vesmerのﾊﾞｰｼﾞｮﾝ情報"));
+    QCOMPARE(about.findChild<QLabel*>("version")->text(), QStringLiteral("Vesmer Version 4.00"));
     QVERIFY(!about.findChild<QLabel*>("icon")->pixmap().isNull());
     QCOMPARE(about.minimumSize(), about.maximumSize());
     auto* ok = about.findChild<QPushButton*>("ok");
-    QVERIFY(ok->isDefault() && ok->text() == u"OK"_s);
+    QVERIFY(ok->isDefault() && ok->text() == QStringLiteral("OK"));
     // Enter and Esc close it as OK does.
     QSignalSpy finished(&about, &QDialog::finished);
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
@@ -102,8 +100,8 @@ void AppPartsTest::aboutDialog() {
 
 // Line feeds for the box's text; a question's answer is the button pressed.
 void AppPartsTest::messageBoxes() {
-    QCOMPARE(MessageBoxText("a\r\n\r\nb"), u"a\n\nb"_s);
-    QCOMPARE(MessageBoxText("a\rb\nc"), u"a\nb\nc"_s);
+    QCOMPARE(MessageBoxText("a\r\n\r\nb"), QStringLiteral("a\n\nb"));
+    QCOMPARE(MessageBoxText("a\rb\nc"), QStringLiteral("a\nb\nc"));
     CMessageBoxPresenter presenter;
     const auto answer = [&presenter](const QString& button) {
         QTimer::singleShot(0, [button] {
@@ -163,7 +161,7 @@ void AppPartsTest::fileAndPrintDialogs() {
     QString path;
     std::size_t type = 0;
     QVERIFY(CFileDialogSavePrompt().AskSavePath(ExportPromptSettings(folder.path()), path, type));
-    QCOMPARE(name, u"MyHistory.csv"_s);
+    QCOMPARE(name, QStringLiteral("MyHistory.csv"));
     QCOMPARE(path, folder.filePath(name));
     QCOMPARE(type, std::size_t{2});
     close(0, "fileNameEdit");  // cancelled
@@ -171,7 +169,7 @@ void AppPartsTest::fileAndPrintDialogs() {
     close(0, "filename");
     QCOMPARE(CPrintDialogResumePrinter(folder.path()).Print({}, ResumeCalendar::Wareki, nullptr),
              PrintOutcome::Cancelled);
-    QCOMPARE(name, folder.filePath(u"履歴書の学歴欄.pdf"_s));
+    QCOMPARE(name, folder.filePath(QStringLiteral("履歴書の学歴欄.pdf")));
 }
 
 void AppPartsTest::desktopStart() {
@@ -192,7 +190,7 @@ void AppPartsTest::desktopStart() {
     QCOMPARE(TerminalAnswer(3, window, "vesmer", "usage\n"), std::nullopt);
 
     QVERIFY(InstallQtJapanese(*QCoreApplication::instance()));
-    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"キャンセル"_s);
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
     QCOMPARE(QLocale().language(), QLocale::Japanese);
 }
 

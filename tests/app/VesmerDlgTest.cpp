@@ -31,8 +31,6 @@
 #include "tests/support/Fakes.h"
 #include "tests/support/TestFiles.h"
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 constexpr CivilDate kToday{2024, 4, 1};
@@ -83,7 +81,7 @@ struct DialogFixture {
     void Calculate() const { Get<QPushButton>(C::Calculate)->click(); }
     // The history of a 大学 graduate (the default schooling) born on 2000-01-01.
     void CalculateFor2000() const {
-        SetText(C::BirthYear, u"2000"_s);
+        SetText(C::BirthYear, QStringLiteral("2000"));
         Calculate();
     }
     CResumeWindow& OpenResumeWindow() const {
@@ -189,7 +187,7 @@ void VesmerDlgTest::firstStartShowsTheDefaultsInOrder() {
     const auto related =
         QAccessible::queryAccessibleInterface(f.Get(C::Outcome))->relations(QAccessible::Label);
     QCOMPARE(related.size(), 1);
-    QCOMPARE(related[0].first->text(QAccessible::Name), u"最終学歴をどうしたか"_s);
+    QCOMPARE(related[0].first->text(QAccessible::Name), QStringLiteral("最終学歴をどうしたか"));
     QStringList groups;
     for (CGroupBox* group : f.Dialog().findChildren<CGroupBox*>()) {
         QAccessibleInterface* node = QAccessible::queryAccessibleInterface(group);
@@ -211,17 +209,17 @@ void VesmerDlgTest::enablingRuleAndParticleFollowTheChoices() {
     QCOMPARE(f.Dialog().History().Stage(STAGE_UNIVERSITY).nCourseMonths, 36);
     // The particle follows the outcome, also when Calculate finds a change that was not reported.
     f.Choose(C::Outcome, 0);
-    QCOMPARE(f.Text(C::Particle), u"に"_s);
+    QCOMPARE(f.Text(C::Particle), QStringLiteral("に"));
     f.Get<QComboBox>(C::Outcome)->setCurrentIndex(17);
     f.Calculate();
-    QCOMPARE(f.Text(C::Particle), u"を"_s);
+    QCOMPARE(f.Text(C::Particle), QStringLiteral("を"));
 }
 
 void VesmerDlgTest::calculateSavesRestartsAndRefuses() {
     DialogFixture f;
     f.Get<QComboBox>(C::Era)->setCurrentIndex(1);  // 昭和: the year is kept as typed
-    f.SetText(C::BirthYear, u"55"_s);
-    f.SetText(C::RyunenVocational, u"2"_s);
+    f.SetText(C::BirthYear, QStringLiteral("55"));
+    f.SetText(C::RyunenVocational, QStringLiteral("2"));
     f.Choose(C::FinalSchool, 7);
     f.Get<QComboBox>(C::HighSchoolLength)->setCurrentIndex(3);
     f.Get<QComboBox>(C::Progression)->setCurrentIndex(7);
@@ -242,15 +240,15 @@ void VesmerDlgTest::calculateSavesRestartsAndRefuses() {
 
     // A birth date that does not exist is refused with its reason; nothing else changes.
     const QByteArray stateFile = f.Read(kDialogStateFileName);
-    f.SetText(C::BirthDay, u"30"_s);
-    f.SetText(C::BirthMonth, u"2"_s);
+    f.SetText(C::BirthDay, QStringLiteral("30"));
+    f.SetText(C::BirthMonth, QStringLiteral("2"));
     f.Calculate();
     QCOMPARE(
         f.Shown(),
         QStringList{"エラー | 日は1から29までの数で入力してください（昭和55年2月は29日まで）。"});
     QVERIFY(!f.BoxText().isEmpty() && f.HistoryCommands() == 3);
     QVERIFY(!f.Dialog().ResumeBlock().Rows().empty());
-    f.SetText(C::BirthMonth, u"1"_s);
+    f.SetText(C::BirthMonth, QStringLiteral("1"));
     f.m_presenter.m_aShown.clear();
 
     // Another refusal takes the history away and keeps the choices; neither writes the files.
@@ -284,16 +282,16 @@ void VesmerDlgTest::overlongLoadedTextStopsTheExchange() {
     f.m_presenter.m_aShown.resize(1);
 
     // Calculate reports the year and goes no further.
-    f.SetText(C::BirthDay, u"12"_s);
-    f.SetText(C::RoninElementary, u"1"_s);
+    f.SetText(C::BirthDay, QStringLiteral("12"));
+    f.SetText(C::RoninElementary, QStringLiteral("1"));
     f.Choose(C::Outcome, 1);
     QCOMPARE(f.Shown(), QStringList({day, year}));
-    QCOMPARE(f.Text(C::RoninElementary), u"1"_s);  // not overwritten by the change
+    QCOMPARE(f.Text(C::RoninElementary), QStringLiteral("1"));  // not overwritten by the change
     f.Calculate();
     QCOMPARE(f.Shown(), QStringList({day, year, year}));
     QVERIFY(f.BoxText().isEmpty() && f.HistoryCommands() == 0);
 
-    f.SetText(C::BirthYear, u"1980"_s);
+    f.SetText(C::BirthYear, QStringLiteral("1980"));
     f.Choose(C::Outcome, 2);  // read in full and shown anew: the limit again
     QCOMPARE(f.Get<QLineEdit>(C::BirthYear)->maxLength(), 4);
     f.Calculate();
@@ -304,8 +302,8 @@ void VesmerDlgTest::overlongLoadedTextStopsTheExchange() {
 void VesmerDlgTest::editsKeysResetAndCloseBox() {
     DialogFixture f;
     f.Get<QLineEdit>(C::BirthMonth)->clear();
-    QTest::keyClicks(f.Get(C::BirthMonth), u"a0/7:9"_s);
-    QCOMPARE(f.Text(C::BirthMonth), u"07"_s);
+    QTest::keyClicks(f.Get(C::BirthMonth), QStringLiteral("a0/7:9"));
+    QCOMPARE(f.Text(C::BirthMonth), QStringLiteral("07"));
 
     CVesmerDlg& dialog = f.Dialog();
     QSignalSpy finished(&dialog, &QDialog::finished);
@@ -316,12 +314,12 @@ void VesmerDlgTest::editsKeysResetAndCloseBox() {
     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_F1}) QTest::keyClick(f.Get(C::BirthMonth), key);
     QVERIFY(dialog.isVisible() && f.BoxText().isEmpty() && f.Shown().isEmpty());
     QTest::keyClick(f.Get(C::BirthDay), Qt::Key_Return);  // Enter is Calculate
-    QVERIFY(f.BoxText().contains(u"西暦 1987年(昭和 62年) 4月　小学校入学(6歳)"_s));
+    QVERIFY(f.BoxText().contains(QStringLiteral("西暦 1987年(昭和 62年) 4月　小学校入学(6歳)")));
 
     f.m_presenter.m_aAnswers = {MessageAnswer::No, MessageAnswer::Yes};
     QTest::keyClick(&dialog, Qt::Key_R, Qt::AltModifier);
     QTRY_COMPARE(f.Shown(), QStringList{"リセット | " + QString::fromUtf8(kResetQuestion)});
-    QCOMPARE(f.Text(C::BirthMonth), u"07"_s);
+    QCOMPARE(f.Text(C::BirthMonth), QStringLiteral("07"));
     f.Choose(C::FinalSchool, 0);
     f.Choose(C::Outcome, 0);                // 小学校に入学
     f.Get<QPushButton>(C::Reset)->click();  // 大学を卒業, with the 中学 counts open again
@@ -344,11 +342,11 @@ void VesmerDlgTest::exportCopyToolAndVersionCommands() {
                err);
         return out;
     };
-    f.SetText(C::BirthYear, u"2003"_s);
+    f.SetText(C::BirthYear, QStringLiteral("2003"));
     f.Choose(C::FinalSchool, 7);
     f.Check(C::ShowAge);
     f.Calculate();
-    const QString target = QDir(f.m_programFolder.path()).filePath(u"out.txt"_s);
+    const QString target = QDir(f.m_programFolder.path()).filePath(QStringLiteral("out.txt"));
     f.m_prompt.m_strPath = target;
     f.Get<QPushButton>(C::Export)->click();
     QCOMPARE(ReadBytes(target), cli({"--raw"}));
@@ -364,7 +362,7 @@ void VesmerDlgTest::exportCopyToolAndVersionCommands() {
     QVERIFY(f.Shown().isEmpty());
 
     // Nobody born this year has a row before today: said, and the clipboard is left alone.
-    f.SetText(C::BirthYear, u"2024"_s);
+    f.SetText(C::BirthYear, QStringLiteral("2024"));
     f.Calculate();
     f.Get<QPushButton>(C::CopyResumeWareki)->click();
     QVERIFY(f.m_clipboard.m_aTexts.isEmpty());
@@ -373,7 +371,7 @@ void VesmerDlgTest::exportCopyToolAndVersionCommands() {
     std::vector<QWidget*> owners;
     f.Dialog().SetAboutRunner([&](QWidget* owner) { owners.push_back(owner); });
     std::unique_ptr<QMenu> menu(f.Dialog().CreateContextMenu(&f.Dialog()));
-    QCOMPARE(menu->actions().back()->text(), u"Vesmerのﾊﾞｰｼﾞｮﾝ情報(&A)..."_s);
+    QCOMPARE(menu->actions().back()->text(), QStringLiteral("Vesmerのﾊﾞｰｼﾞｮﾝ情報(&A)..."));
     menu->actions().back()->trigger();
     QList<bool> taken;
     for (unsigned command : {16u, 31u, 32u, 0u, 0xF060u}) taken << f.Dialog().OnSysCommand(command);
@@ -432,9 +430,9 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
     keys.removeAll(QString());
     keys.sort();
     QCOMPARE(keys.join(' '),
-             u"Alt+1 Alt+2 Alt+3 Alt+4 Alt+5 Alt+6 Alt+7 Alt+8 Alt+A Alt+C Alt+D "
-             "Alt+E Alt+F Alt+G Alt+H Alt+K Alt+L Alt+M Alt+N Alt+O Alt+P Alt+R "
-             "Alt+S Alt+T Alt+V Alt+X Alt+Y Alt+Z"_s);
+             QStringLiteral("Alt+1 Alt+2 Alt+3 Alt+4 Alt+5 Alt+6 Alt+7 Alt+8 Alt+A Alt+C Alt+D "
+                            "Alt+E Alt+F Alt+G Alt+H Alt+K Alt+L Alt+M Alt+N Alt+O Alt+P Alt+R "
+                            "Alt+S Alt+T Alt+V Alt+X Alt+Y Alt+Z"));
     // The 学歴 of a row stands left, the heading's and the years centred.
     const auto align = [&w](int row, int column) {
         return w.Model().index(row, column).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
@@ -447,14 +445,14 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
     // The month applies only to a leaving, but a refused one (from the file) can be put right.
     QWidget* month = w.Field(*FindResumeField("leavingMonth"));
     QVERIFY(!month->isEnabled());
-    Type(month, u"13"_s);
+    Type(month, QStringLiteral("13"));
     QVERIFY(month->isEnabled());
     Type(month, QString());
     QVERIFY(!month->isEnabled());
 
     // A name as typed, the 西暦: the table, both windows' copies and the printout follow.
     QWidget* name = w.Field(SchoolField(STAGE_UNIVERSITY, false));
-    Type(name, u"東都大学"_s);
+    Type(name, QStringLiteral("東都大学"));
     auto* calendar = static_cast<QComboBox*>(w.Field(*FindResumeField("resumeCalendar")));
     calendar->setCurrentIndex(1);
     emit calendar->activated(1);
@@ -469,22 +467,22 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
 
     // A pasted name too long for a row is taken whole (a loaded one is too, below) and named in
     // red; the table keeps its rows, which are not saved until it is put right.
-    auto* refusal = w.findChild<QLabel*>(u"resumeRefusal"_s);
+    auto* refusal = w.findChild<QLabel*>(QStringLiteral("resumeRefusal"));
     Type(name, QString(70, QChar(u'東')));
-    const QString tooLong = u"「大学の学校名」は60文字以内で入力してください。"_s;
+    const QString tooLong = QStringLiteral("「大学の学校名」は60文字以内で入力してください。");
     QCOMPARE(refusal->text(), tooLong);
     QCOMPARE(Table(w), kSeirekiNamedRows);
     w.OnSavePdf();
     QCOMPARE(f.Shown(), QStringList("Vesmer | " + tooLong + kRefusalTail));
     QVERIFY(f.m_prompt.m_aAsked.empty());
     f.m_presenter.m_aShown.clear();
-    Type(name, u"東都大学"_s);
+    Type(name, QStringLiteral("東都大学"));
     emit static_cast<QLineEdit*>(name)->editingFinished();
     QVERIFY(refusal->isHidden());
     // A row longer than the 学歴 column is wrapped, its row as high as its lines.
     QWidget* department = w.Field(SchoolField(STAGE_UNIVERSITY, true));
     Type(department, QString(60, QChar(u'経')));
-    auto* table = w.findChild<QTableView*>(u"resumeTable"_s);
+    auto* table = w.findChild<QTableView*>(QStringLiteral("resumeTable"));
     QStyleOptionViewItem option;
     option.initFrom(table->viewport());
     option.features = QStyleOptionViewItem::WrapText;
@@ -496,22 +494,22 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
     // A recalculation is followed.
     f.Choose(C::Outcome, 3);  // 2年目に中退
     f.Calculate();
-    QVERIFY(Table(w).endsWith(u"2019\t\t東都大学　中途退学\n"_s));
-    QVERIFY(!w.findChild<QLabel*>(u"resumeNote"_s)->isHidden());
+    QVERIFY(Table(w).endsWith(QStringLiteral("2019\t\t東都大学　中途退学\n")));
+    QVERIFY(!w.findChild<QLabel*>(QStringLiteral("resumeNote"))->isHidden());
     QVERIFY(month->isEnabled());
 
     // CSV and PDF are offered under one name in the folder of the save prompts; closing writes
     // the choices.
-    f.m_prompt.m_strPath = QDir(f.m_programFolder.path()).filePath(u"学歴欄.pdf"_s);
+    f.m_prompt.m_strPath = QDir(f.m_programFolder.path()).filePath(QStringLiteral("学歴欄.pdf"));
     w.OnSaveCsv();
     w.OnSavePdf();
     QVERIFY(ReadBytes(f.m_prompt.m_strPath).startsWith("%PDF"));
     QStringList offered;
     for (const SavePromptSettings& asked : f.m_prompt.m_aAsked)
         offered << QDir(asked.initialFolder).filePath(asked.initialName);
-    QCOMPARE(offered, QStringList({f.SettingsFile(u"履歴書の学歴欄.csv"_s),
-                                   f.SettingsFile(u"履歴書の学歴欄.pdf"_s)}));
-    Type(department, u"経済学部"_s);
+    QCOMPARE(offered, QStringList({f.SettingsFile(QStringLiteral("履歴書の学歴欄.csv")),
+                                   f.SettingsFile(QStringLiteral("履歴書の学歴欄.pdf"))}));
+    Type(department, QStringLiteral("経済学部"));
     QTest::keyClick(&w, Qt::Key_Escape);
     QVERIFY(w.isHidden());
     for (const char* line : {"\nresumeCalendar=西暦\n", "\nschoolUniversity=東都大学\n",
@@ -520,7 +518,8 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
     f.Start();  // the main window's copy uses the stored choices at once
     f.Calculate();
     f.Get<QPushButton>(C::CopyResumeSeireki)->click();
-    QVERIFY(f.m_clipboard.m_aTexts.back().contains(u"2018\t4\t東都大学　経済学部　入学"_s));
+    QVERIFY(f.m_clipboard.m_aTexts.back().contains(
+        QStringLiteral("2018\t4\t東都大学　経済学部　入学")));
     QVERIFY(f.Shown().isEmpty());
 }
 
@@ -550,12 +549,12 @@ void VesmerDlgTest::historyEventsAndTheSkipWording() {
         QTest::keyClicks(field(name), QString::fromUtf8(text));
         QTest::keyClick(field(name), Qt::Key_Return);
     };
-    auto* refusal = w.findChild<QLabel*>(u"eventRefusal"_s);
+    auto* refusal = w.findChild<QLabel*>(QStringLiteral("eventRefusal"));
     const QByteArray historyFile = f.Read(kHistoryFileName);
     QTest::keyClick(&w, Qt::Key_A, Qt::AltModifier);  // a 休学 in 大学, its months still missing
     QTRY_COMPARE(QApplication::focusWidget(), field("eventKind"));
     const QString missing =
-        u"「休学・留学など」の1行目（休学）の「休学した月」を入力してください。"_s;
+        QStringLiteral("「休学・留学など」の1行目（休学）の「休学した月」を入力してください。");
     QCOMPARE(refusal->text(), missing);
     QCOMPARE(Table(w), kWarekiRows);
     QVERIFY(f.Shown().isEmpty());
@@ -569,9 +568,9 @@ void VesmerDlgTest::historyEventsAndTheSkipWording() {
     type("eventFrom", "2019-04");
     type("eventTo", "2020/4");
     QVERIFY(refusal->isHidden());
-    QCOMPARE(w.findChild<QListWidget*>(u"eventList"_s)->item(0)->text(),
-             u"1. 休学　大学　2019-04〜2020/4"_s);
-    QVERIFY(Table(w).contains(u"平成31\t4\t大学　休学\n令和2\t4\t大学　復学\n"_s));
+    QCOMPARE(w.findChild<QListWidget*>(QStringLiteral("eventList"))->item(0)->text(),
+             QStringLiteral("1. 休学　大学　2019-04〜2020/4"));
+    QVERIFY(Table(w).contains(QStringLiteral("平成31\t4\t大学　休学\n令和2\t4\t大学　復学\n")));
 
     // Another row: its kind chosen from the keyboard, its place typed; removed with Delete in
     // the list. The block may end with 以上.
@@ -580,8 +579,8 @@ void VesmerDlgTest::historyEventsAndTheSkipWording() {
     QTRY_COMPARE(QApplication::focusWidget(), field("eventKind"));
     QTest::keyClick(field("eventKind"), Qt::Key_Down);
     type("eventPlace", "Boston");
-    QCOMPARE(w.findChild<QListWidget*>(u"eventList"_s)->item(1)->text(),
-             u"2. 交換留学　大学　Boston"_s);
+    QCOMPARE(w.findChild<QListWidget*>(QStringLiteral("eventList"))->item(1)->text(),
+             QStringLiteral("2. 交換留学　大学　Boston"));
     QVERIFY(!refusal->isHidden());
     field("eventList")->setFocus();
     QTest::keyClick(field("eventList"), Qt::Key_Delete);
@@ -593,7 +592,7 @@ void VesmerDlgTest::historyEventsAndTheSkipWording() {
                           "event1.stage=大学\nevent1.from=2019-04\nevent1.to=2020/4\n"));
     f.Start();
     f.Calculate();
-    QVERIFY(f.BoxText().contains(u"2020年(令和  2年) 4月　大学復学"_s));
+    QVERIFY(f.BoxText().contains(QStringLiteral("2020年(令和  2年) 4月　大学復学")));
 }
 
 // A stored choice that is refused is named when the rows are asked for, and no rows are copied
@@ -607,7 +606,7 @@ void VesmerDlgTest::storedChoicesThatCannotBeUsed() {
     f.Start();
     f.CalculateFor2000();
     f.Get<QPushButton>(C::CopyResumeWareki)->click();
-    const QString target = QDir(f.m_programFolder.path()).filePath(u"rows.csv"_s);
+    const QString target = QDir(f.m_programFolder.path()).filePath(QStringLiteral("rows.csv"));
     f.m_prompt.m_strPath = target;
     f.m_prompt.m_nFileType = 1;
     f.Get<QPushButton>(C::Export)->click();
@@ -622,9 +621,9 @@ void VesmerDlgTest::storedChoicesThatCannotBeUsed() {
     CResumeWindow& w = f.OpenResumeWindow();
     QWidget* name = w.Field(SchoolField(STAGE_UNIVERSITY, false));
     QCOMPARE(static_cast<QLineEdit*>(name)->text().size(), 61);
-    QVERIFY(!w.findChild<QLabel*>(u"resumeRefusal"_s)->isHidden());
+    QVERIFY(!w.findChild<QLabel*>(QStringLiteral("resumeRefusal"))->isHidden());
     QCOMPARE(w.Model().rowCount(), 0);
-    Type(name, u"東都大学"_s);
+    Type(name, QStringLiteral("東都大学"));
     QCOMPARE(Table(w), kSeirekiNamedRows);
 
     // Not UTF-8: said once the window is up; a No keeps it and is not asked again, a Yes after a
@@ -634,8 +633,8 @@ void VesmerDlgTest::storedChoicesThatCannotBeUsed() {
     f.Start();
     QVERIFY(!f.Dialog().ResumeBlock().SaveChoices() && !f.Dialog().ResumeBlock().SaveChoices());
     QTRY_COMPARE(f.Shown().size(), qsizetype{2});
-    QVERIFY(f.Shown()[0].contains(u"今の学歴欄の設定で置き換えますか？"_s));
-    QVERIFY(f.Shown()[1].contains(u"を読み込めませんでした"_s));
+    QVERIFY(f.Shown()[0].contains(QStringLiteral("今の学歴欄の設定で置き換えますか？")));
+    QVERIFY(f.Shown()[1].contains(QStringLiteral("を読み込めませんでした")));
     QCOMPARE(ReadBytes(path), QByteArray("\xFF"));
     f.Start();
     f.m_presenter.m_aAnswers = {MessageAnswer::Yes};
@@ -647,7 +646,7 @@ void VesmerDlgTest::storedChoicesThatCannotBeUsed() {
     f.Start();
     f.m_presenter.m_aAnswers = {MessageAnswer::Yes, MessageAnswer::Yes};
     QVERIFY(!f.Dialog().ResumeBlock().SaveChoices() && !f.Dialog().ResumeBlock().SaveChoices());
-    QCOMPARE(f.Shown().filter(u"に保存できませんでした。"_s).size(), 1);
+    QCOMPARE(f.Shown().filter(QStringLiteral("に保存できませんでした。")).size(), 1);
 #endif
 }
 

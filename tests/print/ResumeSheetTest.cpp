@@ -8,8 +8,6 @@
 
 #include "print/ResumeSheet.h"
 
-using namespace Qt::StringLiterals;
-
 // A line as a failure shows it: its cells and where the last stands.
 void PrintTo(const ResumeSheetLine& line, std::ostream* out) {
     *out << (line.cells[0] + "|" + line.cells[1] + "|" + line.cells[2]).toStdString() << " align "
@@ -61,14 +59,14 @@ TEST(ResumeSheet, RowsFillTheRuledLinesOfEachPage) {
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(pages[0].size(), 19u);
     EXPECT_EQ(Column(pages[1], 2, {}), QString::fromStdString(kLongText + "（平成23年3月まで）"));
-    EXPECT_EQ(Column(pages[1], 0, "|") + Column(pages[1], 1, "|"), u"平成22||3||"_s);
+    EXPECT_EQ(Column(pages[1], 0, "|") + Column(pages[1], 1, "|"), QStringLiteral("平成22||3||"));
 }
 
 // What a poppler tool prints for the file.
 QString Tool(const char* program, const QStringList& arguments) {
     QProcess process;
     process.start(QString::fromUtf8(program), arguments);
-    if (!process.waitForFinished(20000) || process.exitCode() != 0) return u"failed"_s;
+    if (!process.waitForFinished(20000) || process.exitCode() != 0) return QStringLiteral("failed");
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
@@ -80,13 +78,13 @@ TEST(ResumeSheet, PdfHoldsEveryRowOnce) {
     for (const auto& [rows, pages] : {std::pair{0, 1}, std::pair{21, 2}}) {
         ASSERT_TRUE(WriteResumePdf(path, Rows(rows), ResumeCalendar::Wareki));
         const QString info = Tool("pdfinfo", {path});
-        EXPECT_TRUE(info.contains(QRegularExpression(u"Pages: +%1\n"_s.arg(pages))))
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +%1\n").arg(pages))))
             << info.toStdString();
     }
     const QString text = Tool("pdftotext", {path, "-"});
-    EXPECT_EQ(text.count(u"学歴・職歴"_s), 2);
-    EXPECT_EQ(text.count(u"東都第1学校"_s), 1);
-    EXPECT_EQ(text.count(u"東都第20学校"_s), 1);
+    EXPECT_EQ(text.count(QStringLiteral("学歴・職歴")), 2);
+    EXPECT_EQ(text.count(QStringLiteral("東都第1学校")), 1);
+    EXPECT_EQ(text.count(QStringLiteral("東都第20学校")), 1);
     std::vector<ResumeRow> rows = Rows(2);
     rows.push_back({2010, "平成", 22, 3, kLongText});
     rows.push_back(kClosing);
@@ -97,7 +95,8 @@ TEST(ResumeSheet, PdfHoldsEveryRowOnce) {
     const QString boxes = Tool("pdftotext", {"-bbox", path, "-"});
     const auto edges = [&boxes](const QString& word) {
         const QRegularExpressionMatch box =
-            QRegularExpression(u"xMin=\"([\\d.]+)\"[^>]*xMax=\"([\\d.]+)\"[^>]*>%1<"_s.arg(word))
+            QRegularExpression(
+                QStringLiteral("xMin=\"([\\d.]+)\"[^>]*xMax=\"([\\d.]+)\"[^>]*>%1<").arg(word))
                 .match(boxes);
         return std::pair{box.captured(1).toDouble(), box.captured(2).toDouble()};
     };

@@ -18,8 +18,6 @@
 #include "tosvel/TosvelCli.h"
 #include "tosvel/TosvelDlg.h"
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 // Types text into edit as the user would, replacing what it held.
@@ -83,7 +81,7 @@ void TosvelTest::commandLine() {
 // What was typed comes back after a restart, in a folder of the user's own.
 void TosvelTest::windowConvertsAsTypedAndShowsTheYears() {
     QTemporaryDir parent;
-    const QString folder = parent.filePath(u"Tosvel"_s);
+    const QString folder = parent.filePath(QStringLiteral("Tosvel"));
     FakePresenter presenter;
     CTosvelDlg dialog(CivilDate{2024, 4, 1}, folder, presenter);
     auto typeDate = [&](auto edit, QStringList parts) {
@@ -92,12 +90,13 @@ void TosvelTest::windowConvertsAsTypedAndShowsTheYears() {
     QCOMPARE(Fields(dialog), (QStringList{"令和", "", "2024", "6", "4", "4", "1", "1"}));
     typeDate(&CTosvelDlg::SeirekiEdit, {"１９８９", "1", "8"});
     QCOMPARE(Fields(dialog), (QStringList{"平成", "", "1989", "元", "1", "1", "8", "8"}));
-    QCOMPARE(dialog.ResultLabel()->text(), u"西暦1989年1月8日 ＝ 平成元年1月8日"_s);
+    QCOMPARE(dialog.ResultLabel()->text(), QStringLiteral("西暦1989年1月8日 ＝ 平成元年1月8日"));
 
     // A day that the era does not have: the reason, and no 西暦 date left on show.
     typeDate(&CTosvelDlg::WarekiEdit, {"31", "5", "1"});
     QCOMPARE(Fields(dialog), (QStringList{"平成", "", "", "31", "", "5", "", "1"}));
-    QVERIFY(dialog.ResultLabel()->text().startsWith(u"平成31年5月1日はありません。"_s));
+    QVERIFY(
+        dialog.ResultLabel()->text().startsWith(QStringLiteral("平成31年5月1日はありません。")));
     // A refused birth year looks like a refused date.
     const auto colour = [](QLabel* label) { return label->palette().color(QPalette::WindowText); };
     const QColor refusal = colour(dialog.ResultLabel());
@@ -116,12 +115,12 @@ void TosvelTest::windowConvertsAsTypedAndShowsTheYears() {
     // Ages from the birth year on: 0 in that year, none before it.
     QCOMPARE(table->item(row1990 - 1, 1)->text() + table->item(row1990 - 1, 3)->text() +
                  table->item(row1990, 3)->text(),
-             u"昭和64年/平成元年0"_s);
+             QStringLiteral("昭和64年/平成元年0"));
     QCOMPARE(table->item(row1990 + 34, 2)->text() + table->item(row1990 + 34, 3)->text(),
-             u"甲辰34"_s);
+             QStringLiteral("甲辰34"));
     dialog.OnCopyTable();
     QVERIFY(QGuiApplication::clipboard()->text().startsWith(
-        u"西暦\t和暦\t干支\t年齢\n1873\t明治6年\t癸酉\t\n"_s));
+        QStringLiteral("西暦\t和暦\t干支\t年齢\n1873\t明治6年\t癸酉\t\n")));
 
     dialog.done(QDialog::Accepted);
 #ifndef _WIN32
@@ -147,7 +146,7 @@ void TosvelTest::everyControlIsReachedByTheKeyboard() {
     for (QPushButton* button : dialog.findChildren<QPushButton*>())
         keys << QKeySequence::mnemonic(button->text()).toString();
     keys.sort();
-    QCOMPARE(keys.join(' '), u"Alt+B Alt+C Alt+S Alt+W Alt+X"_s);
+    QCOMPARE(keys.join(' '), QStringLiteral("Alt+B Alt+C Alt+S Alt+W Alt+X"));
     QCOMPARE(buddies,
              (QList<QWidget*>{dialog.SeirekiEdit(0), dialog.EraCombo(), dialog.BirthYearEdit()}));
     QStringList names{dialog.EraCombo()->accessibleName(),
@@ -190,7 +189,7 @@ void TosvelTest::onlyAUsableFileIsReadOrWritten() {
                  {"FolderOfAnotherUser", defaults, ""}};
     for (const auto& c : cases) {
         QTemporaryDir parent;
-        const QString folder = parent.filePath(u"Tosvel"_s);
+        const QString folder = parent.filePath(QStringLiteral("Tosvel"));
         const QString file = TosvelStatePath(folder);
         const std::string_view name = c.name;
         if (name == "FolderOfAnotherUser" && !IsPrivileged()) continue;
