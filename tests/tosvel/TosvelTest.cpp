@@ -185,18 +185,16 @@ void TosvelTest::onlyAUsableFileIsReadOrWritten() {
                  {"Fifo", defaults, "入力した内容を保存できませんでした。\n"},
                  {"FolderOfAnotherUser", defaults, ""}};
     for (const auto& c : cases) {
-        QTemporaryDir parent;
-        const QString folder = parent.filePath(QStringLiteral("Tosvel"));
-        const QString file = TosvelStatePath(folder);
+        const QTemporaryDir folder;
+        const QString file = TosvelStatePath(folder.path());
         const std::string_view name = c.name;
         if (name == "FolderOfAnotherUser" && !IsPrivileged()) continue;
-        QVERIFY(QDir().mkpath(folder));
         QVERIFY(name == "Fifo" ? mkfifo(QFile::encodeName(file), 0600) == 0
                                : WriteBytes(file, stored));
         if (name == "FolderOfAnotherUser")
-            QCOMPARE(chown(QFile::encodeName(folder), kNobody, kNobody), 0);
+            QCOMPARE(chown(QFile::encodeName(folder.path()), kNobody, kNobody), 0);
         FakePresenter presenter;
-        CTosvelDlg dialog(CivilDate{2024, 4, 1}, folder, presenter);
+        CTosvelDlg dialog(CivilDate{2024, 4, 1}, folder.path(), presenter);
         QVERIFY2(Fields(dialog) == c.shown, c.name);
         dialog.done(QDialog::Accepted);
         const std::string shown = presenter.m_aShown.empty() ? "" : presenter.m_aShown[0].text;
