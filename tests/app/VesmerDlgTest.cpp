@@ -127,8 +127,7 @@ class VesmerDlgTest : public QObject {
 
   private slots:
     void firstStartShowsTheDefaultsInOrder();
-    void enablingRuleAndParticleFollowTheChoices();
-    void calculateSavesRestartsAndRefuses();
+    void choicesCalculateRestartAndRefusals();
     void overlongLoadedTextStopsTheExchange();
     void editsKeysResetAndCloseBox();
     void exportCopyToolAndVersionCommands();
@@ -196,7 +195,7 @@ void VesmerDlgTest::firstStartShowsTheDefaultsInOrder() {
     QCOMPARE(groups, QStringList({"履歴", "進学・編入・飛び級について"}));
 }
 
-void VesmerDlgTest::enablingRuleAndParticleFollowTheChoices() {
+void VesmerDlgTest::choicesCalculateRestartAndRefusals() {
     DialogFixture f;
     f.Choose(C::FinalSchool, 6);
     f.Check(C::SkipUniversityLastYear);  // in the 修士 group
@@ -213,10 +212,7 @@ void VesmerDlgTest::enablingRuleAndParticleFollowTheChoices() {
     f.Get<QComboBox>(C::Outcome)->setCurrentIndex(17);
     f.Calculate();
     QCOMPARE(f.Text(C::Particle), QStringLiteral("を"));
-}
 
-void VesmerDlgTest::calculateSavesRestartsAndRefuses() {
-    DialogFixture f;
     f.Get<QComboBox>(C::Era)->setCurrentIndex(1);  // 昭和: the year is kept as typed
     f.SetText(C::BirthYear, QStringLiteral("55"));
     f.SetText(C::RyunenVocational, QStringLiteral("2"));
