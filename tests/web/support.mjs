@@ -84,9 +84,15 @@ export async function fill(page, values) {
   }, Object.entries(values));
 }
 
-// The page anew with its defaults: nothing stored, reloaded.
-export async function fresh(page) {
-  await page.evaluate(() => localStorage.clear());
+// The page reloaded; given `storage`, localStorage holds only its keys (their values as JSON)
+// first, so that reload(page, {}) is the page anew with its defaults.
+export async function reload(page, storage) {
+  if (storage) {
+    await page.evaluate((entries) => {
+      localStorage.clear();
+      for (const [key, value] of entries) localStorage.setItem(key, JSON.stringify(value));
+    }, Object.entries(storage));
+  }
   await page.reload();
   await page.waitForFunction(() => document.documentElement.dataset.ready);
 }
