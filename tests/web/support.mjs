@@ -1,5 +1,5 @@
 // What the browser tests share: the built page served on 127.0.0.1, Debian's Chromium driven
-// over the DevTools protocol, vesmer-cli from the native build, and a seeded input generator.
+// over the DevTools protocol, and vesmer-cli from the native build.
 import { spawnSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -59,15 +59,6 @@ export async function openBrowser(folder = distFolder) {
 export function cli(args) {
   const run = spawnSync(cliPath, args, { encoding: 'utf8' });
   return { out: run.stdout, status: run.status, err: run.stderr };
-}
-
-// A small fixed-seed generator (a 32-bit linear congruential one), so that every run draws the
-// same input sets.
-export function seeded(seed) {
-  let state = seed >>> 0;
-  const next = () => (state = (Math.imul(state, 1664525) + 1013904223) >>> 0) / 4294967296;
-  const int = (low, high) => low + Math.floor(next() * (high - low + 1));
-  return { next, int, pick: (items) => items[int(0, items.length - 1)] };
 }
 
 // Sets the page's inputs by their schema names (lists take an index, checks 0 or 1) and
