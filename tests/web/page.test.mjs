@@ -198,7 +198,7 @@ describe('the page', () => {
     assert.deepEqual((await shown(page)).rows, moved.rows);
   });
 
-  it('keeps the rows of 休学・留学など, drops what it cannot read, and removes a row with its button', async () => {
+  it('keeps the rows of 休学・留学など, drops what it cannot read, removes a row with its button; 入力を消す clears all', async () => {
     const kept = await page.evaluate(() => JSON.parse(localStorage.getItem('vesmer.inputs.v2')));
     assert.deepEqual(Object.entries(kept).filter(([key]) => key.startsWith('event')),
       [['event1.kind', '休学'], ['event1.stage', '大学'], ['event1.from', '2020-04'], ['event1.to', '2021-04']]);

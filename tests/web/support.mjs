@@ -7,10 +7,9 @@ import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
-
-export { chromium };
 import { startServer } from '../../web/serve.mjs';
 
+export { chromium };
 const repo = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
 export const distFolder = join(repo, 'web', 'dist');
 const cliPath = process.env.VESMER_CLI ?? join(repo, 'build', 'cli', 'vesmer-cli');
@@ -24,9 +23,8 @@ export async function openBrowser(folder = distFolder) {
   const server = await startServer(folder);
   const profile = mkdtempSync(join(tmpdir(), 'vesmer-chromium-'));
   const context = await chromium.launchPersistentContext(profile, {
-    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', headless: true,
-    args: chromiumFlags, locale: 'ja-JP',
-    viewport: { width: 1280, height: 900 },
+    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', headless: true, args: chromiumFlags,
+    locale: 'ja-JP', viewport: { width: 1280, height: 900 },
   });
   const origin = `http://127.0.0.1:${server.address().port}`;
   return {
