@@ -33,12 +33,13 @@ class ExportCommandsTest : public testing::Test {
         return RunFileOutput(text, m_rows, QStringLiteral("/home/someone/デスクトップ"), m_prompt,
                              m_opener, m_presenter);
     }
-    // The one message shown: OK and the warning icon.
-    void ExpectMessage(const std::string& text, const std::string& caption = "エラー") const {
+    // The one message shown, with OK.
+    void ExpectMessage(const std::string& text, const std::string& caption = "エラー",
+                       MessageIcon icon = MessageIcon::Warning) const {
         ASSERT_EQ(m_presenter.m_aShown.size(), 1u);
         const ShownMessage& shown = m_presenter.m_aShown.front();
         EXPECT_EQ(std::tie(shown.text, shown.caption, shown.buttons, shown.icon),
-                  std::tuple(text, caption, MessageButtons::Ok, MessageIcon::Warning));
+                  std::tuple(text, caption, MessageButtons::Ok, icon));
     }
 
     std::vector<ResumeRow> m_rows;
@@ -71,8 +72,7 @@ TEST_F(ExportCommandsTest, ResumeFileTypesWriteTheRowsAsCsvInTheirCalendar) {
     // Without rows: said as the copy buttons say it, and nothing written.
     m_prompt.m_nFileType = static_cast<std::size_t>(ExportFileType::ResumeSeireki);
     EXPECT_EQ(Export("x", m_path), ExportOutcome::NoRows);
-    EXPECT_EQ(m_presenter.m_aShown.at(0).text, kMsgNoResumeRows);
-    EXPECT_EQ(m_presenter.m_aShown.at(0).icon, MessageIcon::None);
+    ExpectMessage("履歴書に書ける学歴がまだありません。", "Vesmer", MessageIcon::None);
     EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
     // A type the prompt does not list is the history text.
     m_prompt.m_nFileType = 3;
@@ -111,7 +111,10 @@ TEST_F(ExportCommandsTest, ToolIsStartedOncePerPressOrNamedWithItsFullPathWhenMi
     // 表 ends in the byte 0x5C in code page 932; the folder name must pass whole.
     const QString folder = m_dir.filePath(QStringLiteral("表示　Vesmer"));
     EXPECT_EQ(ToolPath(folder + "/"), folder + "/" + kTool);
-    EXPECT_EQ(ToolPath(QStringLiteral("bin")), QString());  // never against the current folder
+    RunLaunchTool(QStringLiteral("bin"), m_starter, m_presenter);  // never the current folder
+    ExpectMessage("このプログラムのフォルダーが分からないため、Tosvelを探せませんでした。",
+                  "Vesmer");
+    m_presenter.m_aShown.clear();
     RunLaunchTool(folder, m_starter, m_presenter);
     ExpectMessage(
         QDir::toNativeSeparators(ToolPath(folder)).toStdString() + "\r\nが見つかりませんでした",
@@ -127,54 +130,26 @@ TEST_F(ExportCommandsTest, ToolIsStartedOncePerPressOrNamedWithItsFullPathWhenMi
 
 #ifndef _WIN32
 
-// A tool that appends its name to the file "ran" of the folder above it.
-void PlaceTool(const QString& folder, const QByteArray& name) {
-    const QString tool = folder + "/Tosvel";
-    ASSERT_TRUE(
-        WriteWholeFile(tool, "#!/bin/sh\necho " + name + " >> \"$(dirname \"$0\")/../ran\"\n"));
-    ASSERT_EQ(chmod(EncodeNativePath(tool).constData(), 0700), 0);
-}
-
-TEST(SharedMachineExport, ToolComesFromTheProgramsFolderWhateverItsNameAndNeverFromTheCurrentOne) {
+// The tool is started by its full path, whatever the bytes of its folder's name, and runs in a
+// session of its own while the caller goes on at once.
+TEST(DetachedProcessStarter, StartsTheToolByItsPathAndDetachesIt) {
     QTemporaryDir dir;
     // 表示 in code page 932, which is no UTF-8.
-    const QString program = DecodeNativePath(QFile::encodeName(dir.path()) + "/\x95\x5c\x8e\xa6");
-    const QString current = dir.filePath("current");
-    ASSERT_TRUE(mkdir(EncodeNativePath(program).constData(), 0700) == 0 && QDir().mkpath(current));
-    PlaceTool(current, "current");
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(current));
+    const QString folder = DecodeNativePath(QFile::encodeName(dir.path()) + "/\x95\x5c\x8e\xa6");
+    const QString tool = folder + "/Tosvel";
+    ASSERT_EQ(mkdir(EncodeNativePath(folder).constData(), 0700), 0);
     CDetachedProcessStarter starter;
     FakePresenter presenter;
-    RunLaunchTool(program, starter, presenter);
-    PlaceTool(program, "program");
-    RunLaunchTool(program, starter, presenter);
-    RunLaunchTool(QString(), starter, presenter);
-    QDir::setCurrent(previous);
-
-    QDeadlineTimer deadline(10000);
-    while (ReadBytes(dir.filePath("ran")).isEmpty() && !deadline.hasExpired()) QThread::msleep(20);
-    QThread::msleep(100);
-    EXPECT_EQ(ReadBytes(dir.filePath("ran")), "program\n");
-    ASSERT_EQ(presenter.m_aShown.size(), 2u);
+    RunLaunchTool(folder, starter, presenter);
+    ASSERT_EQ(presenter.m_aShown.size(), 1u);
     EXPECT_EQ(presenter.m_aShown[0].text,
               dir.filePath("表示/Tosvel").toStdString() + "\r\nが見つかりませんでした");
-    EXPECT_EQ(presenter.m_aShown[1].text,
-              "このプログラムのフォルダーが分からないため、Tosvelを探せませんでした。");
-    RemoveEntry(program + "/Tosvel");  // Qt could not remove a folder of this name
-    rmdir(EncodeNativePath(program).constData());
-}
-
-// The caller goes on in its own process at once; the tool runs in a session of its own.
-TEST(SharedMachineExport, StarterReturnsToItsCallerAndDetachesTheTool) {
-    QTemporaryDir dir;
-    const QString tool = dir.filePath("tool");
     ASSERT_TRUE(WriteWholeFile(
-        tool, "#!/bin/sh\ncut -d' ' -f6 /proc/$$/stat > \"$(dirname \"$0\")/session\"\n"));
+        tool, "#!/bin/sh\ncut -d' ' -f6 /proc/$$/stat > \"$(dirname \"$0\")/../session\"\n"));
     ASSERT_EQ(chmod(EncodeNativePath(tool).constData(), 0700), 0);
     const pid_t caller = fork();
     if (caller == 0) {
-        CDetachedProcessStarter().StartDetached(tool);
+        RunLaunchTool(folder, starter, presenter);
         _exit(42);
     }
     int status = 0;
@@ -186,6 +161,8 @@ TEST(SharedMachineExport, StarterReturnsToItsCallerAndDetachesTheTool) {
     const QByteArray session = ReadBytes(dir.filePath("session")).trimmed();
     EXPECT_FALSE(session.isEmpty());
     EXPECT_NE(session.toInt(), getsid(0));
+    RemoveEntry(tool);  // Qt could not remove a folder of this name
+    rmdir(EncodeNativePath(folder).constData());
 }
 
 #endif

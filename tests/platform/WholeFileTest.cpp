@@ -60,7 +60,7 @@ TEST_F(WholeFileTest, FileHoldsExactlyTheBytesAndNothingIsLeftBeside) {
     EXPECT_EQ(Snapshot().size(), 2u);
 }
 
-TEST_F(WholeFileTest, RefusesWhatIsNoWritableRegularFile) {
+TEST_F(WholeFileTest, RefusesWhatIsNoWritableRegularFileOrDoesNotFit) {
     ExpectRefused(QString());
     ExpectRefused(Path("missing/file.txt"));
     ASSERT_TRUE(QDir().mkpath(Path("folder")));
@@ -74,6 +74,11 @@ TEST_F(WholeFileTest, RefusesWhatIsNoWritableRegularFile) {
     // Opening a pipe would wait for a reader.
     ASSERT_EQ(mkfifo(QFile::encodeName(Path("pipe")).constData(), 0644), 0);
     ExpectRefused(Path("pipe"));
+    // A write cut short by a full disk leaves the earlier file, and no new one.
+    OnAFullDisk([this] {
+        ExpectRefused(Path("folder/inside.txt"), QByteArray(64 * 1024, 'x'));
+        ExpectRefused(Path("New.txt"), QByteArray(64 * 1024, 'x'));
+    });
 #endif
 }
 
@@ -83,14 +88,6 @@ TEST_F(WholeFileTest, RefusesWhatIsNoWritableRegularFile) {
 const char* Native(const QString& path, QByteArray&& bytes = {}) {
     bytes = EncodeNativePath(path);
     return bytes.constData();
-}
-
-TEST_F(WholeFileTest, WriteCutShortLeavesTheEarlierFile) {
-    ASSERT_TRUE(WriteBytes(Path("MyHistory.txt"), kOld));
-    OnAFullDisk([this] {
-        ExpectRefused(Path("MyHistory.txt"), QByteArray(64 * 1024, 'x'));
-        ExpectRefused(Path("New.txt"), QByteArray(64 * 1024, 'x'));
-    });
 }
 
 // A link to another file, planted where a save will go, is followed only when nobody else could
@@ -171,11 +168,17 @@ TEST_F(WholeFileTest, RootReplacingAUsersFileKeepsItsOwnerGroupAndMode) {
     EXPECT_EQ(ReadBytes(file), kNew);
 }
 
-// A committed save is finished by the next read, but a temporary file that has become a link
-// since is not moved into place.
-TEST_F(WholeFileTest, CommittedSaveIsFinishedWithoutALinkPutInItsPlace) {
+// A save removes what an interrupted one left (a link among it) and makes its new files
+// owner-only. A committed save is finished by the next read, but a temporary file that has become
+// a link since is not moved into place.
+TEST_F(WholeFileTest, LeftoversAreClearedAndACommittedSaveFinishedWithoutALink) {
     const std::vector<QString> paths = {Path("Vesmer.ini"), Path("VesmerDlg.ini")};
+    ASSERT_TRUE(WriteBytes(Path(".Vesmer.ini.vesmer-new"), "half"));
+    ASSERT_TRUE(QFile::link(Path("elsewhere"), Path(".VesmerDlg.ini.vesmer-new")));
     ASSERT_EQ(WriteWholeFiles({{paths[0], kOld}, {paths[1], kOld}}, NewFileMode::OwnerOnly), -1);
+    EXPECT_EQ(Entries(m_dir.path()), (QStringList{"Vesmer.ini", "VesmerDlg.ini"}));
+    EXPECT_FALSE(QFileInfo::exists(Path("elsewhere")));
+    EXPECT_EQ(Mode(paths[0]), 0600u);
     SetWriteStepHookForTesting([](int step) { return step < 2; });  // stops after the commit
     WriteWholeFiles({{paths[0], kNew}, {paths[1], kNew}}, NewFileMode::OwnerOnly);
     SetWriteStepHookForTesting({});
@@ -184,18 +187,6 @@ TEST_F(WholeFileTest, CommittedSaveIsFinishedWithoutALinkPutInItsPlace) {
                 QFile::link(Path("other"), Path(".Vesmer.ini.vesmer-new")));
     const std::vector<WholeFileContent> read = ReadWholeFiles(paths, 100);
     EXPECT_EQ(read[0].bytes + read[1].bytes, kOld + kNew);
-    EXPECT_FALSE(QFileInfo(paths[0]).isSymLink());
-}
-
-TEST_F(WholeFileTest, NewFilesAreOwnerOnlyAndLeftoverTemporaryFilesAreRemoved) {
-    ASSERT_TRUE(WriteBytes(Path(".Vesmer.ini.vesmer-new"), "half"));
-    ASSERT_TRUE(QFile::link(Path("elsewhere"), Path(".VesmerDlg.ini.vesmer-new")));
-    ASSERT_EQ(WriteWholeFiles({{Path("Vesmer.ini"), kNew}, {Path("VesmerDlg.ini"), kNew}},
-                              NewFileMode::OwnerOnly),
-              -1);
-    EXPECT_EQ(Entries(m_dir.path()), (QStringList{"Vesmer.ini", "VesmerDlg.ini"}));
-    EXPECT_FALSE(QFileInfo::exists(Path("elsewhere")));
-    EXPECT_EQ(Mode(Path("Vesmer.ini")), 0600u);
 }
 
 #endif

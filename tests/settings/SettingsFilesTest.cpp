@@ -52,14 +52,12 @@ class SettingsFilesTest : public testing::Test {
         ASSERT_TRUE(Calculate(inputs, history, kToday).ok);
         ASSERT_TRUE(SaveAfterCalculate(inputs, history, m_location));
     }
-    DialogInputs LoadStartup(CHistoryData& history) {
+    // The window's inputs at start, and its model in history where given.
+    DialogInputs LoadStartup(CHistoryData* history = nullptr) {
         DialogInputs inputs;
-        LoadStartupInputs(inputs, history, m_location);
+        CHistoryData own;
+        LoadStartupInputs(inputs, history ? *history : own, m_location);
         return inputs;
-    }
-    DialogInputs LoadStartup() {
-        CHistoryData history;
-        return LoadStartup(history);
     }
 
     QTemporaryDir m_folder;
@@ -80,7 +78,7 @@ TEST_F(SettingsFilesTest, WorkedExamplesByteForByteAndWhatComesBack) {
 
     CHistoryData loaded;
     loaded.m_nBirthYear = 1234;
-    EXPECT_EQ(LoadStartup(loaded).m_strBirthYear, "1980");
+    EXPECT_EQ(LoadStartup(&loaded).m_strBirthYear, "1980");
     for (int stage = STAGE_ELEMENTARY; stage <= STAGE_DOCTOR; ++stage)
         EXPECT_EQ(Numbers(loaded.Stage(stage)), Numbers(history.Stage(stage))) << stage;
     EXPECT_EQ(loaded.Stage(STAGE_UNIVERSITY).nOutcome, OUTCOME_COMPLETED);
@@ -109,23 +107,33 @@ TEST_F(SettingsFilesTest, EveryStoredChoiceComesBackAloneAndTheYearAsTyped) {
     EXPECT_EQ(LoadStartup().m_strBirthYear, "6");
 }
 
-// Neither file is read unless it carries version 100.
-TEST_F(SettingsFilesTest, NothingIsReadUnlessTheVersionIs100) {
-    for (const char* version : {"INIファイルバージョン=99", "INIファイルバージョン=101",
-                                "INIファイルバージョン=", "other=100"}) {
+// Neither file is read unless it carries version 100. Then a stored birth date that does not
+// exist is shown as stored (Calculate refuses it), and a stage without its key is all zeros.
+TEST_F(SettingsFilesTest, OnlyVersion100IsReadAndAsStored) {
+    for (const char* version :
+         {"INIファイルバージョン=99", "INIファイルバージョン=101",
+          "INIファイルバージョン=", "other=100", "INIファイルバージョン=100"}) {
+        const bool read = std::string_view(version) == "INIファイルバージョン=100";
         ASSERT_TRUE(
-            WriteBytes(HistoryPath(), Cp932Lines({"[Vesmerデータ]", version, "誕生日=1985 6 15 0 0",
+            WriteBytes(HistoryPath(), Cp932Lines({"[Vesmerデータ]", version, "誕生日=1981 2 29 0 0",
                                                   "小=1 2 3 4 5 6 7 8 9 10"})));
         ASSERT_TRUE(WriteBytes(DialogPath(), Cp932Lines({"[VesmerDLGデータ]", version, "歴=3"})));
         CHistoryData history;
-        const DialogInputs loaded = LoadStartup(history);
-        EXPECT_EQ(std::tuple(loaded.m_nEra, loaded.m_strBirthYear, loaded.m_strRoninElementary),
-                  std::tuple(0, std::string("1980"), std::string("0")))
+        const DialogInputs in = LoadStartup(&history);
+        // The era, the birth date and the years of 浪人 before elementary school.
+        EXPECT_EQ(std::to_string(in.m_nEra) + " " + in.m_strBirthYear + "/" + in.m_strBirthMonth +
+                      "/" + in.m_strBirthDay + " " + in.m_strRoninElementary,
+                  read ? "3 1981/2/29 4" : "0 1980/1/1 0")
             << version;
-        EXPECT_EQ(Numbers(history.Stage(STAGE_ELEMENTARY)), "0 0 72 0 0 2 0 0 4 3");
+        EXPECT_EQ(Numbers(history.Stage(STAGE_ELEMENTARY)),
+                  read ? "1 2 3 4 5 6 7 8 9 10" : "0 0 72 0 0 2 0 0 4 3");
+        EXPECT_EQ(Numbers(history.Stage(STAGE_DOCTOR)),
+                  read ? "0 0 0 0 0 0 0 0 0 0" : "0 0 36 0 0 0 0 0 4 3");
     }
 }
 
+// A missing list key keeps the selection and a missing check key clears the box; an index
+// outside its list is shown as no selection.
 TEST_F(SettingsFilesTest, MissingKeysAndIndicesOutsideTheLists) {
     ASSERT_TRUE(WriteBytes(
         DialogPath(), Cp932Lines({"[VesmerDLGデータ]", "INIファイルバージョン=100", "最終学歴=9",
@@ -135,29 +143,11 @@ TEST_F(SettingsFilesTest, MissingKeysAndIndicesOutsideTheLists) {
     inputs.m_bShowAge = 1;
     ASSERT_TRUE(LoadDialogState(
         inputs, CIniFile(DialogPath()).Read(kDialogStateSection, DialogStateKeys())));
-    EXPECT_EQ(inputs.m_nProgression, 4);  // a missing list key keeps the selection
-    EXPECT_EQ(inputs.m_bShowAge, 0);      // a missing check key clears the box
-    EXPECT_EQ(inputs.m_bUniversityAutumnEntry, 2);
+    EXPECT_EQ(std::tuple(inputs.m_nProgression, inputs.m_bShowAge, inputs.m_bUniversityAutumnEntry),
+              std::tuple(4, 0, 2));
     const DialogInputs loaded = LoadStartup();
     EXPECT_EQ(std::tuple(loaded.m_nFinalSchool, loaded.m_nEra, loaded.m_nUniversityLength),
               std::tuple(-1, -1, 4));
-
-    // A missing day keeps the model's, and a stage's numbers after one that is none are zeros.
-    ASSERT_TRUE(WriteBytes(HistoryPath(), Cp932Lines({"[Vesmerデータ]", "INIファイルバージョン=100",
-                                                      "誕生日=1985 6", "中=-1 x"})));
-    CHistoryData history;
-    history.m_nBirthDay = 9;
-    ASSERT_TRUE(
-        LoadProfile(history, CIniFile(HistoryPath()).Read(kProfileSection, ProfileKeys(history))));
-    EXPECT_EQ(std::tuple(history.m_nBirthYear, history.m_nBirthMonth, history.m_nBirthDay),
-              std::tuple(1985, 6, 9));
-    EXPECT_EQ(Numbers(history.Stage(STAGE_JUNIOR_HIGH)), "-1 0 36 0 0 3 0 0 4 3");
-    EXPECT_EQ(Numbers(history.Stage(STAGE_DOCTOR)), "0 0 0 0 0 0 0 0 0 0");
-    // A stored birth date that does not exist is shown as stored (Calculate refuses it).
-    ASSERT_TRUE(WriteBytes(HistoryPath(), Cp932Lines({"[Vesmerデータ]", "INIファイルバージョン=100",
-                                                      "誕生日=1981 2 29 0 0"})));
-    const DialogInputs stored = LoadStartup();
-    EXPECT_EQ(stored.m_strBirthMonth + "/" + stored.m_strBirthDay, "2/29");
 }
 
 // No folder is no place: nothing is written at the file system's root.
