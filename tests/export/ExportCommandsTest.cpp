@@ -6,11 +6,6 @@
 #include <QThread>
 #include <tuple>
 
-#ifndef _WIN32
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
-
 #include "export/DetachedProcessStarter.h"
 #include "export/ExportCommands.h"
 #include "platform/NativePath.h"
@@ -147,14 +142,11 @@ TEST(DetachedProcessStarter, StartsTheToolByItsPathAndDetachesIt) {
     ASSERT_TRUE(WriteWholeFile(
         tool, "#!/bin/sh\ncut -d' ' -f6 /proc/$$/stat > \"$(dirname \"$0\")/../session\"\n"));
     ASSERT_EQ(chmod(EncodeNativePath(tool).constData(), 0700), 0);
-    const pid_t caller = fork();
-    if (caller == 0) {
-        RunLaunchTool(folder, starter, presenter);
-        _exit(42);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(caller, &status, 0), caller);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 42) << status;
+    EXPECT_EQ(InChild([&] {
+                  RunLaunchTool(folder, starter, presenter);
+                  return 42;
+              }),
+              42);
     QDeadlineTimer deadline(10000);
     while (ReadBytes(dir.filePath("session")).isEmpty() && !deadline.hasExpired())
         QThread::msleep(20);

@@ -109,11 +109,7 @@ TEST(NativePath, ProgramFolderIsFoundWhateverTheBytesOfItsName) {
     ASSERT_EQ(chmod(program.constData(), 0700), 0);
     QByteArray output = QFile::encodeName(dir.filePath("found"));
     char* const arguments[] = {program.data(), output.data(), nullptr};
-    const pid_t child = fork();
-    if (child == 0) _exit(execv(program.constData(), arguments) == 0 ? 0 : 127);
-    int status = -1;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_EQ(status, 0);
+    EXPECT_EQ(InChild([&] { return execv(program.constData(), arguments) == 0 ? 0 : 127; }), 0);
     EXPECT_EQ(ReadBytes(dir.filePath("found")), EncodeNativePath(folder));
     RemoveEntry(probe);  // Qt could not remove a folder of this name
     rmdir(EncodeNativePath(folder).constData());

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <random>
 #include <string>
 
 #include "settings/IniText.h"
@@ -31,6 +30,7 @@ TEST(IniTextRead, FindsTheValueAsThePlatformDoes) {
         {"FirstDuplicateWins", "[S]\nk=1\nK=2", "k", "1"},
         {"OnlyTheFirstSectionOfAName", "[S]\na=1\n[T]\n[s]\nk=2", "k", std::nullopt},
         {"KeyOfAnotherSection", "[T]\nk=1\n[S]\n", "k", std::nullopt},
+        {"BracketKeyOfAnotherSection", "[T]\n[k=1\n[S]\n", "[k", std::nullopt},
         {"KeyBeforeAnySection", "k=1\n[S]\n", "k", std::nullopt},
         {"CommentIsNoEntry", "[S]\n;k=1\n", "k", std::nullopt},
         {"KeyWithoutEquals", "[S]\nk\n", "k", std::nullopt},
@@ -45,7 +45,10 @@ TEST(IniTextRead, FindsTheValueAsThePlatformDoes) {
         {"KeyEndingInALoneLeadByte", "[S]\nk\x81=1", "k\x81", "1"}};
     for (const ReadCase& c : cases) {
         EXPECT_EQ(IniText::FindValue(c.content, "S", c.key), c.value) << c.name;
-        EXPECT_EQ(IniText::FindValues(c.content, "S", {c.key}).front(), c.value) << c.name;
+        // The one-pass reader, asked for the key among others of its length and once again.
+        const auto values = IniText::FindValues(c.content, "S", {"a", c.key, "zz", "[k", c.key});
+        EXPECT_EQ(values[1], c.value) << c.name;
+        EXPECT_EQ(values[4], c.value) << c.name;
     }
 }
 
@@ -114,30 +117,6 @@ TEST(IniTextWrite, RefusesNamesAndValuesThatWouldNotReadBack) {
         EXPECT_FALSE(IniText::SetValue(content, section, key, value))
             << section.toStdString() << "/" << key.toStdString();
         EXPECT_EQ(content, original);
-    }
-}
-
-// Reading all keys in one pass finds exactly what a search for each key on its own finds, on
-// texts pieced together from every kind of line, tricky ones included.
-TEST(IniValues, OnePassFindsWhatEachSearchFinds) {
-    const std::vector<QByteArray> pieces = {
-        "[S]",   " [ s ] x", "[T]",    "[S",     "k=1", " K = 2 ", "k2='q'", "[k=3",
-        "=4",    ";k=5",     "\tk2=6", "k 2=7",  "",    "  ",      "kk",     "\x95\x5c=8",
-        "\x95[", "k=\"9",    "k2=\r",  "[S]]=0", "[]",  "\x81]=1", "\x81",   "k\x81=2"};
-    const std::vector<QByteArray> keys = {"k", "K2", "[k", "k 2", "\x95\x5c", "kk", "none"};
-    std::mt19937 random(9);
-    for (int text = 0; text < 500; ++text) {
-        QByteArray content;
-        for (auto line = random() % 12; line > 0; --line) {
-            content += pieces[random() % pieces.size()];
-            content += (random() % 3 == 0) ? "\n" : "\r\n";
-        }
-        for (const QByteArray& section : {QByteArray("S"), QByteArray("t")}) {
-            const auto values = IniText::FindValues(content, section, keys);
-            for (std::size_t i = 0; i < keys.size(); ++i)
-                EXPECT_EQ(values[i], IniText::FindValue(content, section, keys[i]))
-                    << content.toStdString() << " / " << keys[i].toStdString();
-        }
     }
 }
 

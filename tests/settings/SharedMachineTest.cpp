@@ -20,7 +20,6 @@ using Saved = std::pair<int, std::string>;  // era, birth year as typed
 // As the window saves after a Calculate: the year as typed in one file, its era in the other.
 bool Save(const Saved& saved, CSettingsLocation& location) {
     DialogInputs inputs;
-    inputs.ResetInputs();
     inputs.m_nEra = saved.first;
     CHistoryData history;
     history.m_nBirthYear = std::stoi(saved.second);

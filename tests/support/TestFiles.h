@@ -64,6 +64,16 @@ inline QStringList Entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
+// Runs body in a child process; its exit status (the number body returns), or -1 when the child
+// did not end normally.
+template <class Body>
+int InChild(Body body) {
+    const pid_t child = fork();
+    if (child == 0) _exit(body());
+    int status = -1;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 // Runs write while files may not grow past 16 KiB, as on a full disk.
 template <class Write>
 void OnAFullDisk(Write write) {
