@@ -127,8 +127,7 @@ TEST(NativePath, UserConfigFolderNeedsAnAbsoluteHomeThatExists) {
                  {"config", home, "%1/.config/Tosvel"},
                  {"", "", ""},
                  {"", "home", ""},
-                 {"", home + "/missing", ""},
-                 {"config", "", ""}};
+                 {"", home + "/missing", ""}};
     for (const auto& c : cases) {
         const auto getEnv = [&c](const char* name) {
             return QByteArray(name) == "HOME" ? c.home : c.config;

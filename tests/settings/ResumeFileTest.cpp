@@ -93,7 +93,6 @@ TEST(ResumeFile, EarlierFilesLoadAndStayAsTheyAre) {
     ResumeInputs expected;
     expected.m_nStart = 1;
     expected.m_aSchoolNames[STAGE_UNIVERSITY - 1] = "東都大学";
-    EXPECT_EQ(load.state, ResumeFileState::Read);
     EXPECT_EQ(load.inputs, expected);
     EXPECT_EQ(f.m_store.Save(expected), ResumeFileSave::Written);
     expected.m_aEvents.push_back(
