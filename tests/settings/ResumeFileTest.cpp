@@ -89,11 +89,10 @@ TEST(ResumeFile, EarlierFilesLoadAndStayAsTheyAre) {
         "[VesmerResume]\nresumeCalendar=和暦\nresumeStart=高校入学から\nresumeHeading=1\n"
         "schoolElementary=\ndepartmentElementary=\nschoolUniversity=東都大学\nleavingMonth=\n";
     ASSERT_TRUE(QDir().mkpath(f.m_location.Folder()) && WriteBytes(f.Path(), earlier));
-    const ResumeFileLoad load = f.m_store.Load();
     ResumeInputs expected;
     expected.m_nStart = 1;
     expected.m_aSchoolNames[STAGE_UNIVERSITY - 1] = "東都大学";
-    EXPECT_EQ(load.inputs, expected);
+    EXPECT_EQ(f.m_store.Load().inputs, expected);
     EXPECT_EQ(f.m_store.Save(expected), ResumeFileSave::Written);
     expected.m_aEvents.push_back(
         {IK::Exchange, STAGE_UNIVERSITY, "", "", std::string(kMaxResumeFileBytes, 'x'), ""});
