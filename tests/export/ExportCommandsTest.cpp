@@ -105,21 +105,21 @@ TEST_F(ExportCommandsTest, EmptyHistoryCancelAndFailureWriteAndOpenNothing) {
 TEST_F(ExportCommandsTest, ToolIsStartedOncePerPressOrNamedWithItsFullPathWhenMissing) {
     // 表 ends in the byte 0x5C in code page 932; the folder name must pass whole.
     const QString folder = m_dir.filePath(QStringLiteral("表示　Vesmer"));
-    EXPECT_EQ(ToolPath(folder + "/"), folder + "/" + kTool);
+    const QString tool = folder + "/" + kTool;
+    EXPECT_EQ(ToolPath(folder + "/"), tool);
     RunLaunchTool(QStringLiteral("bin"), m_starter, m_presenter);  // never the current folder
     ExpectMessage("このプログラムのフォルダーが分からないため、Tosvelを探せませんでした。",
                   "Vesmer");
     m_presenter.m_aShown.clear();
     RunLaunchTool(folder, m_starter, m_presenter);
-    ExpectMessage(
-        QDir::toNativeSeparators(ToolPath(folder)).toStdString() + "\r\nが見つかりませんでした",
-        "Vesmer");
+    ExpectMessage(QDir::toNativeSeparators(tool).toStdString() + "\r\nが見つかりませんでした",
+                  "Vesmer");
     // Anything of the tool's name is present, a folder too; what it does when started is its own.
-    ASSERT_TRUE(QDir().mkpath(ToolPath(folder)));
+    ASSERT_TRUE(QDir().mkpath(tool));
     m_presenter.m_aShown.clear();
     RunLaunchTool(folder, m_starter, m_presenter);
     RunLaunchTool(folder, m_starter, m_presenter);
-    EXPECT_EQ(m_starter.m_aStarted, (std::vector<QString>{ToolPath(folder), ToolPath(folder)}));
+    EXPECT_EQ(m_starter.m_aStarted, (std::vector<QString>{tool, tool}));
     EXPECT_TRUE(m_presenter.m_aShown.empty());
 }
 

@@ -10,9 +10,7 @@ namespace {
 
 class IniFileTest : public testing::Test {
   protected:
-    QString Path(const char* name = "Vesmer.ini") const {
-        return m_dir.filePath(QString::fromUtf8(name));
-    }
+    QString Path(const char* name = "Vesmer.ini") const { return m_dir.filePath(name); }
     CIniFile File() const { return CIniFile(Path()); }
 
     QTemporaryDir m_dir;
