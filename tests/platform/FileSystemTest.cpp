@@ -106,7 +106,6 @@ TEST(FileSystem, OnlyFilesNoOneElseCanChangeAreSafeToLoad) {
         EXPECT_EQ(IsSafeToLoad(file), c.safe) << c.name;
     }
     EXPECT_FALSE(IsSafeToLoad(dir.filePath("missing")));
-    EXPECT_FALSE(IsSafeToLoad(QString()));
 }
 
 // Links are followed, relative ones from their own folder, up to 32 in a row.

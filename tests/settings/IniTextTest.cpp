@@ -27,6 +27,7 @@ TEST(IniTextRead, FindsTheValueAsThePlatformDoes) {
         {"UnmatchedQuotes", "[S]\nk=\"x'", "k", "\"x'"},
         {"EqualsInValue", "[S]\nk=a=b", "k", "a=b"},
         {"KeysStartingWithABracket", "[S]\n[kk=0\n[k=1\nk=2", "k", "2"},
+        {"KeyStartingWithABracket", "[S]\n[k=1\n", "[k", "1"},
         {"FirstDuplicateWins", "[S]\nk=1\nK=2", "k", "1"},
         {"OnlyTheFirstSectionOfAName", "[S]\na=1\n[T]\n[s]\nk=2", "k", std::nullopt},
         {"KeyOfAnotherSection", "[T]\nk=1\n[S]\n", "k", std::nullopt},
