@@ -195,7 +195,6 @@ TEST(PageFunctions, ShortWesternYearIsAskedBackAsAnEraYear) {
         const char* typed;
         const char* hint;
     } cases[] = {
-        {"61", "61年は西暦の年ではありません。昭和61年（1986年）ですか？"},
         {" ６ ", "6年は西暦の年ではありません。平成6年（1994年）ですか？"},
         {"1", "1年は西暦の年ではありません。平成元年（1989年）ですか？"},
         {"21", "21年は西暦の年ではありません。平成21年（2009年）ですか？"},
