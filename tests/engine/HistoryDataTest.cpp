@@ -304,8 +304,6 @@ TEST(ResumeRows, StartHeadingAndClosingForEachFinalSchool) {
     } cases[] = {
         {History{.end = {STAGE_ELEMENTARY}}, S::JuniorHighGraduation, "学歴;小学校　卒業"},
         {History{.end = {STAGE_ELEMENTARY}}, S::ElementaryEntry, "学歴;小学校　入学;小学校　卒業"},
-        {History{.end = {STAGE_JUNIOR_HIGH}}, S::JuniorHighGraduation, "学歴;中学校　卒業"},
-        {History{.end = {STAGE_JUNIOR_HIGH}}, S::HighSchoolEntry, "学歴;中学校　卒業"},
         {History{.end = {STAGE_HIGH_SCHOOL}}, S::JuniorHighGraduation,
          "学歴;中学校　卒業;高等学校　入学;高等学校　卒業"},
         {History{.end = {STAGE_HIGH_SCHOOL}}, S::HighSchoolEntry,
