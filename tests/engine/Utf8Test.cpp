@@ -22,7 +22,6 @@ TEST(Utf8, EdgesOfEachLengthAloneAndInASchoolName) {
         EXPECT_EQ(cleaned, sample.printable ? name : "");
     }
     EXPECT_EQ(DecodeUtf8("").length, 0u);
-    EXPECT_EQ(TrimBlanks("　 東 都　 "), "東 都");
 }
 
 }  // namespace
