@@ -63,7 +63,6 @@ void AppPartsTest::linkLabel() {
     QTest::mouseClick(&link, Qt::LeftButton);
     QCOMPARE(opened, std::vector<QUrl>{QUrl(QStringLiteral("mailto:someone@example.org"))});
     // From the keyboard, and as a screen reader presses it.
-    QVERIFY(link.focusPolicy() & Qt::TabFocus);
     for (const auto& [key, count] :
          {std::pair{Qt::Key_Return, 2}, {Qt::Key_Space, 3}, {Qt::Key_A, 3}}) {
         QTest::keyClick(&link, key);

@@ -86,7 +86,6 @@ void TosvelTest::windowConvertsAsTypedAndShowsTheYears() {
     auto typeDate = [&](auto edit, QStringList parts) {
         for (int field = 0; field < 3; ++field) Type((dialog.*edit)(field), parts[field]);
     };
-    QCOMPARE(Fields(dialog), (QStringList{"令和", "", "2024", "6", "4", "4", "1", "1"}));
     typeDate(&CTosvelDlg::SeirekiEdit, {"１９８９", "1", "8"});
     QCOMPARE(Fields(dialog), (QStringList{"平成", "", "1989", "元", "1", "1", "8", "8"}));
     QCOMPARE(dialog.ResultLabel()->text(), QStringLiteral("西暦1989年1月8日 ＝ 平成元年1月8日"));
