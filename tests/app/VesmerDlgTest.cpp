@@ -139,10 +139,8 @@ class VesmerDlgTest : public QObject {
 void VesmerDlgTest::firstStartShowsTheDefaultsInOrder() {
     DialogFixture f;
     QCOMPARE(QStringList({f.Get<QComboBox>(C::Era)->currentText(), f.Text(C::BirthYear),
-                          f.Get<QComboBox>(C::Progression)->currentText(), f.Text(C::RyunenDoctor),
                           f.Text(C::Particle), f.Dialog().windowTitle()}),
-             QStringList(
-                 {"西暦", "1980", "高校/高専から普通に大学へ進学", "0", "を", "Vesmer　Ver.4.10"}));
+             QStringList({"西暦", "1980", "を", "Vesmer　Ver.4.10"}));
     QVERIFY(f.BoxText().isEmpty() && f.HistoryCommands() == 0 && f.Dialog().LinkLabel()->IsLink());
     QVERIFY(f.Get<QPushButton>(C::Calculate)->isDefault() && f.Get(C::Cancel)->isHidden());
     QVERIFY(f.Get<QLineEdit>(C::BirthDay)->alignment() & Qt::AlignRight);
@@ -343,7 +341,6 @@ void VesmerDlgTest::exportCopyToolAndVersionCommands() {
     QVERIFY(WriteBytes(tool, {}));
     f.Get<QPushButton>(C::LaunchTool)->click();
     QCOMPARE(f.m_starter.m_aStarted, std::vector<QString>{tool});
-    QVERIFY(f.Shown().isEmpty());
 
     // Nobody born this year has a row before today: said, and the clipboard is left alone.
     f.SetText(C::BirthYear, QStringLiteral("2024"));
