@@ -558,7 +558,7 @@ void VesmerDlgTest::historyEventsAndTheSkipWording() {
     QVERIFY(refusal->isHidden());
     static_cast<QCheckBox*>(w.Field(*FindResumeField("resumeClosing")))->click();
     QCOMPARE(Table(w), shown + "\t\t以上\n");
-    QVERIFY(f.Read(kResumeFileName).contains("\nresumeClosing=1\n"));
+    QVERIFY(f.Read(kResumeFileName).contains("\nresumeClosing=1\nresumeSkip=飛び入学\n"));
     f.Start();
     f.Calculate();
     QVERIFY(f.BoxText().contains(QStringLiteral("2020年(令和  2年) 4月　大学復学")));
