@@ -58,10 +58,11 @@ TEST(EventInputs, RowsAreStoredByTheirItemsAndReadBack) {
         EXPECT_FALSE(later.Read(key, "休学")) << key;
     EXPECT_TRUE(later.Read("event3.stage", "大学院修士") && later.Read("event3.kind", "休学") &&
                 later.Read("event2.kind", "冬眠") && later.Read("event1.kind", "休学") &&
-                later.Read("event1.stage", "大学院"));
+                later.Read("event1.stage", "大学院") && later.Read("event20.kind", "休学"));
     EXPECT_EQ(later.Rows(),
               (std::vector<EventInput>{{IK::LeaveOfAbsence, 0, "", "", "", ""},
-                                       {IK::LeaveOfAbsence, STAGE_MASTER, "", "", "", ""}}));
+                                       {IK::LeaveOfAbsence, STAGE_MASTER, "", "", "", ""},
+                                       {IK::LeaveOfAbsence, 0, "", "", "", ""}}));
 }
 
 struct Outcome {
@@ -102,7 +103,8 @@ TEST(EventInputs, RowsMoveTheHistoryOrAreRefusedByRowAndField) {
          "1行目（休学）の「復学した月」を入力してください。"},
         {std::vector{Row(IK::Exchange, "2000-04", "2000/13", STAGE_UNIVERSITY, "x")}, 0, F::To,
          "1行目（交換留学）の「帰国した月」は、2000-04 のように西暦の年と月で入力してください。"},
-        {std::vector{Row(IK::StudyAbroad, "2000-04", "2001-04")}, 0, F::Place,
+        // The first field refused names the row, though its school is missing too.
+        {std::vector{Row(IK::StudyAbroad, "2000-04", "2001-04", 0)}, 0, F::Place,
          "1行目（休学して留学）の「留学先」を入力してください。"},
         {std::vector{Row(IK::Exchange, "2000-04", "2001-04", STAGE_UNIVERSITY, "パリ\t大学")}, 0,
          F::Place, "1行目（交換留学）の「留学先」にタブや改行などの制御文字は使えません。"},
