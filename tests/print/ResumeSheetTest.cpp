@@ -52,7 +52,7 @@ TEST(ResumeSheet, RowsFillTheRuledLinesOfEachPage) {
     EXPECT_EQ(pages[0][0], (ResumeSheetLine{{"", "", "学歴"}, Qt::AlignHCenter}));
     EXPECT_EQ(pages[1], (ResumeSheetPage{{{"2010", "4", "東都第20学校　入学"}, Qt::AlignLeft},
                                          {{"", "", "以上"}, Qt::AlignRight}}));
-    rows.resize(19);  // a heading and eighteen rows, then a row of three lines
+    rows.resize(18);  // a heading and seventeen rows: two lines left for a row of three
     rows.push_back({2010, "平成", 22, 3, kLongText, false, false, false, {{2011, "平成", 23, 3}}});
     pages = LayOutResumeSheet(rows, ResumeCalendar::Wareki);
     ASSERT_EQ(pages.size(), 2u);
