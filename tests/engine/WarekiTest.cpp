@@ -75,6 +75,7 @@ TEST(Wareki, DatesThatDoNotExistSayWhy) {
         {FromWareki(WarekiFields{-1, "1", "1", "1"}), "元号を選んでください。"},
         {FromWareki(WarekiFields{kEraCount, "1", "1", "1"}), "元号を選んでください。"},
         {FromWareki(WarekiFields{3, "x", "1", "1"}), "和暦の年は数字か「元」で入力してください。"},
+        {FromWareki(WarekiDate{3, 32, 13, 1}), "月は1から12までの数で入力してください。"},
         {FromSeireki(SeirekiFields{"", "1", "1"}), "西暦の年を入力してください。"},
         {FromSeireki(SeirekiFields{"abcd", "1", "1"}), "西暦の年は数字で入力してください。"},
         {FromSeireki(SeirekiFields{"2000", " ", "1"}), "月を入力してください。"}};
@@ -89,7 +90,6 @@ TEST(Wareki, WholeTextsOfEitherShape) {
         {"\t平成 元 年 １ 月 8 日 ", "1989-01-08 平成元年1月8日"},
         {"令和元年5月1日", "2019-05-01 令和元年5月1日"},
         {"2019-13-01", "月は1から12までの数で入力してください。"},
-        {"平成2年13月1日", "月は1から12までの数で入力してください。"},
         {"平成０年1月1日", "平成0年はありません。和暦の年は元年（1年）から数えます。"}};
     for (const auto& [input, expected] : cases) EXPECT_EQ(Convert(input), expected) << input;
     for (const char* input : {"+2019-05-01", "2019/05/01", "2000-01-01-01", "2000- -01",
