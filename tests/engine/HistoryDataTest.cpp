@@ -204,30 +204,13 @@ History Advanced(int year) {
     return {.end = {STAGE_HIGH_SCHOOL, OUTCOME_DROPPED_OUT, year}, .months = 84};
 }
 
-// Every row from the 小学校's entry on, without a heading; a stage's school named.
-ResumeOptions Rows(int stage = 1, const char* name = "", const char* department = "",
-                   std::optional<int> leavingMonth = std::nullopt) {
-    ResumeOptions options{ResumeStart::ElementaryEntry, false, {}, leavingMonth};
-    options.schools[std::size_t(stage - 1)] = {name, department};
-    return options;
-}
-
-// The number of rows, then the last rows (as ExpectTail reads them).
-struct ResumeCase {
-    History history;
-    CivilDate today;
-    ResumeOptions options;
-    std::size_t count;
-    const char* tail;
-};
-
-const ResumeCase kCases[] = {
+const RowsCase kCases[] = {
     // The defaults, with the implied entry into the doctorate.
-    {History{}, kToday, Rows(), 12,
+    {History{}, 12,
      "2002 平成14 3 大学　卒業;2002 平成14 4 大学院修士課程　入学;"
      "2004 平成16 3 大学院修士課程　修了;2004 平成16 4 大学院博士課程　入学;"
      "2007 平成19 3 大学院博士課程　修了"},
-    {kTechnicalCollegeYear4, kToday, Rows(), 7,
+    {kTechnicalCollegeYear4, 7,
      "1996 平成8 4 高等専門学校　入学;1999 平成11 3 高等専門学校　第3学年修了;"
      "1999 平成11 - 高等専門学校　中途退学"},
     {History{.birth = 19960601,
@@ -235,57 +218,60 @@ const ResumeCase kCases[] = {
              .changes = {{STAGE_UNIVERSITY, &StageRecord::nCourseMonths, 54},
                          {STAGE_MASTER, &StageRecord::nEntryMonth, 10},
                          {STAGE_DOCTOR, &StageRecord::nEntryMonth, 10}}},
-     kToday, Rows(), 11,
+     11,
      "2015 平成27 4 大学　入学;2019 令和元 9 大学　卒業;2019 令和元 10 大学院修士課程　入学;"
      "2021 令和3 9 大学院修士課程　修了;2021 令和3 10 大学院博士課程　入学"},
     // A row without a month lies after today only in a later year.
     {History{.birth = 19710101,
              .end = {STAGE_UNIVERSITY, OUTCOME_EXPELLED, 2},
              .changes = kTransferIntoYear3},
-     CivilDate{1992, 1, 1}, Rows(), 10,
+     10,
      "1989 平成元 3 高等学校　卒業;1989 平成元 4 短期大学　入学;1991 平成3 3 短期大学　卒業;"
-     "1991 平成3 4 大学　3年次編入学;1992 平成4 - 大学　除籍"},
+     "1991 平成3 4 大学　3年次編入学;1992 平成4 - 大学　除籍",
+     CivilDate{1992, 1, 1}},
     // 見込み up to the last day of the leaving month.
-    {kMasterFrom2019, CivilDate{2019, 3, 15}, Rows(), 8, "2019 平成31 3 大学　卒業見込み"},
-    {kMasterFrom2019, CivilDate{2019, 3, 31}, Rows(), 8, "2019 平成31 3 大学　卒業"},
-    {kMasterFrom2019, CivilDate{2019, 4, 1}, Rows(), 10,
-     "2019 平成31 4 大学院修士課程　入学;2021 令和3 3 大学院修士課程　修了見込み"},
-    {kTechnicalCollegeYear4, CivilDate{1998, 12, 31}, Rows(), 6,
-     "1999 平成11 3 高等専門学校　第3学年修了見込み"},
+    {kMasterFrom2019, 8, "2019 平成31 3 大学　卒業見込み", CivilDate{2019, 3, 15}},
+    {kMasterFrom2019, 8, "2019 平成31 3 大学　卒業", CivilDate{2019, 3, 31}},
+    {kMasterFrom2019, 10,
+     "2019 平成31 4 大学院修士課程　入学;2021 令和3 3 大学院修士課程　修了見込み",
+     CivilDate{2019, 4, 1}},
+    {kTechnicalCollegeYear4, 6, "1999 平成11 3 高等専門学校　第3学年修了見込み",
+     CivilDate{1998, 12, 31}},
     // Names, departments and the course of a graduate school, in their order.
-    {History{}, CivilDate{2001, 4, 1}, Rows(STAGE_UNIVERSITY, "東都大学", "経済学部　経済学科"), 8,
+    {History{}, 8,
      "1998 平成10 4 東都大学　経済学部　経済学科　入学;"
-     "2002 平成14 3 東都大学　経済学部　経済学科　卒業見込み"},
-    {kMasterFrom2019, kToday, Rows(STAGE_MASTER, "東都大学大学院", "経済学研究科　経済学専攻"), 10,
+     "2002 平成14 3 東都大学　経済学部　経済学科　卒業見込み",
+     CivilDate{2001, 4, 1}, Block(STAGE_UNIVERSITY, "東都大学", "経済学部　経済学科")},
+    {kMasterFrom2019, 10,
      "2019 平成31 4 東都大学大学院　経済学研究科　経済学専攻　修士課程　入学;"
-     "2021 令和3 3 東都大学大学院　経済学研究科　経済学専攻　修士課程　修了"},
-    {kMasterFrom2019, kToday, Rows(STAGE_MASTER, "", "経済学研究科"), 10,
-     "2021 令和3 3 大学院修士課程　経済学研究科　修了"},
+     "2021 令和3 3 東都大学大学院　経済学研究科　経済学専攻　修士課程　修了",
+     kToday, Block(STAGE_MASTER, "東都大学大学院", "経済学研究科　経済学専攻")},
+    {kMasterFrom2019, 10, "2021 令和3 3 大学院修士課程　経済学研究科　修了", kToday,
+     Block(STAGE_MASTER, "", "経済学研究科")},
     // The 7-year 高専: the main course (with its repeated year) and the 専攻科.
-    {Advanced(0), kToday, Rows(), 8,
+    {Advanced(0), 8,
      "1995 平成7 4 高等専門学校　入学;2001 平成13 3 高等専門学校　卒業;"
      "2001 平成13 4 高等専門学校専攻科　入学;2003 平成15 3 高等専門学校専攻科　修了"},
-    {Advanced(0), CivilDate{2002, 1, 1}, Rows(STAGE_HIGH_SCHOOL, "東都高専", "機械工学科"), 8,
+    {Advanced(0), 8,
      "2001 平成13 3 東都高専　機械工学科　卒業;2001 平成13 4 東都高専　専攻科　入学;"
-     "2003 平成15 3 東都高専　専攻科　修了見込み"},
-    {Advanced(0), CivilDate{2000, 3, 31}, Rows(), 6, "2001 平成13 3 高等専門学校　卒業見込み"},
-    {Advanced(6), kToday, Rows(), 8,
+     "2003 平成15 3 東都高専　専攻科　修了見込み",
+     CivilDate{2002, 1, 1}, Block(STAGE_HIGH_SCHOOL, "東都高専", "機械工学科")},
+    {Advanced(0), 6, "2001 平成13 3 高等専門学校　卒業見込み", CivilDate{2000, 3, 31}},
+    {Advanced(6), 8,
      "2000 平成12 3 高等専門学校　卒業;2000 平成12 4 高等専門学校専攻科　入学;"
      "2000 平成12 - 高等専門学校専攻科　中途退学"},
-    {Advanced(5), kToday, Rows(), 7,
+    {Advanced(5), 7,
      "1995 平成7 4 高等専門学校　入学;1998 平成10 3 高等専門学校　第3学年修了;"
      "1999 平成11 - 高等専門学校　中途退学"},
     // A leaving month before the entry month falls in the next calendar year; the era follows.
-    {Advanced(7), kToday, Rows(1, "", "", 2), 8, "2002 平成14 2 高等専門学校専攻科　中途退学"},
-    {kExpelledIn2019, kToday, Rows(1, "", "", 5), 8, "2019 令和元 5 大学　除籍"},
-    {kExpelledIn2019, kToday, Rows(1, "", "", 4), 8, "2019 平成31 4 大学　除籍"},
+    {Advanced(7), 8, "2002 平成14 2 高等専門学校専攻科　中途退学", kToday, Block(1, "", "", 2)},
+    {kExpelledIn2019, 8, "2019 令和元 5 大学　除籍", kToday, Block(1, "", "", 5)},
+    {kExpelledIn2019, 8, "2019 平成31 4 大学　除籍", kToday, Block(1, "", "", 4)},
 };
 
+// Every row from the 小学校's entry on.
 TEST(ResumeRows, RowsInBothCalendars) {
-    for (const ResumeCase& c : kCases) {
-        SCOPED_TRACE(c.tail);
-        ExpectTail(RowsOf(c.history, c.options, c.today), c.count, c.tail);
-    }
+    ExpectRows(ResumeStart::ElementaryEntry, kCases);
 }
 
 // Where the block starts, its heading, and its closing row, for each 最終学歴: the texts of all

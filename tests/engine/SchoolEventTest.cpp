@@ -18,23 +18,6 @@ SchoolEvent Event(SchoolEventKind kind, int stage, YearMonth from, YearMonth to 
     return {kind, stage, from, to, std::move(place), std::move(department)};
 }
 
-// The rows from the 高校's entry on, without a heading; a stage's school named.
-ResumeOptions FromHighSchool(int stage = 1, const char* name = "", const char* department = "",
-                             SkipWording skip = SkipWording::EarlyGraduation) {
-    ResumeOptions options{ResumeStart::HighSchoolEntry, false, {}, std::nullopt, skip};
-    options.schools[std::size_t(stage - 1)] = {name, department};
-    return options;
-}
-
-// How many rows there are, and the last of them (as ExpectTail reads them).
-struct RowsCase {
-    History history;
-    std::size_t count;
-    const char* rows;
-    CivilDate today = kToday;
-    ResumeOptions options = FromHighSchool();
-};
-
 const RowsCase kRows[] = {
     // A year of 休学 moves the 卒業 a year later.
     {History{.end = {STAGE_UNIVERSITY}, .events = {Leave({2000, 4}, {2001, 4})}}, 6,
@@ -86,7 +69,7 @@ const RowsCase kRows[] = {
      3,
      "1995 平成7 4 西高校　入学;1996 平成8 4 東都高校　普通科　転入学;"
      "1997 平成9 - 東都高校　普通科　中途退学",
-     kToday, FromHighSchool(STAGE_HIGH_SCHOOL, "西高校")},
+     kToday, Block(STAGE_HIGH_SCHOOL, "西高校")},
     {History{.end = {STAGE_HIGH_SCHOOL},
              .events = {Event(K::TransferIn, STAGE_HIGH_SCHOOL, {1997, 9})}},
      3, "1995 平成7 4 高等学校　入学;1997 平成9 9 高等学校　転入学;1998 平成10 3 高等学校　卒業"},
@@ -112,7 +95,7 @@ const RowsCase kRows[] = {
     {History{.end = {STAGE_DOCTOR, OUTCOME_CREDITS_WITHDRAWN}}, 8,
      "2004 平成16 4 東都大学大学院　経済学研究科　博士課程　入学;"
      "2007 平成19 3 東都大学大学院　経済学研究科　博士課程　単位取得退学見込み",
-     CivilDate{2006, 12, 1}, FromHighSchool(STAGE_DOCTOR, "東都大学大学院", "経済学研究科")},
+     CivilDate{2006, 12, 1}, Block(STAGE_DOCTOR, "東都大学大学院", "経済学研究科")},
     // A 休学 in the doctorate comes after its entry, which is written once.
     {History{.events = {Leave({2005, 4}, {2006, 4}, STAGE_DOCTOR)}}, 10,
      "2004 平成16 4 大学院博士課程　入学;2005 平成17 4 大学院博士課程　休学;"
@@ -128,14 +111,12 @@ const RowsCase kRows[] = {
      4,
      "1995 平成7 4 高等学校　入学;1997 平成9 3 高等学校　中途退学（飛び入学のため）;"
      "1997 平成9 4 大学　入学;2001 平成13 3 大学　卒業",
-     kToday, FromHighSchool(1, "", "", SkipWording::EarlyEntry)},
+     kToday, Block(1, "", "", std::nullopt, SkipWording::EarlyEntry)},
 };
 
+// The rows from the 高校's entry on.
 TEST(SchoolEvents, RowsFollowTheEvents) {
-    for (const RowsCase& c : kRows) {
-        SCOPED_TRACE(c.rows);
-        ExpectTail(RowsOf(c.history, c.options, c.today), c.count, c.rows);
-    }
+    ExpectRows(ResumeStart::HighSchoolEntry, kRows);
 }
 
 // The lines of the history text that the events add, with the ages shown.

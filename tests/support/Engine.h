@@ -82,6 +82,25 @@ inline std::vector<ResumeRow> RowsOf(const History& h, const ResumeOptions& opti
     return BuildResumeRows(history, today, options);
 }
 
+// The options of a block without a heading, a stage's school named; its start is the table's.
+inline ResumeOptions Block(int stage = 1, const char* name = "", const char* department = "",
+                           std::optional<int> leavingMonth = std::nullopt,
+                           SkipWording skip = SkipWording::EarlyGraduation) {
+    ResumeOptions options{ResumeStart{}, false, {}, leavingMonth, skip};
+    options.schools[std::size_t(stage - 1)] = {name, department};
+    return options;
+}
+
+// A history and the block's options, how many rows they give as of today, and the last of
+// them (as ExpectTail reads them).
+struct RowsCase {
+    History history;
+    std::size_t count;
+    const char* rows;
+    CivilDate today = kToday;
+    ResumeOptions options = Block();
+};
+
 // Expects count rows that end with the rows of tail, each "西暦 和暦 月 学歴" ("-": no month),
 // split by ';'; a 留学's return follows as "西暦年月 和暦年月".
 inline void ExpectTail(const std::vector<ResumeRow>& rows, std::size_t count, const char* tail) {
@@ -102,4 +121,14 @@ inline void ExpectTail(const std::vector<ResumeRow>& rows, std::size_t count, co
     const std::vector<ResumeRow> last(rows.end() - std::ssize(lines), rows.end());
     EXPECT_EQ(ResumeTsv(last, ResumeCalendar::Seireki), seireki);
     EXPECT_EQ(ResumeTsv(last, ResumeCalendar::Wareki), wareki);
+}
+
+// Each case's rows, the block starting at start.
+template <std::size_t N>
+void ExpectRows(ResumeStart start, const RowsCase (&cases)[N]) {
+    for (RowsCase c : cases) {
+        SCOPED_TRACE(c.rows);
+        c.options.start = start;
+        ExpectTail(RowsOf(c.history, c.options, c.today), c.count, c.rows);
+    }
 }
