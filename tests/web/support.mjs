@@ -39,7 +39,9 @@ export async function openBrowser(folder = distFolder) {
       page.on('pageerror', (e) => page.problems.push(`page: ${e.message}`));
       page.on('request', (r) => !r.url().startsWith(origin) && !r.url().startsWith('blob:') &&
         page.problems.push(`outside request: ${r.url()}`));
-      page.on('requestfailed', (r) => page.problems.push(`failed: ${r.url()}`));
+      // A request the next load cancels (the icon, fetched after the page is ready) is no fault.
+      page.on('requestfailed', (r) => r.failure()?.errorText !== 'net::ERR_ABORTED' &&
+        page.problems.push(`failed: ${r.url()} (${r.failure()?.errorText})`));
       await page.goto(`${origin}/${query}`);
       await page.waitForFunction(() => document.documentElement.dataset.ready, null, { timeout: 10000 })
         .catch((e) => { throw new Error(`${e.message}\n${page.problems.join('\n')}`); });
