@@ -30,8 +30,6 @@
 #include "settings/DialogState.h"
 #include "settings/SettingsLocation.h"
 
-namespace {}  // namespace
-
 CVesmerDlg::CVesmerDlg(const VesmerDlgServices& services, QWidget* parent)
     : QDialog(parent),
       m_presenter(services.presenter),
