@@ -97,45 +97,48 @@ TEST(EventInputs, RowsMoveTheHistoryOrAreRefusedByRowAndField) {
         std::vector<EventInput> rows;
         int row;
         EventField field;
-        const char* refusal;  // after 「休学・留学など」の
+        const char* refusal;  // after 「休学・留学など」
     } cases[] = {
-        {std::vector{Row(IK::LeaveOfAbsence, "2000-04", "")}, 0, F::To,
-         "1行目（休学）の「復学した月」を入力してください。"},
+        // Twenty rows are read, the twenty-first is refused.
+        {std::vector(20, Row(IK::LeaveOfAbsence, "2000-04", "")), 0, F::To,
+         "の1行目（休学）の「復学した月」を入力してください。"},
+        {std::vector(21, Row(IK::LeaveOfAbsence, "2000-04", "2001-04")), 20, F::Kind,
+         "は20行までにしてください。"},
         {std::vector{Row(IK::Exchange, "2000-04", "2000/13", STAGE_UNIVERSITY, "x")}, 0, F::To,
-         "1行目（交換留学）の「帰国した月」は、2000-04 のように西暦の年と月で入力してください。"},
+         "の1行目（交換留学）の「帰国した月」は、2000-04 のように西暦の年と月で入力してください。"},
         // The first field refused names the row, though its school is missing too.
         {std::vector{Row(IK::StudyAbroad, "2000-04", "2001-04", 0)}, 0, F::Place,
-         "1行目（休学して留学）の「留学先」を入力してください。"},
+         "の1行目（休学して留学）の「留学先」を入力してください。"},
         {std::vector{Row(IK::Exchange, "2000-04", "2001-04", STAGE_UNIVERSITY, "パリ\t大学")}, 0,
-         F::Place, "1行目（交換留学）の「留学先」にタブや改行などの制御文字は使えません。"},
+         F::Place, "の1行目（交換留学）の「留学先」にタブや改行などの制御文字は使えません。"},
         {std::vector{Row(IK::LeaveOfAbsence, "2000-04", "2001-04", STAGE_JUNIOR_HIGH)}, 0, F::Stage,
-         "1行目（休学）の学校を選んでください。"},
+         "の1行目（休学）の学校を選んでください。"},
         {std::vector{Row(IK::Equivalency, "", "1999-08"), Row(IK::Equivalency, "", "1999-11")}, 1,
-         F::Kind, "2行目（高卒認定）：高卒認定は一つだけ入力してください（1行目にあります）。"},
+         F::Kind, "の2行目（高卒認定）：高卒認定は一つだけ入力してください（1行目にあります）。"},
         // No 高校 to transfer in, once the 認定 replaced it.
         {std::vector{Row(IK::Equivalency, "", "2000-08"), Row(IK::TransferIn, "1996-04", "")}, 1,
-         F::Stage, "2行目（転入学）の高校には、この学歴では在学していません。"},
+         F::Stage, "の2行目（転入学）の高校には、この学歴では在学していません。"},
         {std::vector{Row(IK::LeaveOfAbsence, "2000-04", "2001-04"),
                      Row(IK::LeaveOfAbsence, "2000-10", "2001-10")},
-         1, F::From, "2行目（休学）は、1行目と期間が重なっています。"},
+         1, F::From, "の2行目（休学）は、1行目と期間が重なっています。"},
         {std::vector{Row(IK::LeaveOfAbsence, "1998-03", "1999-03")}, 0, F::From,
-         "1行目（休学）の「休学した月」が、大学の在学期間（1998年4月〜2002年3月）"
+         "の1行目（休学）の「休学した月」が、大学の在学期間（1998年4月〜2002年3月）"
          "に入っていません。"},
         {std::vector{Row(IK::LeaveOfAbsence, "2001-04", "2000-04")}, 0, F::To,
-         "1行目（休学）の「復学した月」が「休学した月」より後になっていません。"},
+         "の1行目（休学）の「復学した月」が「休学した月」より後になっていません。"},
         {std::vector{Row(IK::LeaveOfAbsence, "2002-06", "2003-04", STAGE_MASTER)}, 0, F::Stage,
-         "1行目（休学）の大学院修士には、この学歴では在学していません。"},
+         "の1行目（休学）の大学院修士には、この学歴では在学していません。"},
         {std::vector{Row(IK::Equivalency, "", "1995-02")}, 0, F::To,
-         "1行目（高卒認定）の「合格した月」が中学校の卒業（1995年3月）より前です。"},
+         "の1行目（高卒認定）の「合格した月」が中学校の卒業（1995年3月）より前です。"},
         {std::vector{Row(IK::Equivalency, "1994-04", "1999-08")}, 0, F::From,
-         "1行目（高卒認定）の「高校を中途退学した月」が、高校の在学期間（1995年4月〜1998年3月）に"
+         "の1行目（高卒認定）の「高校を中途退学した月」が、高校の在学期間（1995年4月〜1998年3月）に"
          "入っていません。"},
         {std::vector{Row(IK::Equivalency, "", "2027-01")}, 0, F::To,
-         "1行目（高卒認定）の「合格した月」が今日より後です。"},
+         "の1行目（高卒認定）の「合格した月」が今日より後です。"},
     };
     for (const auto& c : cases) {
         const Outcome run = Calc(c.rows);
-        EXPECT_EQ(run.result.refusal, std::string("「休学・留学など」の") + c.refusal);
+        EXPECT_EQ(run.result.refusal, std::string("「休学・留学など」") + c.refusal);
         EXPECT_EQ(std::tuple(run.result.ok, run.result.refusedEvent, run.result.refusedEventField,
                              run.result.keepsShown),
                   std::tuple(false, c.row, c.field, true))
