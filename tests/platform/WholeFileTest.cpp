@@ -34,10 +34,13 @@ class WholeFileTest : public testing::Test {
         return entries;
     }
 
-    // The write is refused and nothing in the folder changes: no file cut short, no leftovers.
+    // The write is refused, alone or after another file of a pair, and nothing in the folder
+    // changes: no file cut short, no leftovers.
     void ExpectRefused(const QString& path, const QByteArray& bytes = kNew) {
         const auto before = Snapshot();
         EXPECT_FALSE(WriteWholeFile(path, bytes)) << path.toStdString();
+        EXPECT_EQ(WriteWholeFiles({{Path("first.txt"), kNew}, {path, bytes}}, NewFileMode::Shared),
+                  1);
         EXPECT_EQ(Snapshot(), before);
     }
 
