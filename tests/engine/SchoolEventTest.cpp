@@ -74,11 +74,14 @@ const RowsCase kRows[] = {
              .events = {Event(K::TransferIn, STAGE_HIGH_SCHOOL, {1997, 9})}},
      3, "1995 平成7 4 高等学校　入学;1997 平成9 9 高等学校　転入学;1998 平成10 3 高等学校　卒業"},
     // 高卒認定 passed in April: the 大学 the next April; the 高校 left before it, with its month
-    // (as early as the month it was entered).
-    {History{.end = {STAGE_UNIVERSITY}, .exam = EquivalencyExam{{2000, 4}, YearMonth{1995, 4}}}, 5,
+    // (as early as the month it was entered), which the month given for a 中途退学 leaves alone.
+    {History{.end = {STAGE_UNIVERSITY, OUTCOME_DROPPED_OUT, 2},
+             .exam = EquivalencyExam{{2000, 4}, YearMonth{1995, 4}}},
+     5,
      "1995 平成7 4 高等学校　入学;1995 平成7 4 高等学校　中途退学;"
      "2000 平成12 4 高等学校卒業程度認定試験　合格;2001 平成13 4 大学　入学;"
-     "2005 平成17 3 大学　卒業"},
+     "2002 平成14 9 大学　中途退学",
+     kToday, Block(1, "", "", 9)},
     // Passed at 16: not before the April the 高校 would have ended in; then a year of 浪人.
     {History{.end = {STAGE_UNIVERSITY},
              .changes = {{STAGE_UNIVERSITY, &StageRecord::nRoninYears, 1}},
