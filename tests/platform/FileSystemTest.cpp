@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <optional>
+#include <thread>
 
 #include "platform/FileSystem.h"
 #include "platform/NativePath.h"
@@ -16,16 +18,19 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A second writer waits for the lock and gives up after its time; a folder without a lock to
-// take is nothing to wait for.
+// A second writer waits for the lock, and takes it when the first lets go within its time; a
+// folder without a lock to take is nothing to wait for.
 TEST(FileSystem, FolderLockKeepsASecondWriterOut) {
     QTemporaryDir dir;
-    {
-        const CFolderLock first(dir.path());
-        ASSERT_TRUE(first.Acquired());
-        EXPECT_FALSE(CFolderLock(dir.path(), 30ms).Acquired());
-    }
-    EXPECT_TRUE(CFolderLock(dir.path(), 30ms).Acquired());
+    std::optional<CFolderLock> first(std::in_place, dir.path());
+    ASSERT_TRUE(first->Acquired());
+    EXPECT_FALSE(CFolderLock(dir.path(), 30ms).Acquired());
+    std::thread letGo([&first] {
+        std::this_thread::sleep_for(50ms);
+        first.reset();
+    });
+    EXPECT_TRUE(CFolderLock(dir.path()).Acquired());
+    letGo.join();
     EXPECT_TRUE(CFolderLock(dir.filePath("missing"), 30ms).Acquired());
 }
 
