@@ -184,6 +184,7 @@ TEST(SchoolEvents, EventsThatCannotHaveHappenedAreFound) {
         {History{.exam = EquivalencyExam{{2027, 1}, std::nullopt}}, {P::PassedAfterToday}},
         {History{.exam = EquivalencyExam{{1999, 8}, YearMonth{1995, 3}}},
          {P::OutsideEnrolment, kEquivalencyEvent, -1, {1995, 4}, {1998, 3}}},
+        {History{.exam = EquivalencyExam{{1999, 8}, YearMonth{1998, 3}}}, {}},  // its last month
         {History{.changes = {{STAGE_HIGH_SCHOOL, &StageRecord::nCourseMonths, 60}},
                  .exam = EquivalencyExam{{1999, 8}, std::nullopt}},
          {P::NotHighSchoolCourse}},

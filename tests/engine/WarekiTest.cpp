@@ -74,6 +74,7 @@ TEST(Wareki, DatesThatDoNotExistSayWhy) {
     const std::pair<DateConversion, const char*> fields[] = {
         {FromWareki(WarekiFields{-1, "1", "1", "1"}), "元号を選んでください。"},
         {FromWareki(WarekiFields{kEraCount, "1", "1", "1"}), "元号を選んでください。"},
+        {FromWareki(WarekiDate{kEraCount, 1, 1, 1}), "元号を選んでください。"},
         {FromWareki(WarekiFields{3, "x", "1", "1"}), "和暦の年は数字か「元」で入力してください。"},
         {FromWareki(WarekiDate{3, 32, 13, 1}), "月は1から12までの数で入力してください。"},
         {FromSeireki(SeirekiFields{"", "1", "1"}), "西暦の年を入力してください。"},

@@ -111,10 +111,14 @@ TEST(EventInputs, RowsMoveTheHistoryOrAreRefusedByRowAndField) {
          "の1行目（休学して留学）の「留学先」を入力してください。"},
         {std::vector{Row(IK::Exchange, "2000-04", "2001-04", STAGE_UNIVERSITY, "パリ\t大学")}, 0,
          F::Place, "の1行目（交換留学）の「留学先」にタブや改行などの制御文字は使えません。"},
-        {std::vector{Row(IK::LeaveOfAbsence, "2000-04", "2001-04", STAGE_JUNIOR_HIGH)}, 0, F::Stage,
-         "の1行目（休学）の学校を選んでください。"},
-        {std::vector{Row(IK::Equivalency, "", "1999-08"), Row(IK::Equivalency, "", "1999-11")}, 1,
-         F::Kind, "の2行目（高卒認定）：高卒認定は一つだけ入力してください（1行目にあります）。"},
+        // The first row refused is named, not a later one.
+        {std::vector{Row(IK::LeaveOfAbsence, "2000-04", "2001-04", STAGE_JUNIOR_HIGH),
+                     Row(IK::Exchange, "", "")},
+         0, F::Stage, "の1行目（休学）の学校を選んでください。"},
+        {std::vector{Row(IK::Equivalency, "", "1999-08"), Row(IK::Equivalency, "", "1999-11"),
+                     Row(IK::Exchange, "", "")},
+         1, F::Kind,
+         "の2行目（高卒認定）：高卒認定は一つだけ入力してください（1行目にあります）。"},
         // No 高校 to transfer in, once the 認定 replaced it.
         {std::vector{Row(IK::Equivalency, "", "2000-08"), Row(IK::TransferIn, "1996-04", "")}, 1,
          F::Stage, "の2行目（転入学）の高校には、この学歴では在学していません。"},
