@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRect>
 #include <QStringList>
 #include <QWidget>
 
@@ -30,4 +31,23 @@ inline QStringList InputsWithoutNames(QWidget& window) {
         if (!named) unnamed << input->objectName();
     }
     return unnamed;
+}
+
+// The pairs of controls under window that take the focus, are shown, and overlap one another
+// (one control's own parts aside), as "a b" by their object names.
+inline QStringList OverlappingControls(QWidget& window) {
+    QList<QWidget*> shown;
+    for (QWidget* w : window.findChildren<QWidget*>())
+        if (w->isVisibleTo(&window) && w->focusPolicy() != Qt::NoFocus) shown << w;
+    const auto area = [&window](QWidget* w) {
+        return QRect(w->mapTo(&window, QPoint()), w->size());
+    };
+    QStringList overlapping;
+    for (QWidget* a : shown) {
+        for (QWidget* b : shown) {
+            if (a < b && !a->isAncestorOf(b) && !b->isAncestorOf(a) && area(a).intersects(area(b)))
+                overlapping << a->objectName() + " " + b->objectName();
+        }
+    }
+    return overlapping;
 }
