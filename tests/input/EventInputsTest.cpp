@@ -89,9 +89,10 @@ EventInput Row(IK kind, const char* from, const char* to, int stage = STAGE_UNIV
 // The rows move the history and its lines; a refusal names the row and its field and keeps the
 // history on show.
 TEST(EventInputs, RowsMoveTheHistoryOrAreRefusedByRowAndField) {
-    const Outcome moved = Calc({Row(IK::LeaveOfAbsence, "2000-04", "２００１／４")});
+    const Outcome moved = Calc({Row(IK::LeaveOfAbsence, "1996-04", "1997-04", STAGE_HIGH_SCHOOL),
+                                Row(IK::LeaveOfAbsence, "2000-04", "２００１／４")});
     ASSERT_TRUE(moved.result.ok) << moved.result.refusal;
-    EXPECT_EQ(moved.history.Events().back().text, "西暦 2003年(平成 15年) 3月　大学卒業");
+    EXPECT_EQ(moved.history.Events().back().text, "西暦 2004年(平成 16年) 3月　大学卒業");
 
     const struct {
         std::vector<EventInput> rows;
@@ -127,6 +128,10 @@ TEST(EventInputs, RowsMoveTheHistoryOrAreRefusedByRowAndField) {
          1, F::From, "の2行目（休学）は、1行目と期間が重なっています。"},
         {std::vector{Row(IK::LeaveOfAbsence, "1998-03", "1999-03")}, 0, F::From,
          "の1行目（休学）の「休学した月」が、大学の在学期間（1998年4月〜2002年3月）"
+         "に入っていません。"},
+        // Begun in the last month of the course: its return lies outside.
+        {std::vector{Row(IK::Exchange, "2002-03", "2002-09", STAGE_UNIVERSITY, "x")}, 0, F::To,
+         "の1行目（交換留学）の「帰国した月」が、大学の在学期間（1998年4月〜2002年3月）"
          "に入っていません。"},
         {std::vector{Row(IK::LeaveOfAbsence, "2001-04", "2000-04")}, 0, F::To,
          "の1行目（休学）の「復学した月」が「休学した月」より後になっていません。"},
