@@ -86,7 +86,7 @@ TEST(Cli, HelpAndAnOptionForEveryInput) {
     for (const QString& option : options)
         EXPECT_TRUE(help.contains(("--" + option + " ").toUtf8())) << option.toStdString();
     EXPECT_TRUE(help.startsWith("Usage: vesmer-cli [options]\n"));
-    EXPECT_TRUE(help.contains("\n  --resume <CALENDAR>  "));
+    EXPECT_TRUE(help.contains("\n  --exchange <STAGE=FROM..TO:DEST>  "));  // the longest
     EXPECT_TRUE(help.contains("\n終了ステータス: 0 表示した、1 出力、"));
     // A destination is described only for the options that take one.
     const qsizetype leave = help.indexOf("--leave "), exchange = help.indexOf("--exchange ");
