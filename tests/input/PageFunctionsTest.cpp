@@ -143,7 +143,7 @@ TEST(PageFunctions, EventRowsByTheirStoredKeys) {
                   stages +
                   "event2.from yearMonth 出発した月 |event2.to yearMonth 帰国した月 |"
                   "event2.place name 留学先 |");
-    EXPECT_EQ(DescribeEventRow(1, "休学して留学").back().maxLength, 60);  // the place's
+    EXPECT_EQ(DescribeEventRow(1, "休学して留学").back().maxLength, 60);  // as a school name
     EXPECT_TRUE(Described(DescribeEventRow(0, "")).starts_with("event1.kind list 種類 休学 休学 "));
     std::string stored;
     for (const auto& row :
