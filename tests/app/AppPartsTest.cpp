@@ -59,6 +59,8 @@ void AppPartsTest::linkLabel() {
     link.SetLink(true);
     QVERIFY(link.font().underline() && link.font().family() == window.font().family());
     QCOMPARE(link.palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QVERIFY(link.autoFillBackground());  // in the colour of a button
+    QCOMPARE(link.palette().color(QPalette::Window), window.palette().color(QPalette::Button));
     QTest::mouseClick(&link, Qt::RightButton);
     QTest::mouseClick(&link, Qt::LeftButton);
     QCOMPARE(opened, std::vector<QUrl>{QUrl(QStringLiteral("mailto:someone@example.org"))});
