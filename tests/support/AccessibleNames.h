@@ -43,9 +43,10 @@ inline QStringList OverlappingControls(QWidget& window) {
         return QRect(w->mapTo(&window, QPoint()), w->size());
     };
     QStringList overlapping;
-    for (QWidget* a : shown) {
-        for (QWidget* b : shown) {
-            if (a < b && !a->isAncestorOf(b) && !b->isAncestorOf(a) && area(a).intersects(area(b)))
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        for (QWidget* b : shown.sliced(i + 1)) {
+            QWidget* a = shown[i];
+            if (!a->isAncestorOf(b) && !b->isAncestorOf(a) && area(a).intersects(area(b)))
                 overlapping << a->objectName() + " " + b->objectName();
         }
     }
