@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
+#include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRect>
 #include <QStringList>
@@ -51,4 +54,17 @@ inline QStringList OverlappingControls(QWidget& window) {
         }
     }
     return overlapping;
+}
+
+// The keys of window's mnemonics, sorted: those of the labels that lead to a control and those of
+// the buttons. A key that stands twice reaches only one of its controls.
+inline QString Mnemonics(QWidget& window) {
+    QStringList keys;
+    for (QLabel* label : window.findChildren<QLabel*>())
+        if (label->buddy()) keys << QKeySequence::mnemonic(label->text()).toString();
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>())
+        keys << QKeySequence::mnemonic(button->text()).toString();
+    keys.removeAll(QString());
+    keys.sort();
+    return keys.join(' ');
 }
