@@ -11,8 +11,7 @@ CDigitsValidator::CDigitsValidator(bool allowGan, QObject* parent)
 QValidator::State CDigitsValidator::validate(QString& input, int& pos) const {
     (void)pos;  // the conversion keeps every character's place
     input = QString::fromStdString(ToAsciiDigits(input.toStdString()));
-    if (m_bAllowGan && input == QStringLiteral("元")) return Acceptable;
-    return input.isEmpty() || DigitsOf(input.toStdString()) ? Acceptable : Invalid;
+    return input.isEmpty() || DigitsOf(input.toStdString(), 0, m_bAllowGan) ? Acceptable : Invalid;
 }
 
 void UseDigitsInput(QLineEdit& edit, bool allowGan) {

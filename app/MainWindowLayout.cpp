@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "app/DialogUnits.h"
+#include "app/DigitsEdit.h"
 #include "app/GroupBox.h"
 #include "app/InputBinding.h"
 #include "app/ResumeCopy.h"
@@ -197,8 +198,12 @@ QWidget* CLayoutBuilder::CreateInput(const InputField& field) {
         case InputKind::Ronin:
         case InputKind::Ryunen: {
             auto* edit = new QLineEdit(&m_window);
-            edit->setValidator(m_digitsOnly);
-            edit->setInputMethodHints(Qt::ImhDigitsOnly);
+            if (field.allowsGan) {
+                UseDigitsInput(*edit, true);
+            } else {
+                edit->setValidator(m_digitsOnly);
+                edit->setInputMethodHints(Qt::ImhDigitsOnly);
+            }
             if (field.kind == InputKind::Text)
                 edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             widget = edit;

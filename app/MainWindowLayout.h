@@ -25,6 +25,7 @@ struct MainWindowControls {
 };
 
 // Creates every control on window at its place in dialog units, in tab order: the items that
-// follow an input come right after it. digitsOnly serves every number edit.
+// follow an input come right after it. digitsOnly serves every number edit but one that also
+// takes "元".
 MainWindowControls CreateMainWindowControls(QWidget& window, const DialogBaseUnits& base,
                                             QValidator* digitsOnly);

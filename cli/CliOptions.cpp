@@ -32,9 +32,8 @@ QString Description(const InputField& field) {
                 .arg(title, AllowedChoices(field),
                      Utf8(Items(field)[std::size_t(field.defaultValue)]));
         case InputKind::Text:
-            return QStringLiteral("%1（%2桁までの数字）。省略時は%3。")
-                .arg(title)
-                .arg(field.maxLength)
+            return QStringLiteral("%1（%2）。省略時は%3。")
+                .arg(title, DigitsRule(field))
                 .arg(field.defaultValue);
         case InputKind::Ronin:
         case InputKind::Ryunen:

@@ -48,12 +48,10 @@ int ParseChoice(const InputField& field, const QString& value) {
 
 // Digits only, at most the edit's limit of them, as the window's edit boxes take them.
 std::string ParseDigits(const InputField& field, const QString& option, const QString& value) {
-    if (std::optional<std::string> digits = DigitsOf(value.toStdString(), field.maxLength))
+    if (std::optional<std::string> digits =
+            DigitsOf(value.toStdString(), field.maxLength, field.allowsGan))
         return *digits;
-    throw UsageError{NotAllowed(option, value,
-                                field.maxLength > 0
-                                    ? QStringLiteral("%1桁までの数字").arg(field.maxLength)
-                                    : QStringLiteral("数字"))};
+    throw UsageError{NotAllowed(option, value, DigitsRule(field))};
 }
 
 // "STAGE=N" of a count option.

@@ -1,6 +1,7 @@
 #include "cli/CliTexts.h"
 
 #include "engine/HistoryData.h"
+#include "input/InputSchema.h"
 
 QString NotAllowed(const QString& option, const QString& value, const QString& allowed) {
     return QStringLiteral("「%1」は --%2 に指定できません。%3で指定してください。")
@@ -22,6 +23,13 @@ QString NotTogether(const QString& first, const QString& second) {
 
 QString NothingGiven(const QString& option, const QString& what) {
     return QStringLiteral("--%1 に%2を指定してください。").arg(option, what);
+}
+
+QString DigitsRule(const InputField& field) {
+    const QString digits = field.maxLength > 0
+                               ? QStringLiteral("%1桁までの数字").arg(field.maxLength)
+                               : QStringLiteral("数字");
+    return field.allowsGan ? digits + QStringLiteral("か「元」") : digits;
 }
 
 int StageNamed(const QString& name) {

@@ -6,6 +6,8 @@
 
 #include "platform/QtText.h"
 
+struct InputField;
+
 // What vesmer-cli says about its command line, in Japanese as Tosvel says it. Option names are
 // given without their dashes and values as typed; the caller escapes control characters.
 
@@ -19,6 +21,9 @@ QString NeedsAnother(const QString& option, const QStringList& partners);
 QString NotTogether(const QString& first, const QString& second);
 // --OPTION に WHAT を指定してください。
 QString NothingGiven(const QString& option, const QString& what);
+
+// What a number field takes: "数字", "4桁までの数字", "4桁までの数字か「元」".
+QString DigitsRule(const InputField& field);
 
 // The stage (1..8) named by its key (小 中 高 短 専 大 修 博) or number; 0 for any other name.
 int StageNamed(const QString& name);

@@ -35,6 +35,7 @@ constexpr std::array<InputField, kInputCount> kFields = {{
      .box = {79, 3, 28, 13},
      .unit = {"年", {110, 8, 9, 8}},
      .maxLength = 4,
+     .allowsGan = true,
      .exchangeSlot = 3,
      .option = "year",
      .defaultValue = 1980,

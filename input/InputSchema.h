@@ -113,6 +113,7 @@ struct InputField {
     DluBox box{};              // a list's height is that of its opened list
     Caption unit{};            // the label after the control ("年", "回")
     int maxLength = 0;         // characters the edit takes; 0: no limit
+    bool allowsGan = false;    // a year that may also be typed "元", an era's first year
     EnablingGroup group = EnablingGroup::None;
     int exchangeSlot = 0;   // position in the window's data exchange
     int settingsSlot = -1;  // position in the dialog state file; -1: not stored there

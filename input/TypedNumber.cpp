@@ -3,7 +3,8 @@
 #include "engine/NumberText.h"
 #include "engine/Utf8.h"
 
-std::optional<std::string> DigitsOf(std::string_view text, int maxDigits) {
+std::optional<std::string> DigitsOf(std::string_view text, int maxDigits, bool allowGan) {
+    if (allowGan && text == "元") return std::string(text);
     // Each full-width digit becomes one ASCII digit, so the length counts the digits.
     std::string digits = ToAsciiDigits(text);
     if (!IsAllDigits(digits) || (maxDigits > 0 && digits.size() > std::size_t(maxDigits)))

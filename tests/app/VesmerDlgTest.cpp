@@ -291,9 +291,14 @@ void VesmerDlgTest::overlongLoadedTextStopsTheExchange() {
 
 void VesmerDlgTest::editsKeysResetAndCloseBox() {
     DialogFixture f;
+    // Digits only, and in the year 元, an era's first year.
     f.Get<QLineEdit>(C::BirthMonth)->clear();
+    f.Get<QLineEdit>(C::BirthYear)->clear();
     QTest::keyClicks(f.Get(C::BirthMonth), QStringLiteral("a0/7:9"));
-    QCOMPARE(f.Text(C::BirthMonth), QStringLiteral("07"));
+    for (C edit : {C::BirthMonth, C::BirthYear})
+        QTest::sendKeyEvent(QTest::Click, f.Get(edit), Qt::Key_unknown, QStringLiteral("元"), {});
+    QCOMPARE(f.Text(C::BirthMonth) + f.Text(C::BirthYear), QStringLiteral("07元"));
+    f.SetText(C::BirthYear, QStringLiteral("1980"));
 
     CVesmerDlg& dialog = f.Dialog();
     QSignalSpy finished(&dialog, &QDialog::finished);
