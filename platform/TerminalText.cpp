@@ -67,11 +67,12 @@ struct Atom {
 };
 
 // The paragraph as pieces: runs of narrow characters, single full-width characters, closing
-// punctuation held to what it closes and opening punctuation to what it opens.
+// punctuation held to what it closes and opening punctuation to what it opens, narrow brackets
+// among full-width text ("5年制(高専)") too.
 std::vector<Atom> Atoms(const QString& paragraph) {
     static const QString kClosing = QStringLiteral(
-        "、。，．）」』］】〕・ー？！：；ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ");
-    static const QString kOpening = QStringLiteral("（「『［【〔");
+        "、。，．）」』］】〕・ー？！：；ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ)]");
+    static const QString kOpening = QStringLiteral("（「『［【〔([");
     std::vector<Atom> atoms;
     bool blank = false;
     bool opened = false;
