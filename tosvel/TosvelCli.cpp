@@ -40,9 +40,10 @@ constexpr const char* kExitStatus =
     "より後の日付（理由は標準エラー出力に）。";
 constexpr const char* kStateFile = "~/.config/Tosvel/Tosvel.ini";
 constexpr const char* kStateFileText =
-    "ウィンドウの最後の入力。本人だけが読み書きできるファイルとフォルダに保存します。"
+    "ウィンドウの最後の入力。本人だけが読み書きできるファイルとフォルダーに保存します。"
     "XDG_CONFIG_HOME が絶対パスなら $XDG_CONFIG_HOME/Tosvel/Tosvel.ini です。そうでなく HOME "
-    "が既存のフォルダの絶対パスでもないとき、またはそのフォルダがほかのユーザーのものであるときは、"
+    "が既存のフォルダーの絶対パスでもないとき、またはそのフォルダーがほかのユーザーのものであるとき"
+    "は、"
     "何も読み書きしません。";
 // Narrow enough that a manual page made from the help, indented, breaks no line of it.
 constexpr int kHelpWidth = 70;
