@@ -123,10 +123,10 @@ QList<QCommandLineOption> CliOptions() {
     return options;
 }
 
-QByteArray CliHelp() {
+QByteArray CliHelp(int width) {
     return (TerminalHelp(QStringLiteral("vesmer-cli"), QString::fromUtf8(kDescription),
-                         CliOptions(), kTerminalHelpWidth) +
-            QLatin1Char('\n') +
-            WrapForTerminal(QString::fromUtf8(kExitStatus), kTerminalHelpWidth) + QLatin1Char('\n'))
+                         CliOptions(), width) +
+            QLatin1Char('\n') + WrapForTerminal(QString::fromUtf8(kExitStatus), width) +
+            QLatin1Char('\n'))
         .toUtf8();
 }

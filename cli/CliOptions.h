@@ -27,5 +27,5 @@ QString AllowedChoices(const InputField& field);
 
 // Every option, in the order of the help.
 QList<QCommandLineOption> CliOptions();
-// --help: the options, wrapped for the terminal as Tosvel's, and the exit statuses.
-QByteArray CliHelp();
+// --help: the options, wrapped to width columns as Tosvel's, and the exit statuses.
+QByteArray CliHelp(int width);

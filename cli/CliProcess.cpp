@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
@@ -54,8 +55,8 @@ int RunCliProcess(const ResumePdfWriter& writePdf) {
     const QDate now = QDate::currentDate();
     QByteArray out;
     QByteArray err;
-    int status =
-        RunCli(arguments, CivilDate{now.year(), now.month(), now.day()}, out, err, writePdf);
+    int status = RunCli(arguments, CivilDate{now.year(), now.month(), now.day()}, out, err,
+                        writePdf, HelpWidth(std::getenv("COLUMNS")));
     if (!WriteAll(stdout, out)) {
         err += "vesmer-cli: 出力を書き込めませんでした。\n";
         status = kExitOutputFailed;

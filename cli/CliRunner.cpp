@@ -267,7 +267,7 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(const QStringList& argu
 int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err,
                    const ResumePdfWriter& writePdf) {
     if (request.action == CliAction::Help) {
-        out += CliHelp();
+        out += CliHelp(request.helpWidth);
         return kExitOk;
     }
     if (request.action == CliAction::Version) {
@@ -307,13 +307,15 @@ int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err,
 }
 
 int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out, QByteArray& err,
-           const ResumePdfWriter& writePdf) {
-    const auto parsed = ParseCommandLine(arguments, today);
+           const ResumePdfWriter& writePdf, int helpWidth) {
+    auto parsed = ParseCommandLine(arguments, today);
     if (const auto* error = std::get_if<CliUsageError>(&parsed)) {
         // The message may quote any argument.
         err += "vesmer-cli: " + EscapeControls(error->message).toUtf8() +
                "\n使い方は vesmer-cli --help で表示されます。\n";
         return kExitUsage;
     }
-    return ExecuteRequest(std::get<CliRequest>(parsed), out, err, writePdf);
+    CliRequest& request = std::get<CliRequest>(parsed);
+    request.helpWidth = helpWidth;
+    return ExecuteRequest(request, out, err, writePdf);
 }

@@ -11,6 +11,7 @@
 #include "cli/ResumeOutput.h"
 #include "engine/CivilDate.h"
 #include "input/ResumeInputs.h"
+#include "platform/TerminalText.h"
 
 struct InputField;
 
@@ -41,6 +42,7 @@ struct CliRequest {
     std::optional<ResumeRequest> resume;  // the résumé rows instead of the history
     // The 学歴 block's choices (also for --json) and the rows of 「休学・留学など」, as typed.
     ResumeInputs resumeInputs;
+    int helpWidth = kTerminalHelpWidth;  // the columns --help is wrapped to
 };
 
 struct CliUsageError {
@@ -56,6 +58,6 @@ std::variant<CliRequest, CliUsageError> ParseCommandLine(const QStringList& argu
 int ExecuteRequest(const CliRequest& request, QByteArray& out, QByteArray& err,
                    const ResumePdfWriter& writePdf = {});
 
-// Both steps.
+// Both steps; --help is wrapped to helpWidth columns.
 int RunCli(const QStringList& arguments, const CivilDate& today, QByteArray& out, QByteArray& err,
-           const ResumePdfWriter& writePdf = {});
+           const ResumePdfWriter& writePdf = {}, int helpWidth = kTerminalHelpWidth);

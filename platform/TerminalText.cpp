@@ -126,6 +126,12 @@ QString WrapForTerminal(const QString& text, int width, int indent, int startCol
     return paragraphs.join(QLatin1Char('\n') + QString(indent, QLatin1Char(' ')));
 }
 
+int HelpWidth(const char* columns) {
+    bool ok = false;
+    const int width = columns ? QByteArray(columns).toInt(&ok) : 0;
+    return ok && width >= 40 ? width : kTerminalHelpWidth;
+}
+
 QString TerminalHelp(const QString& program, const QString& description,
                      const QList<QCommandLineOption>& options, int width) {
     QStringList heads;

@@ -18,13 +18,16 @@ QString EscapeControls(const QString& text);
 // A line break in text starts a new paragraph; blanks at the ends of a paragraph are dropped.
 QString WrapForTerminal(const QString& text, int width, int indent = 0, int startColumn = 0);
 
-// The columns of a command's help: narrow enough that a manual page made from it, indented,
-// breaks no line of it.
+// The columns of a command's help.
 inline constexpr int kTerminalHelpWidth = 70;
+// The columns the help is wrapped to: the number in COLUMNS (columns, from the environment) when
+// it is at least 40, else kTerminalHelpWidth. A manual page is made from a help that is not
+// wrapped at all (a large COLUMNS): the page breaks its own lines.
+int HelpWidth(const char* columns);
 
 // A command's help laid out as QCommandLineParser lays it out ("Usage:", the description,
 // "Options:" with each option's names, value and description), but wrapped for the terminal, so
-// that Japanese descriptions fit its columns and a manual page made from it can break its lines.
+// that Japanese descriptions fit its columns.
 QString TerminalHelp(const QString& program, const QString& description,
                      const QList<QCommandLineOption>& options, int width = kTerminalHelpWidth);
 

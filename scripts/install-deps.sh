@@ -13,7 +13,7 @@ run=(
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
     qt6-translations-l10n fonts-ipafont-gothic
 )
-package=(help2man dpkg-dev file lintian appstream desktop-file-utils)
+package=(help2man man-db python3 dpkg-dev file lintian appstream desktop-file-utils)
 test=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format clang libclang-rt-14-dev

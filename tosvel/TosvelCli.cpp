@@ -45,18 +45,14 @@ constexpr const char* kStateFileText =
     "が既存のフォルダーの絶対パスでもないとき、またはそのフォルダーがほかのユーザーのものであるとき"
     "は、"
     "何も読み書きしません。";
-// Narrow enough that a manual page made from the help, indented, breaks no line of it.
-constexpr int kHelpWidth = 70;
-
-// --help: the options, the exit statuses and the settings file, wrapped for the terminal.
-QByteArray HelpText(const QList<QCommandLineOption>& options) {
+// --help: the options, the exit statuses and the settings file, wrapped to width columns.
+QByteArray HelpText(const QList<QCommandLineOption>& options, int width) {
     return (TerminalHelp(QStringLiteral("Tosvel"), QString::fromUtf8(kDescription), options,
-                         kHelpWidth) +
-            QLatin1Char('\n') + WrapForTerminal(QString::fromUtf8(kExitStatus), kHelpWidth) +
+                         width) +
+            QLatin1Char('\n') + WrapForTerminal(QString::fromUtf8(kExitStatus), width) +
             QStringLiteral("\n\nFiles:\n  %1\n").arg(QString::fromUtf8(kStateFile)) +
             QStringLiteral("      ") +
-            WrapForTerminal(QString::fromUtf8(kStateFileText), kHelpWidth, 6, 6) +
-            QLatin1Char('\n'))
+            WrapForTerminal(QString::fromUtf8(kStateFileText), width, 6, 6) + QLatin1Char('\n'))
         .toUtf8();
 }
 
@@ -133,7 +129,7 @@ int RunCommand(const QCommandLineParser& parser, const Options& o, QByteArray& o
 
 }  // namespace
 
-int RunTosvelCli(const QStringList& arguments, QByteArray& out, QByteArray& err) {
+int RunTosvelCli(const QStringList& arguments, QByteArray& out, QByteArray& err, int helpWidth) {
     // Removed from the application again when it goes.
     CCommandLineJapanese japanese;
     if (QCoreApplication::instance()) QCoreApplication::installTranslator(&japanese);
@@ -145,7 +141,7 @@ int RunTosvelCli(const QStringList& arguments, QByteArray& out, QByteArray& err)
     if (!parser.parse(QStringList{QStringLiteral("Tosvel")} + arguments))
         return Usage(err, parser.errorText());
     if (parser.isSet(o.help)) {
-        out += HelpText(options);
+        out += HelpText(options, helpWidth);
         return kTosvelExitOk;
     }
     if (parser.isSet(o.version)) {

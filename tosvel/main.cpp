@@ -5,6 +5,7 @@
 
 #include "app/DesktopStart.h"
 #include "app/MessageBox.h"
+#include "platform/TerminalText.h"
 #include "platform/Version.h"
 #include "tosvel/TosvelCli.h"
 #include "tosvel/TosvelDlg.h"
@@ -29,7 +30,7 @@ int RunCommandLine(int argc, char* argv[]) {
     arguments.removeFirst();
     QByteArray out;
     QByteArray err;
-    int status = RunTosvelCli(arguments, out, err);
+    int status = RunTosvelCli(arguments, out, err, HelpWidth(std::getenv("COLUMNS")));
     if (!WriteAll(stdout, out)) {
         err += kTosvelOutputFailed;
         status = kTosvelExitOutputFailed;

@@ -88,6 +88,9 @@ TEST(Cli, HelpAndAnOptionForEveryInput) {
     EXPECT_TRUE(help.startsWith("Usage: vesmer-cli [options]\n"));
     EXPECT_TRUE(help.contains("\n  --exchange <STAGE=FROM..TO:DEST>  "));  // the longest
     EXPECT_TRUE(help.contains("\n終了ステータス: 0 表示した、1 出力、"));
+    QByteArray wide, err;  // as wide as asked: one line an option
+    RunCli({"--help"}, kToday, wide, err, {}, 1000);
+    EXPECT_TRUE(wide.contains("大学院博士。省略時は大学。\n  --outcome <ITEM>"));
     // A destination is described only for the options that take one.
     const qsizetype leave = help.indexOf("--leave "), exchange = help.indexOf("--exchange ");
     EXPECT_FALSE(help.mid(leave, exchange - leave).contains("DEST"));

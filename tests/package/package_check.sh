@@ -5,6 +5,7 @@
 #   tests/package/package_check.sh [BUILD_DIR]        (default: build-package)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+repo=$PWD
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [ "$(id -u)" -eq 0 ] || fail "installing a package needs root"
@@ -42,6 +43,10 @@ for file in share/man/man1/vesmer.1.gz share/man/man1/vesmer-cli.1.gz share/man/
     share/doc/vesmer/copyright share/doc/vesmer/changelog.gz share/icons/hicolor/scalable/apps/tosvel.svg \
     share/icons/hicolor/48x48/apps/tosvel.png share/icons/hicolor/48x48/apps/vesmer.png; do
     [ -s "/usr/$file" ] || fail "missing /usr/$file"
+done
+for program in /usr/bin/vesmer-cli "$bindir/Tosvel" /usr/bin/vesmer; do
+    "$repo/tests/package/manpage_check.py" "$program" "/usr/share/man/man1/$(basename "$program").1.gz" ||
+        fail "manual page of $program"
 done
 
 dpkg -r vesmer >/dev/null

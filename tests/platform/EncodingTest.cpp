@@ -54,6 +54,13 @@ TEST(TerminalText, JapaneseIsWrappedToTheTerminalsColumns) {
             << c.text;
 }
 
+// The help's columns come from COLUMNS when it names at least 40 of them.
+TEST(TerminalText, HelpWidthFromTheEnvironment) {
+    const std::pair<const char*, int> cases[] = {{nullptr, 70}, {"", 70},   {"8O", 70},
+                                                 {"39", 70},    {"40", 40}, {"100000", 100000}};
+    for (const auto& [columns, width] : cases) EXPECT_EQ(HelpWidth(columns), width) << columns;
+}
+
 // Two columns for each character of the wide ranges, one for those just outside them: two of
 // them fill three columns or do not. Every plane from the second on is wide.
 TEST(TerminalText, WideCharactersAtTheEdgesOfTheirRanges) {

@@ -76,6 +76,9 @@ void TosvelTest::commandLine() {
             status == c.status && (ok ? out : err).contains(c.text) && (ok ? err : out).isEmpty(),
             qPrintable(c.arguments.join(' ') + ": " + QString::number(status) + out + err));
     }
+    QByteArray wide, err;  // as wide as asked: one line an option
+    RunTosvelCli({"--help"}, wide, err, 1000);
+    QVERIFY(wide.contains("を西暦で表示します（1989-01-08の形）。\n  --table"));
 }
 
 // What was typed comes back after a restart, in a folder of the user's own.
