@@ -181,6 +181,7 @@ TEST(SchoolEvents, EventsThatCannotHaveHappenedAreFound) {
          {P::OutsideEnrolment, 0, -1, {1998, 4}, {2002, 3}}},
         {History{.exam = EquivalencyExam{{1995, 2}, std::nullopt}},
          {P::PassedBeforeJuniorHigh, kEquivalencyEvent, -1, {1995, 3}, {1995, 3}}},
+        {History{.exam = EquivalencyExam{{1995, 3}, std::nullopt}}, {}},  // that month itself
         {History{.exam = EquivalencyExam{{2027, 1}, std::nullopt}}, {P::PassedAfterToday}},
         {History{.exam = EquivalencyExam{{1999, 8}, YearMonth{1995, 3}}},
          {P::OutsideEnrolment, kEquivalencyEvent, -1, {1995, 4}, {1998, 3}}},

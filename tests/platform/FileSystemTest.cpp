@@ -57,8 +57,9 @@ TEST(FileSystem, ReadTakesOnlyRegularFilesWithinTheLimit) {
     }
 }
 
-// An update in place takes a regular file only and says when it could not write it all.
-TEST(FileSystem, InPlaceWriteTellsItsResult) {
+// An update in place takes a regular file only and says when it could not write it all; a new
+// file or folder is made only where nothing stands.
+TEST(FileSystem, WritesTellTheirResult) {
     QTemporaryDir dir;
     const QString file = dir.filePath("Vesmer.ini");
     ASSERT_TRUE(WriteBytes(file, "a longer earlier content"));
@@ -76,6 +77,8 @@ TEST(FileSystem, InPlaceWriteTellsItsResult) {
     EXPECT_FALSE(WriteInPlace(dir.filePath("missing"), "x"));
     // On a full disk: refused before anything changes.
     OnAFullDisk([&] { EXPECT_FALSE(WriteInPlace(file, QByteArray(64 * 1024, 'x'))); });
+    EXPECT_FALSE(WriteNewFile(file, "x", {}, NewFileMode::OwnerOnly));
+    EXPECT_FALSE(MakePrivateFolder(file + "/folder"));
     EXPECT_EQ(ReadBytes(file), "short");
 }
 
