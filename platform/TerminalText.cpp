@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/LineBreaks.h"
+
 namespace {
 
 struct ParserText {
@@ -70,9 +72,8 @@ struct Atom {
 // punctuation held to what it closes and opening punctuation to what it opens, narrow brackets
 // among full-width text ("5年制(高専)") too.
 std::vector<Atom> Atoms(const QString& paragraph) {
-    static const QString kClosing = QStringLiteral(
-        "、。，．）」』］】〕・ー？！：；ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ)]");
-    static const QString kOpening = QStringLiteral("（「『［【〔([");
+    static const QString kClosing = QString::fromUtf8(kNoBreakBefore);
+    static const QString kOpening = QString::fromUtf8(kNoBreakAfter);
     std::vector<Atom> atoms;
     bool blank = false;
     bool opened = false;
