@@ -130,7 +130,7 @@ QString WrapForTerminal(const QString& text, int width, int indent, int startCol
 int HelpWidth(const char* columns) {
     bool ok = false;
     const int width = columns ? QByteArray(columns).toInt(&ok) : 0;
-    return ok && width >= 40 ? width : kTerminalHelpWidth;
+    return ok ? std::max(width, 50) : kTerminalHelpWidth;
 }
 
 QString TerminalHelp(const QString& program, const QString& description,

@@ -20,9 +20,10 @@ QString WrapForTerminal(const QString& text, int width, int indent = 0, int star
 
 // The columns of a command's help.
 inline constexpr int kTerminalHelpWidth = 70;
-// The columns the help is wrapped to: the number in COLUMNS (columns, from the environment) when
-// it is at least 40, else kTerminalHelpWidth. A manual page is made from a help that is not
-// wrapped at all (a large COLUMNS): the page breaks its own lines.
+// The columns the help is wrapped to: the number in COLUMNS (columns, from the environment), but
+// at least 50 so that a description keeps some columns beside its option; kTerminalHelpWidth when
+// COLUMNS holds no number. A manual page is made from a help that is not wrapped at all (a large
+// COLUMNS): the page breaks its own lines.
 int HelpWidth(const char* columns);
 
 // A command's help laid out as QCommandLineParser lays it out ("Usage:", the description,

@@ -54,10 +54,10 @@ TEST(TerminalText, JapaneseIsWrappedToTheTerminalsColumns) {
             << c.text;
 }
 
-// The help's columns come from COLUMNS when it names at least 40 of them.
+// The help's columns come from COLUMNS, 50 at the least.
 TEST(TerminalText, HelpWidthFromTheEnvironment) {
     const std::pair<const char*, int> cases[] = {{nullptr, 70}, {"", 70},   {"8O", 70},
-                                                 {"39", 70},    {"40", 40}, {"100000", 100000}};
+                                                 {"49", 50},    {"51", 51}, {"100000", 100000}};
     for (const auto& [columns, width] : cases) EXPECT_EQ(HelpWidth(columns), width) << columns;
 }
 
