@@ -4,5 +4,5 @@
 // punctuation. The help's wrapping reads these, and so does the script that lets a manual page
 // break its Japanese lines (packaging/manpage-japanese.pl).
 inline constexpr const char* kNoBreakBefore =
-    "、。，．）」』］】〕・ー？！：；ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ)]";
+    "、。，．）」』］】〕・ー？！：；ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ)],.:;!?";
 inline constexpr const char* kNoBreakAfter = "（「『［【〔([";

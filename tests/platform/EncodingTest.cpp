@@ -44,6 +44,7 @@ TEST(TerminalText, JapaneseIsWrappedToTheTerminalsColumns) {
                  {"あいッう", 5, 0, 0, "あ\nいッ\nう"},
                  {"（あい）う", 6, 0, 0, "（あ\nい）う"},
                  {"あい(う)", 7, 0, 0, "あい\n(う)"},
+                 {"あいう: え", 6, 0, 0, "あい\nう: え"},
                  {"one two  three", 8, 1, 0, "one two\n three"},
                  {"abc\nあいう", 10, 4, 4, "abc\n    あいう"},
                  {"  あい  ", 10, 0, 0, "あい"},
