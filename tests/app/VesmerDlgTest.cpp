@@ -429,6 +429,7 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
 
     // A name as typed, the 西暦: the table, both windows' copies and the printout follow.
     QWidget* name = w.Field(SchoolField(STAGE_UNIVERSITY, false));
+    QVERIFY(name->width() > 3 * month->width());  // a name fills its column
     Type(name, QStringLiteral("東都大学"));
     auto* calendar = static_cast<QComboBox*>(w.Field(*FindResumeField("resumeCalendar")));
     calendar->setCurrentIndex(1);

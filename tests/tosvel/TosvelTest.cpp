@@ -154,6 +154,7 @@ void TosvelTest::everyControlIsReachedByTheKeyboard() {
                                              "和暦の日 生まれ年(西暦)"));
     QCOMPARE(InputsWithoutNames(dialog), QStringList());  // as a screen reader hears them
     QCOMPARE(dialog.Table()->currentRow(), 2024 - kTableFirstYear);
+    QVERIFY(dialog.Table()->item(2024 - kTableFirstYear, 0)->font().bold());  // shown as such
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     QTest::keyClick(&dialog, Qt::Key_W, Qt::AltModifier);
