@@ -173,6 +173,10 @@ TEST(EventInputs, OutcomesThatNeedTheirCourse) {
          "入力を確かめてください。"},
         {enrolled, 5, "2010",
          "「在学中」が選ばれていますが、大学の入学（2028年4月）は今日より後です。"},
+        {enrolled, 6, "1980",
+         "「在学中」が選ばれていますが、大学院修士の修了（2004年3月）は今日より前です。「卒業」を選"
+         "ぶ"
+         "か、入力を確かめてください。"},
         {enrolled, 6, "1980", "",
          std::vector{Row(IK::LeaveOfAbsence, "2002-04", "2025-04", STAGE_MASTER)}},
         {0, 2, "1980",
