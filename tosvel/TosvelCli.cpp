@@ -41,10 +41,9 @@ constexpr const char* kExitStatus =
 constexpr const char* kStateFile = "~/.config/Tosvel/Tosvel.ini";
 constexpr const char* kStateFileText =
     "ウィンドウの最後の入力。本人だけが読み書きできるファイルとフォルダーに保存します。"
-    "XDG_CONFIG_HOME が絶対パスなら $XDG_CONFIG_HOME/Tosvel/Tosvel.ini です。そうでなく HOME "
-    "が既存のフォルダーの絶対パスでもないとき、またはそのフォルダーがほかのユーザーのものであるとき"
-    "は、"
-    "何も読み書きしません。";
+    "XDG_CONFIG_HOME が絶対パスなら $XDG_CONFIG_HOME/Tosvel/Tosvel.ini です。"
+    "そうでなく HOME が既存のフォルダーの絶対パスでもないとき、"
+    "またはそのフォルダーがほかのユーザーのものであるときは、何も読み書きしません。";
 // --help: the options, the exit statuses and the settings file, wrapped to width columns.
 QByteArray HelpText(const QList<QCommandLineOption>& options, int width) {
     return (TerminalHelp(QStringLiteral("Tosvel"), QString::fromUtf8(kDescription), options,
