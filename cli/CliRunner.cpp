@@ -46,10 +46,11 @@ int ParseChoice(const InputField& field, const QString& value) {
     throw UsageError{NotAllowed(OptionName(field), value, AllowedChoices(field))};
 }
 
-// Digits only, at most the edit's limit of them, as the window's edit boxes take them.
+// Digits only, at most the edit's limit of them, blanks around them aside, as the window and the
+// page read a number field.
 std::string ParseDigits(const InputField& field, const QString& option, const QString& value) {
     if (std::optional<std::string> digits =
-            DigitsOf(value.toStdString(), field.maxLength, field.allowsGan))
+            TypedDigits(value.toStdString(), field.maxLength, field.allowsGan))
         return *digits;
     throw UsageError{NotAllowed(option, value, DigitsRule(field))};
 }

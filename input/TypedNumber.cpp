@@ -12,10 +12,13 @@ std::optional<std::string> DigitsOf(std::string_view text, int maxDigits, bool a
     return digits;
 }
 
+std::optional<std::string> TypedDigits(std::string_view typed, int maxDigits, bool allowGan) {
+    return DigitsOf(TrimBlanks(typed), maxDigits, allowGan);
+}
+
 TypedNumber ReadTypedNumber(std::string_view typed, int maxDigits) {
-    const std::string_view text = TrimBlanks(typed);
-    if (text.empty()) return {};
-    const std::optional<std::string> digits = DigitsOf(text, maxDigits);
+    if (TrimBlanks(typed).empty()) return {};
+    const std::optional<std::string> digits = TypedDigits(typed, maxDigits);
     if (!digits) return {false, std::nullopt};
     return {true, ParseLeadingInt(*digits)};
 }

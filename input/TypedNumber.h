@@ -13,6 +13,10 @@
 std::optional<std::string> DigitsOf(std::string_view text, int maxDigits = 0,
                                     bool allowGan = false);
 
+// DigitsOf the text without the blanks (ASCII and full-width spaces) around it.
+std::optional<std::string> TypedDigits(std::string_view typed, int maxDigits = 0,
+                                       bool allowGan = false);
+
 // A number field as a calculation reads it: blanks (ASCII and full-width spaces) around the digits
 // are no part of it, and a blank field holds no number. ok is false for anything DigitsOf refuses.
 struct TypedNumber {
