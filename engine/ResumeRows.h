@@ -52,7 +52,7 @@ struct ResumeOptions {
     ResumeStart start = ResumeStart::JuniorHighGraduation;
     bool heading = true;
     std::array<SchoolNaming, kResumeStageCount> schools{};  // stage 1..8 at index stage - 1
-    std::optional<int> leavingMonth;  // the month of a 中途退学 or 除籍, 1..12
+    std::optional<int> leavingMonth{};  // the month of a 中途退学 or 除籍, 1..12
     SkipWording skip = SkipWording::EarlyGraduation;
     bool closing = false;  // the block ends with a row 「以上」
 

@@ -9,6 +9,8 @@
 
 namespace {
 
+using K = SchoolEventKind;
+
 // The 高専 left in year 4, having completed the high-school course.
 const History kTechnicalCollegeYear4{
     .birth = 19800402, .end = {STAGE_HIGH_SCHOOL, OUTCOME_DROPPED_OUT, 4}, .months = 60};
@@ -95,7 +97,23 @@ TEST(HistoryText, RouteEndsWithTheseLines) {
                  .changes = {{STAGE_ELEMENTARY, &StageRecord::nCourseMonths, 34},
                              {STAGE_JUNIOR_HIGH, &StageRecord::nEntryMonth, 1}}},
          "西暦 1989年(平成 元年) 1月　小学校卒業(9歳);西暦 1989年(昭和 64年) "
-         "1月　中学校入学(8歳)"}};
+         "1月　中学校入学(8歳)"},
+        // The lines of a 高卒認定, a 留学 and a 休学, which moves the 単位取得退学.
+        {History{.end = {STAGE_DOCTOR, OUTCOME_CREDITS_WITHDRAWN},
+                 .events = {Event(K::Exchange, STAGE_UNIVERSITY, {1999, 9}, {2000, 6}, "パリ"),
+                            Event(K::StudyAbroad, STAGE_MASTER, {2002, 9}, {2003, 3}, "パリ"),
+                            Leave({2006, 1}, {2006, 4}, STAGE_DOCTOR)},
+                 .exam = EquivalencyExam{{1997, 8}, std::nullopt}},
+         "西暦 1997年(平成  9年) 8月　高卒認定合格(17歳);"
+         "西暦 1998年(平成 10年) 4月　大学入学(18歳);"
+         "西暦 1999年(平成 11年) 9月　大学交換留学(19歳);"
+         "西暦 2002年(平成 14年) 3月　大学卒業(22歳);"
+         "西暦 2002年(平成 14年) 4月　大学院入学(22歳);"
+         "西暦 2002年(平成 14年) 9月　大学院修士留学(22歳);"
+         "西暦 2004年(平成 16年) 9月　大学院修士修了(24歳);"
+         "西暦 2006年(平成 18年) 1月　大学院博士休学(26歳);"
+         "西暦 2006年(平成 18年) 4月　大学院博士復学(26歳);"
+         "西暦 2008年(平成 20年) 9月　大学院博士単位取得退学(28歳)"}};
     for (const auto& [setup, expected] : cases) {
         SCOPED_TRACE(expected);
         CHistoryData history = Made(setup);
@@ -256,7 +274,6 @@ const RowsCase kCases[] = {
      "2001 平成13 3 東都高専　機械工学科　卒業;2001 平成13 4 東都高専　専攻科　入学;"
      "2003 平成15 3 東都高専　専攻科　修了見込み",
      CivilDate{2002, 1, 1}, Block(STAGE_HIGH_SCHOOL, "東都高専", "機械工学科")},
-    {Advanced(0), 6, "2001 平成13 3 高等専門学校　卒業見込み", CivilDate{2000, 3, 31}},
     {Advanced(6), 8,
      "2000 平成12 3 高等専門学校　卒業;2000 平成12 4 高等専門学校専攻科　入学;"
      "2000 平成12 - 高等専門学校専攻科　中途退学"},
@@ -284,12 +301,8 @@ TEST(ResumeRows, StartHeadingAndClosingForEachFinalSchool) {
         const char* texts;
         bool closing = false;
     } cases[] = {
-        {History{.end = {STAGE_ELEMENTARY}}, S::JuniorHighGraduation, "学歴;小学校　卒業"},
-        {History{.end = {STAGE_ELEMENTARY}}, S::ElementaryEntry, "学歴;小学校　入学;小学校　卒業"},
         {History{.end = {STAGE_HIGH_SCHOOL}}, S::JuniorHighGraduation,
          "学歴;中学校　卒業;高等学校　入学;高等学校　卒業"},
-        {History{.end = {STAGE_HIGH_SCHOOL}}, S::HighSchoolEntry,
-         "学歴;高等学校　入学;高等学校　卒業"},
         // From the 高校's leaving, or the 高卒認定 that takes its place.
         {History{.end = {STAGE_UNIVERSITY}}, S::HighSchoolGraduation,
          "学歴;高等学校　卒業;大学　入学;大学　卒業;以上", true},
@@ -307,22 +320,15 @@ TEST(ResumeRows, StartHeadingAndClosingForEachFinalSchool) {
          true},
     };
     for (const auto& c : cases) {
-        ResumeOptions options;
-        options.start = c.start;
-        options.closing = c.closing;
         std::string texts;
-        for (const ResumeRow& row : RowsOf(c.history, options))
+        for (const ResumeRow& row : RowsOf(c.history, {.start = c.start, .closing = c.closing}))
             texts += (texts.empty() ? "" : ";") + row.text;
         EXPECT_EQ(texts, c.texts) << int(c.start);
     }
     EXPECT_TRUE(RowsOf({}, {}, {1980, 1, 2}).empty());  // no row yet, no heading
-    ResumeOptions closed;
-    closed.closing = true;
-    const std::vector<ResumeRow> rows = RowsOf({}, closed);
-    EXPECT_EQ(ResumeCells(rows.front(), ResumeCalendar::Wareki),
-              (std::array<std::string, 3>{"", "", "学歴"}));
-    EXPECT_EQ(ResumeCells(rows.back(), ResumeCalendar::Seireki),
-              (std::array<std::string, 3>{"", "", "以上"}));
+    const std::vector<ResumeRow> rows = RowsOf({}, {.closing = true});
+    EXPECT_EQ(ResumeTsv({rows.front(), rows.back()}, ResumeCalendar::Seireki),
+              "\t\t学歴\n\t\t以上\n");
 }
 
 TEST(ResumeRows, MissingLeavingMonthIsNamed) {
@@ -330,9 +336,7 @@ TEST(ResumeRows, MissingLeavingMonthIsNamed) {
     EXPECT_EQ(MissingMonthNote(RowsOf(dropped, {})),
               "「大学　中途退学」の月が空いています。中途退学・除籍した月を入力すると、その月が入り"
               "ます。");
-    ResumeOptions withMonth;
-    withMonth.leavingMonth = 9;
-    EXPECT_EQ(MissingMonthNote(RowsOf(dropped, withMonth)), "");
+    EXPECT_EQ(MissingMonthNote(RowsOf(dropped, {.leavingMonth = 9})), "");
 }
 
 // Blanks are trimmed (the full-width one too) before the length is counted; texts with a control
@@ -360,23 +364,16 @@ TEST(ResumeRows, SchoolTextsAreTrimmedAndRefused) {
 }
 
 TEST(ResumeRows, CsvBytesQuotingAndFormulaCells) {
-    const std::vector<ResumeRow> rows = {{1998, "平成", 10, 4, "高等学校　入学"},
-                                         {1999, "平成", 11, std::nullopt, "a,\"b\"\r\nc"},
-                                         {2000, "平成", 12, 3, "=1+1"},
-                                         {2000, "平成", 12, 3, "@SUM(A1)"},
-                                         {2000, "平成", 12, 3, "-2,\t"},
-                                         {2000, "平成", 12, 3, "+1"},
-                                         {2000, "平成", 12, 3, "\tx"},
-                                         {2000, "平成", 12, 3, "\rx"}};
-    EXPECT_EQ(
-        ResumeCsv(rows, ResumeCalendar::Wareki),
-        "\xEF\xBB\xBF年,月,学歴\r\n平成10,4,高等学校　入学\r\n平成11,,\"a,\"\"b\"\"\r\nc\"\r\n"
-        "平成12,3,'=1+1\r\n平成12,3,'@SUM(A1)\r\n平成12,3,\"'-2,\t\"\r\n平成12,3,'+1\r\n"
-        "平成12,3,'\tx\r\n平成12,3,\"'\rx\"\r\n");
-    EXPECT_EQ(ResumeCsv({}, ResumeCalendar::Seireki), "\xEF\xBB\xBF年,月,学歴\r\n");
+    std::vector<ResumeRow> rows = {{1999, "平成", 11, std::nullopt, "a,\"b\"\r\nc"}};
+    for (const char* text : {"=1+1", "@SUM(A1)", "-2,\t", "+1", "\tx", "\rx"})
+        rows.push_back({2000, "平成", 12, 3, text});
+    EXPECT_EQ(ResumeCsv(rows, ResumeCalendar::Wareki),
+              "\xEF\xBB\xBF年,月,学歴\r\n平成11,,\"a,\"\"b\"\"\r\nc\"\r\n平成12,3,'=1+1\r\n"
+              "平成12,3,'@SUM(A1)\r\n平成12,3,\"'-2,\t\"\r\n平成12,3,'+1\r\n平成12,3,'\tx\r\n"
+              "平成12,3,\"'\rx\"\r\n");
     // The tab-separated copy guards a formula cell the same way, quoting nothing.
-    EXPECT_EQ(ResumeTsv({rows[0], rows[2], rows[5]}, ResumeCalendar::Seireki),
-              "1998\t4\t高等学校　入学\n2000\t3\t'=1+1\n2000\t3\t'+1\n");
+    EXPECT_EQ(ResumeTsv({rows[0], rows[1]}, ResumeCalendar::Seireki),
+              "1999\t\ta,\"b\"\r\nc\n2000\t3\t'=1+1\n");
 }
 
 }  // namespace

@@ -68,7 +68,11 @@ inline CHistoryData Made(const History& h) {
     return history;
 }
 
-// A 休学 from one month to the 復学.
+// An event of a kind; a 休学 from one month to the 復学.
+inline SchoolEvent Event(SchoolEventKind kind, int stage, YearMonth from, YearMonth to = {},
+                         std::string place = {}, std::string department = {}) {
+    return {kind, stage, from, to, std::move(place), std::move(department)};
+}
 inline SchoolEvent Leave(YearMonth from, YearMonth to, int stage = STAGE_UNIVERSITY) {
     return {SchoolEventKind::LeaveOfAbsence, stage, from, to, {}, {}};
 }
