@@ -39,12 +39,6 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
            file.write(bytes) == bytes.size();
 }
 
-// The worked example of a settings file, "Vesmer.ini" or "VesmerDlg.ini" of tests/data: as written
-// after a Calculate with every input at its default, into an empty folder.
-inline QByteArray ExampleFile(const QString& name) {
-    return ReadBytes(QStringLiteral(VESMER_TEST_DATA "/") + name);
-}
-
 // Files and folders as the system sees them, for the tests of the rules for shared machines.
 #ifndef _WIN32
 
