@@ -38,11 +38,9 @@ class Applicability {
     bool Applies(const InputField& field) const;
     bool Applies(const ResumeField& field) const;
     bool EventsApply() const { return OnPath(STAGE_HIGH_SCHOOL); }
-    // The stages on the path, in order: "1236" for 小 中 高 大.
-    const std::string& Path() const { return m_path; }
 
   private:
-    std::string m_path;
+    std::string m_path;  // the stages on the path, in order: "1236" for 小 中 高 大
     int m_finalStage = STAGE_NONE;
     bool m_onlyEntered = false;      // the final schooling was entered, not left
     bool m_leftEarly = false;        // it ended in a 中途退学 or 除籍

@@ -108,11 +108,6 @@ std::string YearMonthWords(const YearMonth& month) {
     return std::to_string(month.year) + "年" + std::to_string(month.month) + "月";
 }
 
-std::string YearMonthText(const YearMonth& month) {
-    std::string text = std::to_string(month.year) + (month.month < 10 ? "-0" : "-");
-    return text + std::to_string(month.month);
-}
-
 namespace {
 
 SchoolEventKind EngineKind(EventInputKind kind) {

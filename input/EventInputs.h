@@ -61,8 +61,6 @@ inline constexpr int kMaxEventRows = 20;
 // A month typed as "2000-04", "2000/4", "2000.4" or "2000年4月" (full-width digits and signs
 // taken, blanks around it and its numbers ignored), in the years 1873..2100.
 bool ParseYearMonth(std::string_view typed, YearMonth& month);
-// "2000-04".
-std::string YearMonthText(const YearMonth& month);
 // "2000年4月".
 std::string YearMonthWords(const YearMonth& month);
 
