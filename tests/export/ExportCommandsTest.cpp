@@ -48,8 +48,7 @@ class ExportCommandsTest : public testing::Test {
 
 TEST_F(ExportCommandsTest, WritesExactlyTheTextInCodePage932AndOpensIt) {
     EXPECT_EQ(Export("平成\r\n　A\r\n", m_path), ExportOutcome::Written);
-    EXPECT_EQ(ReadBytes(m_path), QByteArray("\x95\xBD\x90\xAC\r\n\x81\x40"
-                                            "A\r\n"));
+    EXPECT_EQ(ReadBytes(m_path), ToCp932("平成\r\n　A\r\n"));
     EXPECT_TRUE(m_presenter.m_aShown.empty());
     EXPECT_EQ(m_opener.m_aOpened, std::vector<QString>{m_path});
     // Every export starts from the same prompt: "MyHistory.txt" on the desktop.

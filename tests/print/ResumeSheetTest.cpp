@@ -73,12 +73,9 @@ QString Tool(const char* program, const QStringList& arguments) {
 TEST(ResumeSheet, PdfHoldsEveryRowOnce) {
     QTemporaryDir folder;
     const QString path = folder.filePath("学歴欄.pdf");
-    for (const auto& [rows, pages] : {std::pair{0, 1}, std::pair{21, 2}}) {
-        ASSERT_TRUE(WriteResumePdf(path, Rows(rows), ResumeCalendar::Wareki));
-        const QString info = Tool("pdfinfo", {path});
-        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +%1\n").arg(pages))))
-            << info.toStdString();
-    }
+    ASSERT_TRUE(WriteResumePdf(path, Rows(21), ResumeCalendar::Wareki));
+    const QString info = Tool("pdfinfo", {path});
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages: +2\n"))) << info.toStdString();
     const QString text = Tool("pdftotext", {path, "-"});
     EXPECT_EQ(text.count(QStringLiteral("学歴・職歴")), 2);
     EXPECT_EQ(text.count(QStringLiteral("東都第20学校")), 1);
