@@ -64,7 +64,6 @@ describe('the page', () => {
       'highSchoolLength events';
     const cases = [ // inputs: what applies besides the first questions and the 小学校's
       [{ finalSchool: '0', outcome: '1' }, ''],
-      [{ finalSchool: '2' }, high],
       // 中退 brings the month of leaving, 飛び級 how its row is written.
       [{ finalSchool: '7', outcome: '3', skipHighSchoolLastYear: '1' }, `${high} skipHighSchoolLastYear ` +
         `${school('University')} universityLength progression universityAutumnEntry universityHalfYear ` +
