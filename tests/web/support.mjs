@@ -55,11 +55,8 @@ export async function openBrowser(folder = distFolder) {
   };
 }
 
-// vesmer-cli's standard output, exit status and standard error for the arguments.
-export function cli(args) {
-  const run = spawnSync(cliPath, args, { encoding: 'utf8' });
-  return { out: run.stdout, status: run.status, err: run.stderr };
-}
+// vesmer-cli's run for the arguments: its output and errors as text (.stdout, .stderr).
+export const cli = (args) => spawnSync(cliPath, args, { encoding: 'utf8' });
 
 // Sets the page's inputs by their schema names (lists take an index, checks 0 or 1) and
 // reports the change, as leaving a field does.
