@@ -232,21 +232,19 @@ TEST(Calculate, EachCountReachesItsStage) {
     }
 }
 
-// A count takes digits only (full-width too, blanks around them); one that the final schooling
-// closes is never refused: kept when it is a count, else 0.
+// A count takes digits only, up to 99 (the typed number's rule is the 学歴 block's month's too);
+// one that the final schooling closes is never refused: kept when it is a count, else 0.
 TEST(Calculate, CountsTakeDigitsOnlyAndClosedOnesAreNotRead) {
     const struct {
         int finalSchool;
         std::string DialogInputs::*count;
         const char* typed;
         int value;  // -1: refused
-    } cases[] = {
-        {5, &I::m_strRoninUniversity, "1x", -1},  {5, &I::m_strRoninUniversity, "１２", 12},
-        {5, &I::m_strRoninUniversity, "　3 ", 3}, {5, &I::m_strRoninUniversity, "", 0},
-        {2, &I::m_strRoninUniversity, "x", 0},    {2, &I::m_strRoninUniversity, "7", 7},
-        {2, &I::m_strRoninHighSchool, "x", -1},   {6, &I::m_strRyunenDoctor, "1.5", 0},
-        {7, &I::m_strRyunenDoctor, "1.5", -1},    {7, &I::m_strRoninDoctor, "99", 99},
-        {5, &I::m_strRoninUniversity, "100", -1}, {5, &I::m_strRyunenElementary, "-1", -1}};
+    } cases[] = {{5, &I::m_strRoninUniversity, "", 0},    {2, &I::m_strRoninUniversity, "x", 0},
+                 {2, &I::m_strRoninUniversity, "7", 7},   {2, &I::m_strRoninHighSchool, "x", -1},
+                 {6, &I::m_strRyunenDoctor, "1.5", 0},    {7, &I::m_strRyunenDoctor, "1.5", -1},
+                 {7, &I::m_strRoninDoctor, "99", 99},     {5, &I::m_strRoninUniversity, "100", -1},
+                 {5, &I::m_strRyunenElementary, "-1", -1}};
     for (const auto& c : cases) {
         const Outcome run = Calc([&](DialogInputs& in) {
             in.m_nFinalSchool = c.finalSchool;
