@@ -23,16 +23,6 @@ std::optional<QByteArray> Updated(const WholeFileContent& file, std::string_view
     return updated;
 }
 
-bool WriteValues(const QString& path, std::string_view section, const CIniFile::Entries& entries) {
-    const WholeFileContent file = ReadWholeFile(path, CIniFile::kMaxFileBytes);
-    bool allStored = true;
-    const std::optional<QByteArray> updated = Updated(file, section, entries, allStored);
-    if (!updated) return false;
-    if (file.state == FileRead::Read && *updated == file.bytes) return allStored;
-    return MakePrivateFolder(FolderOf(path)) &&
-           WriteWholeFile(path, *updated, NewFileMode::OwnerOnly) && allStored;
-}
-
 }  // namespace
 
 CIniValues::CIniValues(const WholeFileContent& file, std::string_view section,
@@ -78,18 +68,6 @@ int CIniFile::GetInt(std::string_view section, std::string_view key, int default
 std::string CIniFile::GetString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
     return Read(section, {std::string(key)}).GetString(key, defaultValue);
-}
-
-bool CIniFile::WriteInt(std::string_view section, std::string_view key, int value) {
-    return WriteString(section, key, std::to_string(value));
-}
-
-bool CIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    return WriteValues(m_strPath, section, Entries{{std::string(key), std::string(value)}});
-}
-
-bool CIniFile::WriteStrings(std::string_view section, const Entries& entries) {
-    return WriteValues(m_strPath, section, entries);
 }
 
 int WriteIniFilesTogether(const std::vector<IniFileUpdate>& updates) {

@@ -33,8 +33,9 @@ class CIniValues {
 // the platform's private-profile functions. Section and key texts are UTF-8 here.
 //
 // Every call reads the file afresh. A path that is not a regular file (a folder, a device) or a
-// file larger than kMaxFileBytes is not a settings file: reads give the defaults and writes leave
-// it alone. Reads and writes follow the rules of platform/WholeFile.h (no planted links).
+// file larger than kMaxFileBytes is not a settings file: reads give the defaults and
+// WriteIniFilesTogether leaves it alone. Both follow the rules of platform/WholeFile.h (no planted
+// links).
 class CIniFile {
   public:
     static constexpr qint64 kMaxFileBytes = 8 * 1024 * 1024;
@@ -46,20 +47,8 @@ class CIniFile {
     int GetInt(std::string_view section, std::string_view key, int defaultValue) const;
     std::string GetString(std::string_view section, std::string_view key,
                           std::string_view defaultValue) const;
-    // Both writes replace the file only when the new content is complete; false when the file
-    // could not be written (nothing changed then). A missing file is created readable by its
-    // owner only, and a missing folder likewise (0700). A read-only file (no write permission for
-    // owner, group or others) is never replaced, even by a process that could. A writable file in
-    // a folder that cannot be written is overwritten in place.
-    bool WriteInt(std::string_view section, std::string_view key, int value);
-    bool WriteString(std::string_view section, std::string_view key, std::string_view value);
-
-    // Key and value pairs of one section, applied in order as the single writes would apply them,
-    // then written as one replacement of the file. A pair whose key cannot be stored is skipped.
+    // Key and value pairs of one section, as WriteIniFilesTogether applies them in order.
     using Entries = std::vector<std::pair<std::string, std::string>>;
-    bool WriteStrings(std::string_view section, const Entries& entries);
-
-    const QString& Path() const { return m_strPath; }
 
   private:
     QString m_strPath;
