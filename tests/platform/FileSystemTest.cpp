@@ -68,6 +68,8 @@ TEST(FileSystem, WritesTellTheirResult) {
     // On a full disk: refused before anything changes.
     OnAFullDisk([&] { EXPECT_FALSE(WriteInPlace(file, QByteArray(64 * 1024, 'x'))); });
     EXPECT_FALSE(WriteNewFile(file, "x", {}, NewFileMode::OwnerOnly));
+    // A file to take the owner and mode of that is gone: no new file either.
+    EXPECT_FALSE(WriteNewFile(dir.filePath("new"), "x", dir.filePath("gone"), NewFileMode::Shared));
     EXPECT_FALSE(MakePrivateFolder(file + "/folder"));
     EXPECT_EQ(ReadBytes(file), "short");
 }
