@@ -46,13 +46,14 @@ const RowsCase kRows[] = {
      5,
      "2015 平成27 4 大学　入学;2018 平成30 9 パリ大学に留学 2019年5月 令和元年5月;"
      "2020 令和2 3 大学　卒業"},
-    // The school transferred into names the 転入学 and the leaving; without a name, the word.
+    // The school transferred into names the 転入学 and the leaving, not the next school; without a
+    // name, the word.
     {History{
-         .end = {STAGE_HIGH_SCHOOL, OUTCOME_DROPPED_OUT, 3},
+         .end = {STAGE_UNIVERSITY},
          .events = {Event(K::TransferIn, STAGE_HIGH_SCHOOL, {1996, 4}, {}, "東都高校", "普通科")}},
-     3,
+     5,
      "1995 平成7 4 西高校　入学;1996 平成8 4 東都高校　普通科　転入学;"
-     "1997 平成9 - 東都高校　普通科　中途退学",
+     "1998 平成10 3 東都高校　普通科　卒業;1998 平成10 4 大学　入学;2002 平成14 3 大学　卒業",
      kToday, Block(STAGE_HIGH_SCHOOL, "西高校")},
     {History{.end = {STAGE_HIGH_SCHOOL},
              .events = {Event(K::TransferIn, STAGE_HIGH_SCHOOL, {1997, 9})}},
