@@ -63,7 +63,8 @@ struct IniFileUpdate {
 
 // Applies each update to its file and writes the files as one save (WriteWholeFiles), unchanged
 // ones included: after an interruption the files hold all the old or all the new values. A file
-// that cannot take its update stops the save before anything is written. Returns -1 when all were
+// that cannot take its update stops the save before anything is written. A missing folder is made
+// private (0700) and new files are their owner's only (0600). Returns -1 when all were
 // written, otherwise the index of the first file that was not.
 int WriteIniFilesTogether(const std::vector<IniFileUpdate>& updates);
 
