@@ -44,7 +44,6 @@ TEST(ResumeFile, RoundTripInANewPrivateFile) {
     EXPECT_TRUE(
         bytes.startsWith("[VesmerResume]\nresumeCalendar=西暦\nresumeStart=小学校入学から\n"
                          "resumeHeading=0\nschoolElementary=\n"));
-    EXPECT_TRUE(bytes.contains("\ndepartmentUniversity=経済学部 経済学科\n"));
     EXPECT_TRUE(bytes.endsWith(
         "\nleavingMonth=１２\nresumeClosing=0\nresumeSkip=早期卒業\nevent1.kind=休学\n"
         "event1.stage=大学\nevent1.from=2000-04\nevent1.to=2001年4月\nevent2.kind=転入学\n"
