@@ -176,9 +176,9 @@ TEST(Cli, RefusalsAndFailuresPrintNothingButTheirReason) {
          "\n"},
         {{"--load", ""}, kExitUsage, "vesmer-cli: --load にフォルダーを指定してください。\n"},
 #ifndef _WIN32  // the paths as given, with their separators
-        {{"--load", dir.filePath("none")},
+        {{"--load", "/dev/null"},
          kExitUsage,
-         "vesmer-cli: --load の " + dir.path() + "/none はフォルダーではありません。\n"},
+         "vesmer-cli: --load の /dev/null はフォルダーではありません。\n"},
         {{"--save", "/proc/vesmer/x"},
          kExitOutputFailed,
          "vesmer-cli: --save の /proc/vesmer/x/Vesmer.ini を書き込めませんでした。\n"},
