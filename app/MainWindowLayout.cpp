@@ -80,8 +80,7 @@ constexpr MainWindowItem kWindowItems[] = {
 // Creates the controls of one window, in order.
 class CLayoutBuilder {
   public:
-    CLayoutBuilder(QWidget& window, const DialogBaseUnits& base, QValidator* digitsOnly)
-        : m_window(window), m_base(base), m_digitsOnly(digitsOnly) {}
+    CLayoutBuilder(QWidget& window, const DialogBaseUnits& base) : m_window(window), m_base(base) {}
 
     MainWindowControls Build();
 
@@ -95,7 +94,6 @@ class CLayoutBuilder {
 
     QWidget& m_window;
     const DialogBaseUnits& m_base;
-    QValidator* m_digitsOnly;
     MainWindowControls m_controls;
     std::vector<std::pair<QLabel*, Control>> m_aBuddies;  // set once every control is there
 };
@@ -198,12 +196,7 @@ QWidget* CLayoutBuilder::CreateInput(const InputField& field) {
         case InputKind::Ronin:
         case InputKind::Ryunen: {
             auto* edit = new QLineEdit(&m_window);
-            if (field.allowsGan) {
-                UseDigitsInput(*edit, true);
-            } else {
-                edit->setValidator(m_digitsOnly);
-                edit->setInputMethodHints(Qt::ImhDigitsOnly);
-            }
+            UseDigitsInput(*edit, field.allowsGan);
             if (field.kind == InputKind::Text)
                 edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             widget = edit;
@@ -270,7 +263,6 @@ QWidget* MainWindowControls::Widget(Control control) const {
     return nullptr;
 }
 
-MainWindowControls CreateMainWindowControls(QWidget& window, const DialogBaseUnits& base,
-                                            QValidator* digitsOnly) {
-    return CLayoutBuilder(window, base, digitsOnly).Build();
+MainWindowControls CreateMainWindowControls(QWidget& window, const DialogBaseUnits& base) {
+    return CLayoutBuilder(window, base).Build();
 }

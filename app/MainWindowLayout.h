@@ -8,7 +8,6 @@
 #include "input/InputSchema.h"
 
 struct DialogBaseUnits;
-class QValidator;
 class QWidget;
 
 // The object name of a control of the main window ("finalSchool", "calculate").
@@ -25,7 +24,6 @@ struct MainWindowControls {
 };
 
 // Creates every control on window at its place in dialog units, in tab order: the items that
-// follow an input come right after it. digitsOnly serves every number edit but one that also
-// takes "元".
-MainWindowControls CreateMainWindowControls(QWidget& window, const DialogBaseUnits& base,
-                                            QValidator* digitsOnly);
+// follow an input come right after it. A number edit takes digits only, and "元" where its field
+// allows it.
+MainWindowControls CreateMainWindowControls(QWidget& window, const DialogBaseUnits& base);

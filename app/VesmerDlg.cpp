@@ -15,7 +15,6 @@
 
 #include "app/AboutDlg.h"
 #include "app/DialogUnits.h"
-#include "app/DigitsEdit.h"
 #include "app/InputBinding.h"
 #include "app/QtServices.h"
 #include "app/ResumeBlock.h"
@@ -66,8 +65,7 @@ CVesmerDlg::~CVesmerDlg() {
 void CVesmerDlg::CreateControls() {
     const DialogBaseUnits base = BaseUnitsOf(font());
     setFixedSize(DluSize(base, 422, 387));
-    // One validator serves every number edit.
-    m_controls = CreateMainWindowControls(*this, base, new CDigitsValidator(false, this));
+    m_controls = CreateMainWindowControls(*this, base);
     m_ctlLink = static_cast<CStaticEx*>(Widget(Control::Link));
     m_btnExport = static_cast<QPushButton*>(Widget(Control::Export));
     m_cmbFinalSchool = static_cast<QComboBox*>(Widget(Control::FinalSchool));
