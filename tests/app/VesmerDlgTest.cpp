@@ -608,7 +608,7 @@ void VesmerDlgTest::storedChoicesThatCannotBeUsed() {
     // A pipe in its place cannot be replaced, which is said once.
     QVERIFY(QFile::remove(path) && mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
     f.Start();
-    f.m_presenter.m_aAnswers = {MessageAnswer::Yes, MessageAnswer::Yes};
+    f.m_presenter.m_aAnswers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Yes};
     QVERIFY(!f.Dialog().ResumeBlock().SaveChoices() && !f.Dialog().ResumeBlock().SaveChoices());
     QCOMPARE(f.Shown().filter(QStringLiteral("に保存できませんでした。")).size(), 1);
 #endif

@@ -69,6 +69,7 @@ TEST(Cli, HelpAndAnOptionForEveryInput) {
     QByteArray wide, err;  // as wide as asked: one line an option
     RunCli({"--help"}, kToday, wide, err, {}, 1000);
     EXPECT_TRUE(wide.contains("大学院博士。省略時は大学。\n  --outcome <ITEM>"));
+    EXPECT_TRUE(wide.contains("MONTH は合格した月。\n"));  // --nintei needs no other option
     // A destination is described only for the options that take one.
     const qsizetype leave = help.indexOf("--leave "), exchange = help.indexOf("--exchange ");
     EXPECT_FALSE(help.mid(leave, exchange - leave).contains("DEST"));

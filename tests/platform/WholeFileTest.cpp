@@ -158,12 +158,12 @@ TEST_F(WholeFileTest, RootReplacingAUsersFileKeepsItsOwnerGroupAndMode) {
     if (!IsPrivileged()) GTEST_SKIP() << "only root can replace another user's file";
     const QString file = Path("Vesmer.ini");
     ASSERT_TRUE(WriteBytes(file, kOld));
-    ASSERT_EQ(chown(Native(file), kNobody, kNobody) | chmod(Native(file), 0640), 0);
+    ASSERT_EQ(chown(Native(file), kNobody, getegid()) | chmod(Native(file), 0640), 0);
     ASSERT_TRUE(WriteWholeFile(file, kNew, NewFileMode::OwnerOnly));
     struct stat info {};
     ASSERT_EQ(stat(Native(file), &info), 0);
     EXPECT_EQ(std::tuple(info.st_uid, info.st_gid, info.st_mode & 07777),
-              std::tuple(kNobody, kNobody, 0640u));
+              std::tuple(kNobody, getegid(), 0640u));
     EXPECT_EQ(ReadBytes(file), kNew);
 }
 
